@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Generates the test clips once per build folder. Every clip is tiny and cheap to encode.
+# Usage: make-clips.sh <output folder>
+set -euo pipefail
+out=${1:?output folder}
+mkdir -p "$out"
+stamp="$out/.stamp"
+self_hash=$(sha1sum "$0" | cut -d' ' -f1)
+if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$self_hash" ]; then
+  exit 0
+fi
+
+ff() { ffmpeg -nostdin -hide_banner -loglevel error -y "$@"; }
+
+# A moving test pattern with a tone: the ordinary 5-second clip in every container.
+video5=(-f lavfi -i "testsrc=size=176x144:rate=25:duration=5")
+audio5=(-f lavfi -i "sine=frequency=440:sample_rate=44100:duration=5")
+
+ff "${video5[@]}" "${audio5[@]}" -c:v mpeg4 -q:v 8 -c:a pcm_s16le "$out/clip.avi"
+ff "${video5[@]}" "${audio5[@]}" -c:v mpeg1video -q:v 8 -c:a mp2 -b:a 64k -f mpeg "$out/clip.mpg"
+cp "$out/clip.mpg" "$out/clip.mpeg"
+ff "${video5[@]}" "${audio5[@]}" -c:v mpeg1video -q:v 8 -c:a mp2 -b:a 64k -f vcd "$out/clip.dat"
+ff "${video5[@]}" "${audio5[@]}" -c:v wmv2 -q:v 8 -c:a wmav2 -b:a 32k -f asf "$out/clip.asf"
+ff "${video5[@]}" "${audio5[@]}" -c:v wmv2 -q:v 8 -c:a wmav2 -b:a 32k -f asf "$out/clip.wmv"
+ff "${video5[@]}" "${audio5[@]}" -c:v mpeg4 -q:v 8 -c:a aac -b:a 32k -f mov "$out/clip.mov"
+# RealMedia: rv10 video with ac3 audio, and an audio-only .ra.
+ff "${video5[@]}" "${audio5[@]}" -c:v rv10 -q:v 8 -c:a ac3 -b:a 64k -f rm "$out/clip.rm"
+ff "${video5[@]}" "${audio5[@]}" -c:v rv20 -q:v 8 -c:a ac3 -b:a 64k -f rm "$out/clip.rmvb"
+cp "$out/clip.rm" "$out/upper.RM"
+ff "${audio5[@]}" -c:a ac3 -b:a 64k -f rm "$out/clip.ra"
+# Audio only, in a container the program plays.
+ff "${audio5[@]}" -c:a mp2 -b:a 64k -f mpeg "$out/audio.mpg"
+# Three seconds, for the end-of-file handling.
+ff -f lavfi -i "testsrc=size=176x144:rate=25:duration=3" -f lavfi -i "sine=frequency=440:duration=3" \
+  -c:v mpeg4 -q:v 8 -c:a pcm_s16le "$out/short3.avi"
+ff -f lavfi -i "testsrc=size=176x144:rate=25:duration=3" -f lavfi -i "sine=frequency=440:duration=3" \
+  -c:v rv10 -q:v 8 -c:a ac3 -b:a 64k -f rm "$out/short3.rm"
+# Longer than 327.67 s, the longest duration that fits 16 bits in hundredths.
+ff -f lavfi -i "color=c=navy:size=32x32:rate=1:duration=330" -c:v mpeg4 -q:v 20 "$out/long.avi"
+# Test pattern for screenshots: left half pure magenta, right half pure green.
+ff -filter_complex "color=c=0xFF00FF:size=176x144:rate=25:duration=20[a];color=c=0x00FF00:size=176x144:rate=25:duration=20[b];[a][b]hstack" \
+  -c:v mpeg4 -q:v 2 "$out/pattern.avi"
+# Not a video at all.
+head -c 65536 /dev/urandom > "$out/broken.avi"
+
+echo "$self_hash" > "$stamp"

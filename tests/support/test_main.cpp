@@ -1,0 +1,15 @@
+// Test entry point: one QApplication for the whole test process, then GoogleTest.
+#include <QApplication>
+#include <clocale>
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    // libmpv needs the C numeric locale.
+    std::setlocale(LC_NUMERIC, "C");
+    return RUN_ALL_TESTS();
+}
