@@ -1,12 +1,22 @@
-// Test entry point: one QApplication for the whole test process, then GoogleTest.
+// Test entry point: the test environment, one QApplication for the whole test process,
+// then GoogleTest.
 #include <QApplication>
 #include <clocale>
+#include <cstdlib>
 #include <gtest/gtest.h>
+
+// Qt, fontconfig and libmpv keep allocations until exit: no leak reports. Stop at the
+// first undefined behaviour.
+extern "C" const char *__asan_default_options() { return "detect_leaks=0:abort_on_error=1"; }
+extern "C" const char *__ubsan_default_options() { return "halt_on_error=1:print_stacktrace=1"; }
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("PLOVANA_MPV_AO", "null", 0);
+    setenv("PLOVANA_TEST_MEDIA", PLOVANA_TEST_MEDIA_DIR, 0);
+    setenv("PLOVANA_EXE", PLOVANA_EXE_PATH, 0);
+    setenv("PLOVANA_MIXER", "none", 0);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     // libmpv needs the C numeric locale.

@@ -1,0 +1,26 @@
+#pragma once
+// What the main window is given from outside: the engines, the dialogs, the system
+// volume, the state folder and the command line. The program passes the real ones; the
+// window tests pass doubles.
+
+#include "dialogs/dialogs.h"
+#include "platform/wave_out.h"
+#include "playback/media_backend.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+struct PlayerServices
+{
+    MediaBackendFactory movieBackend; // CMovie's engine
+    MediaBackendFactory realBackend;  // the RealMedia control's engine
+    std::shared_ptr<Dialogs> dialogs;
+    std::shared_ptr<platform::WaveOutDevice> waveOut;
+    QString appDir;        // the state folder
+    QStringList arguments; // the command-line arguments after the program name
+    QString workingDir;    // against which relative arguments are made absolute
+};
+
+// The real services for this process.
+PlayerServices realServices(const QStringList &arguments);

@@ -1,0 +1,46 @@
+#pragma once
+// Every message box, input box, file dialog and folder browser of the program goes through
+// this interface, so that window tests can answer them from a script. The program uses
+// the Qt implementation.
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QWidget;
+
+// What a file dialog is asked to show, after the request's fields were normalised.
+struct FileDialogSpec
+{
+    bool save = false;
+    QString title;
+    QString initialDir;
+    QString defaultExt;          // without a dot
+    QStringList filterNames;     // descriptions, e.g. "m3u(*.m3u)"
+    QStringList filterPatterns;  // patterns, e.g. "*.m3u"
+    int filterIndex = 0;         // 1-based; 0 means the first
+};
+
+class Dialogs
+{
+public:
+    enum class Buttons { Ok, YesNo };
+    enum class Answer { Ok, Yes, No };
+
+    virtual ~Dialogs() = default;
+
+    virtual Answer message(QWidget *owner, const QString &text, const QString &title,
+                           Buttons buttons) = 0;
+    // The text the user typed; "" when cancelled (as an input box answers).
+    virtual QString input(QWidget *owner, const QString &prompt, const QString &title,
+                          const QString &defaultText) = 0;
+    // The chosen file's full path; "" when cancelled.
+    virtual QString file(QWidget *owner, const FileDialogSpec &spec) = 0;
+    // The chosen folder; "" when cancelled. `rooted`: the browser shows only the initial
+    // folder and what lies below it.
+    virtual QString folder(QWidget *owner, const QString &title, const QString &initialPath,
+                           bool rooted) = 0;
+    virtual void beep() = 0;
+};
+
+std::unique_ptr<Dialogs> makeQtDialogs();

@@ -1,0 +1,83 @@
+#include "dialogs/dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+class QtDialogs final : public Dialogs
+{
+public:
+    Answer message(QWidget *owner, const QString &text, const QString &title, Buttons buttons) override
+    {
+        if (buttons == Buttons::Ok) {
+            QMessageBox::information(owner, title, text, QMessageBox::Ok);
+            return Answer::Ok;
+        }
+        return QMessageBox::question(owner, title, text, QMessageBox::Yes | QMessageBox::No)
+                       == QMessageBox::Yes
+                   ? Answer::Yes
+                   : Answer::No;
+    }
+
+    QString input(QWidget *owner, const QString &prompt, const QString &title,
+                  const QString &defaultText) override
+    {
+        bool ok = false;
+        const QString t = QInputDialog::getText(owner, title, prompt, QLineEdit::Normal, defaultText, &ok);
+        return ok ? t : QString();
+    }
+
+    QString file(QWidget *owner, const FileDialogSpec &spec) override
+    {
+        QFileDialog dlg(owner, spec.title, spec.initialDir);
+        dlg.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dlg.setFileMode(spec.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        if (!spec.defaultExt.isEmpty())
+            dlg.setDefaultSuffix(spec.defaultExt);
+        QStringList filters;
+        for (qsizetype i = 0; i < spec.filterNames.size(); ++i) {
+            const QString pattern = spec.filterPatterns.value(i);
+            const QString name = spec.filterNames.at(i);
+            // Qt reads the patterns from the parentheses of the filter's text.
+            filters.append(name.contains(QStringLiteral("(") + pattern + u')')
+                               ? name
+                               : name + QStringLiteral(" (") + pattern + u')');
+        }
+        if (!filters.isEmpty()) {
+            dlg.setNameFilters(filters);
+            dlg.selectNameFilter(filters.value(std::max(0, spec.filterIndex - 1)));
+        }
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+            return QString();
+        return dlg.selectedFiles().first();
+    }
+
+    QString folder(QWidget *owner, const QString &title, const QString &initialPath, bool rooted) override
+    {
+        QFileDialog dlg(owner, title, initialPath);
+        dlg.setFileMode(QFileDialog::Directory);
+        dlg.setOption(QFileDialog::ShowDirsOnly, true);
+        if (rooted && !initialPath.isEmpty()) {
+            const QString root = initialPath;
+            QObject::connect(&dlg, &QFileDialog::directoryEntered, &dlg, [&dlg, root](const QString &d) {
+                if (!d.startsWith(root))
+                    dlg.setDirectory(root);
+            });
+        }
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+            return QString();
+        return dlg.selectedFiles().first();
+    }
+
+    void beep() override { QApplication::beep(); }
+};
+
+} // namespace
+
+std::unique_ptr<Dialogs> makeQtDialogs()
+{
+    return std::make_unique<QtDialogs>();
+}

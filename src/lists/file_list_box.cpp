@@ -1,0 +1,172 @@
+#include "lists/file_list_box.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QUrl>
+
+QStringList droppedLocalFiles(const QMimeData *mime)
+{
+    QStringList files;
+    if (!mime || !mime->hasUrls())
+        return files;
+    for (const QUrl &u : mime->urls())
+        if (u.isLocalFile())
+            files.append(u.toLocalFile());
+    return files;
+}
+
+FileListBox::FileListBox(QWidget *parent) : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setUniformItemSizes(true);
+    setMouseTracking(true);
+    setAcceptDrops(true);
+    setDragEnabled(false);
+}
+
+void FileListBox::setPattern(const QString &pattern)
+{
+    m_pattern = pattern;
+    if (!m_path.isEmpty())
+        refresh();
+}
+
+QStringList FileListBox::matchingFiles(const QString &folder, const QString &pattern)
+{
+    QDir dir(folder);
+    const QStringList filters = pattern.split(u';', Qt::SkipEmptyParts);
+    // Without QDir::CaseSensitive the patterns match any letter case; without
+    // QDir::Hidden names beginning with "." are left out.
+    return dir.entryList(filters, QDir::Files | QDir::NoDotAndDotDot,
+                         QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+}
+
+bool FileListBox::setPath(const QString &folder)
+{
+    QDir dir(folder);
+    if (folder.isEmpty() || !dir.exists() || !dir.isReadable())
+        return false;
+    m_path = QDir::cleanPath(dir.absolutePath());
+    refresh();
+    return true;
+}
+
+void FileListBox::refresh()
+{
+    clear();
+    addItems(matchingFiles(m_path, m_pattern));
+}
+
+QString FileListBox::list(int row) const
+{
+    const QListWidgetItem *it = item(row);
+    return it ? it->text() : QString();
+}
+
+int FileListBox::listIndex() const
+{
+    return currentRow();
+}
+
+void FileListBox::setListIndex(int row)
+{
+    if (row < 0 || row >= count()) {
+        clearSelection();
+        setCurrentRow(-1);
+        return;
+    }
+    setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+}
+
+bool FileListBox::isSelected(int row) const
+{
+    const QListWidgetItem *it = item(row);
+    return it && it->isSelected();
+}
+
+QString FileListBox::fileName() const
+{
+    return list(currentRow());
+}
+
+void FileListBox::setTopIndex(int row)
+{
+    if (QListWidgetItem *it = item(row))
+        scrollToItem(it, QAbstractItemView::PositionAtTop);
+}
+
+int FileListBox::topIndex() const
+{
+    const QModelIndex idx = indexAt(QPoint(1, 1));
+    return idx.isValid() ? idx.row() : 0;
+}
+
+void FileListBox::mousePressEvent(QMouseEvent *e)
+{
+    QListWidget::mousePressEvent(e);
+    Q_EMIT mouseDown(e->button(), e->modifiers(), e->position().toPoint());
+}
+
+void FileListBox::mouseReleaseEvent(QMouseEvent *e)
+{
+    QListWidget::mouseReleaseEvent(e);
+    Q_EMIT mouseUp(e->button(), e->modifiers(), e->position().toPoint());
+    if (e->button() == Qt::LeftButton)
+        Q_EMIT click();
+}
+
+void FileListBox::mouseMoveEvent(QMouseEvent *e)
+{
+    QListWidget::mouseMoveEvent(e);
+    Q_EMIT mouseMove(e->buttons(), e->modifiers(), e->position().toPoint());
+}
+
+void FileListBox::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    QListWidget::mouseDoubleClickEvent(e);
+    if (e->button() == Qt::LeftButton && itemAt(e->position().toPoint()))
+        Q_EMIT dblClick();
+}
+
+void FileListBox::keyPressEvent(QKeyEvent *e)
+{
+    QListWidget::keyPressEvent(e);
+    Q_EMIT keyDown(e->key(), e->modifiers());
+}
+
+void FileListBox::keyReleaseEvent(QKeyEvent *e)
+{
+    QListWidget::keyReleaseEvent(e);
+    Q_EMIT keyUp(e->key(), e->modifiers());
+}
+
+void FileListBox::dragEnterEvent(QDragEnterEvent *e)
+{
+    // A drag that started on this list is not dropped back onto it.
+    if (e->source() == this || droppedLocalFiles(e->mimeData()).isEmpty())
+        e->ignore();
+    else
+        e->acceptProposedAction();
+}
+
+void FileListBox::dragMoveEvent(QDragMoveEvent *e)
+{
+    if (e->source() == this || droppedLocalFiles(e->mimeData()).isEmpty())
+        e->ignore();
+    else
+        e->acceptProposedAction();
+}
+
+void FileListBox::dropEvent(QDropEvent *e)
+{
+    const QStringList files = droppedLocalFiles(e->mimeData());
+    if (files.isEmpty())
+        return;
+    e->acceptProposedAction();
+    Q_EMIT filesDropped(files);
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The file list of the file page: the media files of one folder that match a pattern of
+// extensions (compared without regard to letter case), hidden files left out, sorted by
+// name. Rows are indexed from 0; several rows can be selected.
+
+#include <QListWidget>
+
+class FileListBox : public QListWidget
+{
+    Q_OBJECT
+public:
+    explicit FileListBox(QWidget *parent = nullptr);
+
+    // "*.mpg;*.avi;..." patterns.
+    void setPattern(const QString &pattern);
+    QString pattern() const { return m_pattern; }
+
+    QString path() const { return m_path; }
+    // Shows the folder; false (and nothing changes) when it cannot be read.
+    bool setPath(const QString &folder);
+    // Reads the folder again.
+    void refresh();
+
+    int listCount() const { return count(); }
+    QString list(int row) const;
+    // The focused row, -1 when none.
+    int listIndex() const;
+    // Makes the row the focused and only selected row (-1 clears the selection).
+    void setListIndex(int row);
+    bool isSelected(int row) const;
+    // The focused row's file name, "" when none.
+    QString fileName() const;
+    // Scrolls so that the row is the top visible row.
+    void setTopIndex(int row);
+    int topIndex() const;
+
+    // The file names that match the pattern in a folder, sorted (pure, for tests).
+    static QStringList matchingFiles(const QString &folder, const QString &pattern);
+
+Q_SIGNALS:
+    void click();
+    void dblClick();
+    void keyDown(int key, Qt::KeyboardModifiers shift);
+    void keyUp(int key, Qt::KeyboardModifiers shift);
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
+    void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, QPoint pos);
+    void filesDropped(const QStringList &paths);
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dragMoveEvent(QDragMoveEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
+
+private:
+    QString m_pattern;
+    QString m_path;
+};
+
+// Local file paths of a drop's text/uri-list.
+QStringList droppedLocalFiles(const class QMimeData *mime);

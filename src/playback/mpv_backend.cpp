@@ -1,0 +1,404 @@
+// The libmpv engine behind MediaBackend.
+//
+// What matters here (each was seen to break playback otherwise):
+//  - libmpv's events reach the UI thread through the wakeup callback, which only posts a
+//    queued call; that call drains mpv_wait_event(h, 0) until MPV_EVENT_NONE.
+//  - keep-open=yes, so a finished file stays open at its end; it also sets pause=yes at
+//    the end, so pause is set explicitly before every load.
+//  - "loadfile replace" first delivers the old file's END_FILE: end events are ignored
+//    until the new file's START_FILE.
+//  - audio-fallback-to-null=yes: without a sound card files would otherwise end with an
+//    error instead of at their end, and audio-only files would fail.
+//  - hr-seek-demuxer-offset: MPEG program streams overshoot exact seeks by about half a
+//    second without it.
+//  - A negative absolute seek counts from the end in mpv: every position is clamped.
+//  - The UI thread reads observed properties; it makes no blocking call while playing.
+#include "playback/media_backend.h"
+
+#include "playback/video_surface.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QPointer>
+#include <QTimer>
+
+#include <mpv/client.h>
+
+#include <algorithm>
+#include <atomic>
+#include <clocale>
+#include <cstdio>
+
+namespace {
+
+enum PropertyId : std::uint64_t { TimePos = 1, Duration, Pause, EofReached };
+
+class MpvBackend final : public MediaBackend
+{
+public:
+    ~MpvBackend() override
+    {
+        // The render context goes first, then the core.
+        delete m_surface.data();
+        if (m_mpv) {
+            mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
+            mpv_terminate_destroy(m_mpv);
+        }
+    }
+
+    void startLoad(const QString &path, bool startPaused) override
+    {
+        if (!ensureCore() || !ensureSurface(nullptr)) {
+            m_state = State::Failed;
+            Q_EMIT loadFailed();
+            return;
+        }
+        resetFileState();
+        m_paused = startPaused;
+        mpv_set_property_string(m_mpv, "pause", startPaused ? "yes" : "no");
+        const QByteArray file = path.toUtf8();
+        const char *cmd[] = {"loadfile", file.constData(), "replace", nullptr};
+        if (mpv_command(m_mpv, cmd) < 0) {
+            m_state = State::Failed;
+            Q_EMIT loadFailed();
+            return;
+        }
+        ++m_pendingStarts;
+        m_state = State::Loading;
+        m_path = path;
+    }
+
+    bool waitLoaded(int timeoutMs) override
+    {
+        if (m_state == State::Loading) {
+            QEventLoop loop;
+            connect(this, &MediaBackend::loaded, &loop, &QEventLoop::quit);
+            connect(this, &MediaBackend::loadFailed, &loop, &QEventLoop::quit);
+            QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+            drainEvents(); // events that arrived before the loop started
+            if (m_state == State::Loading)
+                loop.exec();
+        }
+        return m_state == State::Loaded;
+    }
+
+    void unload() override
+    {
+        const bool wasLoading = m_state == State::Loading;
+        // Synchronous, so that a load that follows is never overtaken by this stop. A
+        // file that failed has already left the engine idle.
+        if (m_mpv && (m_state == State::Loading || m_state == State::Loaded)) {
+            const char *cmd[] = {"stop", nullptr};
+            mpv_command(m_mpv, cmd);
+        }
+        resetFileState();
+        m_state = State::Idle;
+        m_path.clear();
+        if (wasLoading)
+            Q_EMIT loadFailed();
+    }
+
+    bool isLoaded() const override { return m_state == State::Loaded; }
+    bool isLoading() const override { return m_state == State::Loading; }
+    QString loadedPath() const override { return m_state == State::Idle ? QString() : m_path; }
+
+    void setPaused(bool paused) override
+    {
+        if (!m_mpv)
+            return;
+        m_paused = paused;
+        int flag = paused ? 1 : 0;
+        mpv_set_property_async(m_mpv, 0, "pause", MPV_FORMAT_FLAG, &flag);
+    }
+    bool isPaused() const override { return m_paused; }
+
+    std::optional<double> position() const override
+    {
+        if (m_state != State::Loaded)
+            return std::nullopt;
+        if (m_pendingSeek)
+            return m_pendingSeek;
+        if (m_eof && m_duration)
+            return m_duration;
+        if (m_timePos && m_duration)
+            return std::min(*m_timePos, *m_duration);
+        return m_timePos;
+    }
+
+    std::optional<double> duration() const override
+    {
+        if (m_state != State::Loaded)
+            return std::nullopt;
+        return m_duration;
+    }
+
+    void seek(double seconds) override
+    {
+        if (m_state != State::Loaded)
+            return;
+        double target = std::max(0.0, seconds);
+        if (m_duration)
+            target = std::min(target, *m_duration);
+        const QByteArray t = QByteArray::number(target, 'f', 6);
+        const char *cmd[] = {"seek", t.constData(), "absolute+exact", nullptr};
+        if (mpv_command_async(m_mpv, 0, cmd) < 0)
+            return;
+        m_pendingSeek = target;
+        m_eof = false;
+    }
+
+    void setRate(double rate) override
+    {
+        if (!m_mpv || !(rate > 0.0))
+            return;
+        m_rate = rate;
+        mpv_set_property_async(m_mpv, 0, "speed", MPV_FORMAT_DOUBLE, &rate);
+    }
+    std::optional<double> rate() const override
+    {
+        if (m_state != State::Loaded)
+            return std::nullopt;
+        return m_rate;
+    }
+
+    std::optional<double> volumePercent() const override
+    {
+        if (m_state != State::Loaded || !m_hasAudio)
+            return std::nullopt;
+        return m_volume;
+    }
+    void setVolumePercent(double percent) override
+    {
+        if (!m_mpv)
+            return;
+        m_volume = std::clamp(percent, 0.0, 100.0);
+        double v = m_volume;
+        mpv_set_property_async(m_mpv, 0, "volume", MPV_FORMAT_DOUBLE, &v);
+    }
+
+    bool hasVideo() const override { return m_state == State::Loaded && m_hasVideo; }
+    std::optional<QSize> videoSize() const override
+    {
+        if (m_state != State::Loaded)
+            return std::nullopt;
+        return m_videoSize;
+    }
+
+    QWidget *surface(QWidget *parent) override
+    {
+        if (!ensureCore() || !ensureSurface(parent))
+            return nullptr;
+        if (m_surface->parentWidget() != parent)
+            m_surface->setParent(parent);
+        return m_surface;
+    }
+
+private:
+    enum class State { Idle, Loading, Loaded, Failed };
+
+    bool ensureCore()
+    {
+        if (m_mpv)
+            return true;
+        // mpv_create refuses to run under a locale whose decimal point is not ".".
+        std::setlocale(LC_NUMERIC, "C");
+        m_mpv = mpv_create();
+        if (!m_mpv)
+            return false;
+        const QByteArray ao = qgetenv("PLOVANA_MPV_AO");
+        const std::pair<const char *, const char *> options[] = {
+            {"config", "no"},
+            {"terminal", "no"},
+            {"vo", "libmpv"},
+            {"keep-open", "yes"},
+            {"idle", "yes"},
+            {"audio-fallback-to-null", "yes"},
+            {"input-default-bindings", "no"},
+            {"input-vo-keyboard", "no"},
+            {"osc", "no"},
+            {"osd-level", "0"},
+            {"ytdl", "no"},
+            {"load-scripts", "no"},
+            {"hr-seek", "yes"},
+            {"hr-seek-demuxer-offset", "1"},
+            {"keepaspect", "no"}, // the picture fills the surface; the window fits it
+            {"hwdec", "no"},
+        };
+        for (const auto &[name, value] : options)
+            mpv_set_option_string(m_mpv, name, value);
+        if (!ao.isEmpty())
+            mpv_set_option_string(m_mpv, "ao", ao.constData());
+        if (mpv_initialize(m_mpv) < 0) {
+            mpv_terminate_destroy(m_mpv);
+            m_mpv = nullptr;
+            return false;
+        }
+        mpv_observe_property(m_mpv, TimePos, "time-pos", MPV_FORMAT_DOUBLE);
+        mpv_observe_property(m_mpv, Duration, "duration", MPV_FORMAT_DOUBLE);
+        mpv_observe_property(m_mpv, Pause, "pause", MPV_FORMAT_FLAG);
+        mpv_observe_property(m_mpv, EofReached, "eof-reached", MPV_FORMAT_FLAG);
+        mpv_set_wakeup_callback(m_mpv, &MpvBackend::onWakeup, this);
+        return true;
+    }
+
+    bool ensureSurface(QWidget *parent)
+    {
+        if (!m_surface) {
+            auto *s = new VideoSurface(m_mpv, parent);
+            if (!s->isValid()) {
+                delete s;
+                return false;
+            }
+            s->hide();
+            connect(s, &VideoSurface::framePainted, this, &MediaBackend::framePainted);
+            m_surface = s;
+        }
+        return true;
+    }
+
+    static void onWakeup(void *self)
+    {
+        auto *b = static_cast<MpvBackend *>(self);
+        if (!b->m_drainPosted.exchange(true))
+            QMetaObject::invokeMethod(b, [b] { b->drainEvents(); }, Qt::QueuedConnection);
+    }
+
+    void resetFileState()
+    {
+        m_timePos.reset();
+        m_duration.reset();
+        m_pendingSeek.reset();
+        m_videoSize.reset();
+        m_eof = false;
+        m_hasVideo = m_hasAudio = false;
+    }
+
+    bool trackExists(const char *property)
+    {
+        std::int64_t id = 0;
+        return mpv_get_property(m_mpv, property, MPV_FORMAT_INT64, &id) >= 0;
+    }
+
+    void drainEvents()
+    {
+        m_drainPosted = false;
+        if (!m_mpv)
+            return;
+        for (;;) {
+            mpv_event *ev = mpv_wait_event(m_mpv, 0);
+            if (ev->event_id == MPV_EVENT_NONE)
+                break;
+            handle(ev);
+        }
+    }
+
+    void handle(mpv_event *ev)
+    {
+        static const bool trace = qEnvironmentVariableIsSet("PLOVANA_MPV_TRACE");
+        if (trace && ev->event_id != MPV_EVENT_PROPERTY_CHANGE)
+            std::fprintf(stderr, "mpv event %s (pending starts %d, state %d)\n",
+                         mpv_event_name(ev->event_id), m_pendingStarts, int(m_state));
+        switch (ev->event_id) {
+        case MPV_EVENT_START_FILE:
+            if (m_pendingStarts > 0)
+                --m_pendingStarts;
+            break;
+        case MPV_EVENT_FILE_LOADED:
+            if (m_pendingStarts == 0 && m_state == State::Loading) {
+                double d = 0;
+                if (mpv_get_property(m_mpv, "duration", MPV_FORMAT_DOUBLE, &d) >= 0)
+                    m_duration = d;
+                m_hasVideo = trackExists("current-tracks/video/id");
+                m_hasAudio = trackExists("current-tracks/audio/id");
+                m_state = State::Loaded;
+                Q_EMIT loaded();
+            }
+            break;
+        case MPV_EVENT_END_FILE:
+            if (m_pendingStarts > 0)
+                break; // the replaced file's end
+            if (m_state == State::Loading) {
+                m_state = State::Failed;
+                Q_EMIT loadFailed();
+            } else if (m_state == State::Loaded) {
+                resetFileState();
+                m_state = State::Idle;
+            }
+            break;
+        case MPV_EVENT_PLAYBACK_RESTART:
+            if (m_pendingSeek) {
+                m_timePos = m_pendingSeek;
+                m_pendingSeek.reset();
+            }
+            break;
+        case MPV_EVENT_VIDEO_RECONFIG: {
+            std::int64_t w = 0, h = 0;
+            if (mpv_get_property(m_mpv, "video-params/w", MPV_FORMAT_INT64, &w) >= 0
+                && mpv_get_property(m_mpv, "video-params/h", MPV_FORMAT_INT64, &h) >= 0 && w > 0
+                && h > 0) {
+                m_videoSize = QSize(int(w), int(h));
+                m_hasVideo = true;
+                Q_EMIT videoConfigured();
+            }
+            break;
+        }
+        case MPV_EVENT_PROPERTY_CHANGE:
+            onProperty(static_cast<mpv_event_property *>(ev->data), ev->reply_userdata);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void onProperty(const mpv_event_property *p, std::uint64_t id)
+    {
+        const bool has = p->format != MPV_FORMAT_NONE && p->data;
+        switch (id) {
+        case TimePos:
+            if (has)
+                m_timePos = *static_cast<double *>(p->data);
+            else if (m_state != State::Loaded)
+                m_timePos.reset();
+            break;
+        case Duration:
+            if (has)
+                m_duration = *static_cast<double *>(p->data);
+            break;
+        case Pause:
+            if (has)
+                m_paused = *static_cast<int *>(p->data) != 0;
+            break;
+        case EofReached:
+            // A report from before a seek says nothing about the sought position.
+            if (has && !m_pendingSeek)
+                m_eof = *static_cast<int *>(p->data) != 0;
+            break;
+        default:
+            break;
+        }
+    }
+
+    mpv_handle *m_mpv = nullptr;
+    QPointer<VideoSurface> m_surface;
+    std::atomic<bool> m_drainPosted{false};
+    State m_state = State::Idle;
+    int m_pendingStarts = 0;
+    QString m_path;
+    std::optional<double> m_timePos;
+    std::optional<double> m_duration;
+    std::optional<double> m_pendingSeek;
+    std::optional<QSize> m_videoSize;
+    bool m_eof = false;
+    bool m_paused = true;
+    bool m_hasVideo = false;
+    bool m_hasAudio = false;
+    double m_rate = 1.0;
+    double m_volume = 100.0;
+};
+
+} // namespace
+
+std::unique_ptr<MediaBackend> makeMpvBackend()
+{
+    return std::make_unique<MpvBackend>();
+}

@@ -1,0 +1,157 @@
+#include "window/controls.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QAbstractButton>
+#include <QStyleOptionSlider>
+
+PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureBox::setPicture(const QPixmap &p)
+{
+    m_picture = p;
+    update();
+}
+
+void PictureBox::setBackColor(const QColor &c)
+{
+    m_back = c;
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), m_back);
+    if (!m_picture.isNull())
+        p.drawPixmap(0, 0, m_picture);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent *e)
+{
+    Q_EMIT mouseDown(e->button(), e->modifiers(), e->position().toPoint());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent *e)
+{
+    Q_EMIT mouseUp(e->button(), e->modifiers(), e->position().toPoint());
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent *e)
+{
+    Q_EMIT mouseMove(e->buttons(), e->modifiers(), e->position().toPoint());
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton)
+        Q_EMIT dblClick();
+    else
+        Q_EMIT mouseDown(e->button(), e->modifiers(), e->position().toPoint());
+}
+
+void PictureBox::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    Q_EMIT resized();
+}
+
+void PictureBox::keyPressEvent(QKeyEvent *e)
+{
+    Q_EMIT keyDown(e->key(), e->modifiers());
+}
+
+void PictureBox::keyReleaseEvent(QKeyEvent *e)
+{
+    Q_EMIT keyUp(e->key(), e->modifiers());
+}
+
+void CaptionLabel::setCaption(const QString &c)
+{
+    if (c == text())
+        return;
+    setText(c);
+    Q_EMIT changed();
+}
+
+SeekSlider::SeekSlider(QWidget *parent) : QSlider(Qt::Horizontal, parent)
+{
+    setRange(0, 10);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void SeekSlider::setMax(int m)
+{
+    setMaximum(std::max(0, m));
+}
+
+void SeekSlider::setSelStart(int v)
+{
+    m_selStart = v;
+    update();
+}
+
+void SeekSlider::setSelLength(int v)
+{
+    m_selLength = std::max(0, v);
+    update();
+}
+
+void SeekSlider::paintEvent(QPaintEvent *e)
+{
+    QSlider::paintEvent(e);
+    if (m_selLength <= 0 || maximum() <= minimum())
+        return;
+    QStyleOptionSlider opt;
+    initStyleOption(&opt);
+    const QRect groove = style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderGroove, this);
+    const double span = maximum() - minimum();
+    const int x0 = groove.left() + static_cast<int>((m_selStart - minimum()) / span * groove.width());
+    const int x1 = groove.left() + static_cast<int>((m_selStart + m_selLength - minimum()) / span * groove.width());
+    QPainter p(this);
+    p.fillRect(QRect(QPoint(x0, groove.center().y() - 2), QPoint(x1, groove.center().y() + 2)),
+               QColor(40, 80, 140));
+}
+
+VolumeBar::VolumeBar(QWidget *parent) : QProgressBar(parent)
+{
+    setRange(0, 100);
+    setValue(0);
+    setTextVisible(false);
+}
+
+bool VolumeBar::setValueChecked(int v)
+{
+    if (v < minimum() || v > maximum())
+        return false;
+    setValue(v);
+    return true;
+}
+
+void VolumeBar::mousePressEvent(QMouseEvent *e)
+{
+    Q_EMIT mouseDown(e->button(), e->modifiers(), e->position().toPoint());
+}
+
+void VolumeBar::mouseMoveEvent(QMouseEvent *e)
+{
+    Q_EMIT mouseMove(e->buttons(), e->modifiers(), e->position().toPoint());
+}
+
+void setOptionChecked(QAbstractButton *b, bool on)
+{
+    if (!b || b->isChecked() == on)
+        return;
+    if (on) {
+        b->setChecked(true);
+        return;
+    }
+    const bool exclusive = b->autoExclusive();
+    b->setAutoExclusive(false);
+    b->setChecked(false);
+    b->setAutoExclusive(exclusive);
+}

@@ -1,0 +1,122 @@
+// Start-up and shutdown of the real main window, with doubles for the engines.
+#include "support/player_fixture.h"
+
+#include "lists/file_list_box.h"
+#include "lists/tab_strip.h"
+#include "playback/cmovie.h"
+#include "window/controls.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+
+using testsupport::writeFile;
+
+TEST_F(PlayerTest, FirstStartWithoutConfigUsesTheDefaults)
+{
+    Player &p = start();
+    EXPECT_EQ(p.vol->value(), 100);
+    EXPECT_EQ(p.volForFullscreen->value(), 100);
+    EXPECT_EQ(p.getPlayMode(), 1); // 連続
+    EXPECT_TRUE(p.mode[1]->isChecked());
+    EXPECT_EQ(p.mode[1]->text(), QString::fromUtf8("連続"));
+    EXPECT_TRUE(p.bai[2]->isChecked());
+    EXPECT_EQ(p.bai[2]->text(), QString::fromUtf8("等倍速"));
+    EXPECT_EQ(p.appDir, app());
+    EXPECT_EQ(p.homeDir, app());
+    EXPECT_EQ(p.OpenImagePath, app());
+    EXPECT_EQ(p.text_home->text(), app());
+    EXPECT_EQ(p.TabDir->tag(1), app());
+    EXPECT_EQ(p.TabM3u->tag(1), app("okini.ini"));
+    EXPECT_TRUE(p.alwaysOnTop);
+    EXPECT_TRUE(p.m_temae->isChecked());
+    EXPECT_TRUE(p.Check_temae->isChecked());
+    EXPECT_FALSE(p.resizeLocked);
+    EXPECT_EQ(p.windowTitle(), "Plovana");
+    EXPECT_EQ(p.Ver->text(), versionCaption(PLOVANA_VERSION_MAJOR, PLOVANA_VERSION_MINOR, PLOVANA_VERSION_PATCH));
+    EXPECT_TRUE(p.logo->isVisibleTo(p.display));
+    EXPECT_TRUE(p.Label_Logo->isVisibleTo(p.display));
+    EXPECT_EQ(p.Label_Logo->text(), "= Plovana =");
+    EXPECT_FALSE(p.tmrPosition->enabled());
+    EXPECT_TRUE(p.tmr_okini->enabled());
+    EXPECT_TRUE(engines.movies.empty()) << "no engine is started without a file";
+}
+
+TEST(StartupRules, VersionCaption)
+{
+    EXPECT_EQ(versionCaption(1, 2, 3), QString::fromUtf8("バージョン：　Ver.1.2.3"));
+}
+
+TEST_F(PlayerTest, DataFoldersAreCreatedOnceAndLeftAlone)
+{
+    start();
+    EXPECT_TRUE(QDir(app("image")).exists());
+    EXPECT_TRUE(QDir(app("seen")).exists());
+    writeFile(app("image/a.bmp"), "bmp");
+    writeFile(app("seen/a.txt"), "scene");
+    restart();
+    EXPECT_EQ(testsupport::readFile(app("image/a.bmp")), "bmp");
+    EXPECT_EQ(testsupport::readFile(app("seen/a.txt")), "scene");
+}
+
+TEST_F(PlayerTest, CommandLinePathWithASpaceIsSelectedAndPlayed)
+{
+    touch("b.avi");
+    const QString file = touch("My Movies/a b.avi");
+    for (const QString &arg : {file, u'"' + file + u'"'}) {
+        Player &p = restart({arg});
+        EXPECT_EQ(p.File->path(), work("My Movies"));
+        EXPECT_EQ(p.TabDir->tag(1), work("My Movies/"));
+        EXPECT_EQ(p.Tab1->selectedIndex(), 1);
+        EXPECT_EQ(p.File->fileName(), "a b.avi");
+        EXPECT_EQ(p.File->topIndex(), p.File->listIndex());
+        ASSERT_NE(engines.movie(), nullptr);
+        EXPECT_EQ(engines.movie()->loads.back(), file);
+        EXPECT_EQ(p.movie->fileName, file);
+        EXPECT_EQ(p.windowTitle(), "a b");
+        EXPECT_TRUE(p.tmrPosition->enabled());
+    }
+}
+
+TEST_F(PlayerTest, CommandLineRelativePathIsMadeAbsolute)
+{
+    const QString file = touch("sub/clip.mpg");
+    Player &p = start({"sub/clip.mpg"});
+    ASSERT_NE(engines.movie(), nullptr);
+    EXPECT_EQ(engines.movie()->loads.back(), file);
+    EXPECT_EQ(p.File->fileName(), "clip.mpg");
+}
+
+TEST_F(PlayerTest, CommandLineMissingFileIsIgnored)
+{
+    Player &p = start({work("nothing here.avi")});
+    EXPECT_TRUE(engines.movies.empty());
+    EXPECT_TRUE(p.logo->isVisibleTo(p.display));
+    EXPECT_FALSE(p.tmrPosition->enabled());
+}
+
+TEST_F(PlayerTest, CommandLineFileWithOtherExtensionShowsItAndFailsToOpen)
+{
+    touch("a.avi");
+    touch("notes.txt");
+    Player &p = start({work("notes.txt")});
+    EXPECT_EQ(p.File->path(), work().chopped(1));
+    EXPECT_EQ(p.TabDir->tag(1), work());
+    // The open is called with an empty file name and ends like any failed open.
+    EXPECT_TRUE(p.movie->fileName.isEmpty());
+    EXPECT_FALSE(p.logo->isVisibleTo(p.display));
+    EXPECT_FALSE(p.tmrPosition->enabled());
+}
+
+TEST_F(PlayerTest, ShutdownRunsOnceAndStopsPlayback)
+{
+    const QString file = touch("a.avi");
+    Player &p = start({file});
+    ASSERT_TRUE(engines.movie()->isLoaded());
+    p.Form_Unload();
+    EXPECT_FALSE(engines.movie() && engines.movie()->isLoaded());
+    EXPECT_FALSE(p.tmrPosition->enabled());
+    p.Form_Unload(); // a second call (the close after a signal) does nothing
+}

@@ -1,0 +1,38 @@
+#pragma once
+// A dialog double: answers every message box, input box, file dialog and folder browser
+// from a script, and records what was asked.
+
+#include "dialogs/dialogs.h"
+
+#include <QList>
+#include <deque>
+
+namespace fakes {
+
+class FakeDialogs final : public Dialogs
+{
+public:
+    struct Asked
+    {
+        QString kind; // "message", "input", "file", "folder"
+        QString text;
+        QString title;
+        QString initial;
+        FileDialogSpec spec;
+    };
+
+    std::deque<Answer> answers;   // for message boxes; Ok / No when the script runs out
+    std::deque<QString> inputs;   // for input boxes; "" (cancel) when it runs out
+    std::deque<QString> files;    // for file dialogs
+    std::deque<QString> folders;  // for folder browsers
+    QList<Asked> asked;
+    int beeps = 0;
+
+    Answer message(QWidget *, const QString &text, const QString &title, Buttons buttons) override;
+    QString input(QWidget *, const QString &prompt, const QString &title, const QString &def) override;
+    QString file(QWidget *, const FileDialogSpec &spec) override;
+    QString folder(QWidget *, const QString &title, const QString &initial, bool rooted) override;
+    void beep() override { ++beeps; }
+};
+
+} // namespace fakes

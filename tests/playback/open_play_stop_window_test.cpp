@@ -1,0 +1,237 @@
+// Opening, playing and stopping through the real main window, with doubles for the engines.
+#include "support/player_fixture.h"
+
+#include "lists/file_list_box.h"
+#include "lists/okini_list.h"
+#include "lists/tab_strip.h"
+#include "playback/cmovie.h"
+#include "playback/real_control.h"
+#include "window/controls.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QTest>
+
+class OpenPlayStop : public PlayerTest
+{
+protected:
+    void SetUp() override
+    {
+        PlayerTest::SetUp();
+        start();
+    }
+    fakes::FakeBackend &movieEngine() { return *engines.movie(); }
+};
+
+TEST_F(OpenPlayStop, OpenSetsTheSeekBarTimerCaptionAndHidesTheLogo)
+{
+    Player &p = *player;
+    const QString file = touch("Holiday 2024.avi");
+    p.openMedia(file, 0);
+    EXPECT_EQ(p.time->caption(), "500");
+    EXPECT_EQ(p.SeekBar->max(), 500);
+    EXPECT_EQ(p.SeekBarForFullscreen->maximum(), 500);
+    EXPECT_EQ(p.lblMedia[3]->caption(), "0:05");
+    EXPECT_TRUE(p.tmrPosition->enabled());
+    EXPECT_FALSE(p.logo->isVisibleTo(p.display));
+    EXPECT_FALSE(p.Label_Logo->isVisibleTo(p.display));
+    EXPECT_EQ(p.windowTitle(), "Holiday 2024");
+    EXPECT_EQ(p.movie->PlayState, 1);
+    EXPECT_FALSE(movieEngine().paused);
+    EXPECT_FALSE(p.isRealMedia);
+    EXPECT_FALSE(p.rmovie->isVisibleTo(&p));
+}
+
+TEST_F(OpenPlayStop, LongFileTakesItsDurationFromThePositionInterface)
+{
+    engines.media[work("long.avi")] = {360.0};
+    touch("long.avi");
+    // The fake engine is made on the first open, with the media table as it is then.
+    player->openMedia(work("long.avi"), 0);
+    EXPECT_EQ(player->time->caption(), "-1");
+    EXPECT_EQ(player->SeekBar->max(), 36000);
+    EXPECT_EQ(player->lblMedia[3]->caption(), "6:00");
+}
+
+TEST_F(OpenPlayStop, FailedOpenHidesTheLogoKeepsTheRangeAndLeavesTheTimerOff)
+{
+    Player &p = *player;
+    p.openMedia(touch("good.avi"), 0);
+    p.stop_Click();
+    ASSERT_EQ(p.SeekBar->max(), 500);
+    p.openMedia(touch("broken.avi"), 0);
+    EXPECT_EQ(p.time->caption(), "0");
+    EXPECT_TRUE(p.movie->fileName.isEmpty());
+    EXPECT_FALSE(p.logo->isVisibleTo(p.display));
+    EXPECT_FALSE(p.tmrPosition->enabled());
+    EXPECT_EQ(p.SeekBar->max(), 500);
+}
+
+TEST_F(OpenPlayStop, OpeningThePausedFileResumesIt)
+{
+    Player &p = *player;
+    const QString file = touch("a.avi");
+    p.openMedia(file, 0);
+    movieEngine().pos = 2.5;
+    p.movie->MediaPlay(2);
+    const auto loads = movieEngine().loads.size();
+    p.openMedia(file, 0);
+    EXPECT_EQ(movieEngine().loads.size(), loads);
+    EXPECT_EQ(p.movie->PlayState, 1);
+    EXPECT_DOUBLE_EQ(movieEngine().pos, 2.5);
+}
+
+TEST_F(OpenPlayStop, PlayCommandTogglesTheOpenFileOnTheSettingsPage)
+{
+    Player &p = *player;
+    p.openMedia(touch("a.avi"), 0);
+    p.Tab1->select(4);
+    p.playPause();
+    EXPECT_EQ(p.movie->PlayState, 2);
+    EXPECT_TRUE(movieEngine().paused);
+    p.playPause();
+    EXPECT_EQ(p.movie->PlayState, 1);
+    EXPECT_FALSE(movieEngine().paused);
+}
+
+TEST_F(OpenPlayStop, PlayCommandWithAnEmptyListStopsWhatPlays)
+{
+    Player &p = *player;
+    p.openMedia(touch("a.avi"), 0);
+    movieEngine().pos = 3;
+    p.Tab1->select(2); // the favourites are empty
+    p.playPause();
+    EXPECT_EQ(p.movie->PlayState, 3);
+    EXPECT_DOUBLE_EQ(movieEngine().pos, 0);
+}
+
+TEST_F(OpenPlayStop, PlayCommandOnTheFilePagePlaysTheFirstRowWhenNoneIsSelected)
+{
+    Player &p = *player;
+    touch("b.mpg");
+    touch("a.avi");
+    p.File->setPath(work());
+    p.Tab1->select(1);
+    p.playPause();
+    EXPECT_EQ(p.movie->fileName, work("a.avi"));
+    EXPECT_EQ(p.File->listIndex(), 0);
+    p.playPause(); // the same file: pause
+    EXPECT_EQ(p.movie->PlayState, 2);
+}
+
+TEST_F(OpenPlayStop, StopShowsTheLogoAndClosesTheFile)
+{
+    Player &p = *player;
+    p.openMedia(touch("a.avi"), 0);
+    movieEngine().pos = 1;
+    p.SeekBar->setValue(100);
+    p.stop_Click();
+    EXPECT_TRUE(p.logo->isVisibleTo(p.display));
+    EXPECT_TRUE(p.Label_Logo->isVisibleTo(p.display));
+    EXPECT_FALSE(p.tmrPosition->enabled());
+    EXPECT_TRUE(p.movie->fileName.isEmpty());
+    EXPECT_EQ(p.movie->mobjManager, nullptr);
+    EXPECT_EQ(p.SeekBar->value(), 0);
+    EXPECT_FALSE(movieEngine().isLoaded());
+}
+
+TEST_F(OpenPlayStop, ExtensionChoosesTheEngine)
+{
+    Player &p = *player;
+    p.openMedia(touch("a.RM"), 0);
+    EXPECT_TRUE(p.isRealMedia);
+    ASSERT_NE(engines.real(), nullptr);
+    EXPECT_EQ(engines.real()->loads.back(), work("a.RM"));
+    EXPECT_FALSE(engines.real()->paused) << "a new source plays by itself";
+    EXPECT_TRUE(p.rmovie->isVisibleTo(&p));
+    EXPECT_EQ(p.movie->PlayState, 1);
+    EXPECT_TRUE(p.Timer_adjust_volume->enabled());
+    EXPECT_EQ(p.windowTitle(), "a");
+
+    p.openMedia(touch("b.rmvb"), 0);
+    EXPECT_FALSE(p.isRealMedia);
+    EXPECT_FALSE(p.rmovie->isVisibleTo(&p));
+    EXPECT_EQ(engines.movie()->loads.back(), work("b.rmvb"));
+    for (const char *ext : {"rm", "RAM", "Ra"}) {
+        p.checkRealMedia(ext);
+        EXPECT_TRUE(p.isRealMedia) << ext;
+    }
+    p.checkRealMedia("rmvb");
+    EXPECT_FALSE(p.isRealMedia);
+}
+
+TEST_F(OpenPlayStop, OpenWithNoSpeedCheckedStillSucceeds)
+{
+    Player &p = *player;
+    p.bai_Click(-1);
+    for (QAction *a : p.bai)
+        EXPECT_FALSE(a->isChecked());
+    p.openMedia(touch("a.avi"), 0);
+    EXPECT_EQ(p.SeekBar->max(), 500);
+    EXPECT_FALSE(movieEngine().lastRate.has_value()) << "the speed handler got -1 and set no rate";
+    p.bai_Click(0);
+    EXPECT_EQ(movieEngine().lastRate, 2.0);
+}
+
+TEST_F(OpenPlayStop, VolumeOfTheGraphFollowsTheVolumeBar)
+{
+    Player &p = *player;
+    p.vol->setValueChecked(50);
+    p.openMedia(touch("a.avi"), 0);
+    // (50 - 100) × 50 = -2500 hundredths of a decibel.
+    EXPECT_EQ(p.movie->volume, -2500);
+    EXPECT_NEAR(movieEngine().volume, 100.0 * std::pow(10.0, -2500 / 6000.0), 0.01);
+}
+
+TEST_F(OpenPlayStop, ModeAndSpeedMenusCheckOneItem)
+{
+    Player &p = *player;
+    p.mode_Click(3);
+    EXPECT_EQ(p.getPlayMode(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(p.mode[std::size_t(i)]->isChecked());
+    p.mode[0]->trigger(); // the menu item itself
+    EXPECT_EQ(p.getPlayMode(), 0);
+    p.bai[1]->trigger();
+    EXPECT_TRUE(p.bai[1]->isChecked());
+    EXPECT_FALSE(p.bai[2]->isChecked());
+}
+
+TEST_F(OpenPlayStop, RightClickOnTheVideoPopsUpTheMenu)
+{
+    Player &p = *player;
+    QTest::mouseClick(p.display, Qt::RightButton);
+    ASSERT_TRUE(testsupport::waitFor([&] { return p.menu->isVisible(); }, 2000));
+    EXPECT_FALSE(p.m_seen_load->isEnabled()) << "no file open: no scenes";
+    p.menu->hide();
+    p.openMedia(touch("a.avi"), 0);
+    QTest::mouseClick(p.display, Qt::RightButton);
+    ASSERT_TRUE(testsupport::waitFor([&] { return p.menu->isVisible(); }, 2000));
+    EXPECT_TRUE(p.m_seen_load->isEnabled());
+    p.stop->trigger();
+    EXPECT_TRUE(p.logo->isVisibleTo(p.display));
+    p.menu->hide();
+}
+
+TEST_F(OpenPlayStop, ToolbarPlayAndStopButtons)
+{
+    Player &p = *player;
+    touch("a.avi");
+    p.File->setPath(work());
+    p.panelButtons["play"]->trigger();
+    EXPECT_EQ(p.movie->fileName, work("a.avi"));
+    EXPECT_EQ(p.movie->PlayState, 1);
+    p.panelButtons["stop"]->trigger();
+    EXPECT_TRUE(p.movie->fileName.isEmpty());
+}
+
+TEST_F(OpenPlayStop, CurrentTimeLabelIsCopiedToTheFullScreenStrip)
+{
+    Player &p = *player;
+    p.lblMedia[4]->setCaption(" 1:23 ");
+    EXPECT_EQ(p.time_forFullscreen->caption(), " 1:23 ");
+    p.lblMedia[3]->setCaption("9:99");
+    EXPECT_EQ(p.time_forFullscreen->caption(), " 1:23 ");
+}

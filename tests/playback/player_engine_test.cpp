@@ -1,0 +1,92 @@
+// The real main window on the real libmpv engine.
+#include "support/player_fixture.h"
+
+#include "playback/cmovie.h"
+#include "playback/real_control.h"
+#include "window/controls.h"
+
+#include <QLabel>
+
+using testsupport::clip;
+using testsupport::waitFor;
+
+class PlayerEngine : public PlayerTest
+{
+protected:
+    void SetUp() override
+    {
+        PlayerTest::SetUp();
+        realEngine = true;
+        start();
+    }
+    double position() const
+    {
+        return player->movie->mobjPosition ? player->movie->mobjPosition->currentPosition().value_or(-1) : -1;
+    }
+};
+
+TEST_F(PlayerEngine, LongFileSetsTheSeekBarFromItsDuration)
+{
+    player->openMedia(clip("long.avi"), 0);
+    EXPECT_EQ(player->time->caption(), "-1");
+    EXPECT_EQ(player->SeekBar->max(), 33000);
+    EXPECT_EQ(player->lblMedia[3]->caption(), "5:30");
+}
+
+TEST_F(PlayerEngine, BrokenFileDoesNotCrashAndLeavesTheTimerOff)
+{
+    player->openMedia(clip("clip.avi"), 0);
+    player->stop_Click();
+    player->openMedia(clip("broken.avi"), 0);
+    EXPECT_EQ(player->time->caption(), "0");
+    EXPECT_TRUE(player->movie->fileName.isEmpty());
+    EXPECT_FALSE(player->logo->isVisibleTo(player->display));
+    EXPECT_FALSE(player->tmrPosition->enabled());
+    EXPECT_EQ(player->SeekBar->max(), 500);
+}
+
+TEST_F(PlayerEngine, OpeningThePausedFileResumesAtThePausedPosition)
+{
+    player->openMedia(clip("clip.avi"), 0);
+    ASSERT_TRUE(waitFor([&] { return position() > 1.0; }, 5000));
+    player->movie->MediaPlay(2);
+    testsupport::pump(200);
+    const double paused = position();
+    player->openMedia(clip("clip.avi"), 0);
+    EXPECT_EQ(player->movie->PlayState, 1);
+    EXPECT_GE(position(), paused - 0.05);
+    EXPECT_GT(position(), 0.9);
+}
+
+TEST_F(PlayerEngine, RealMediaGoesToTheRealControl)
+{
+    player->openMedia(clip("upper.RM"), 0);
+    EXPECT_TRUE(player->isRealMedia);
+    EXPECT_TRUE(player->rmovie->isVisibleTo(player.get()));
+    ASSERT_TRUE(waitFor([&] { return player->rmovie->invoke(RealControl::Position).toInt() > 300; }, 5000));
+    player->openMedia(clip("clip.rmvb"), 0);
+    EXPECT_FALSE(player->isRealMedia);
+    EXPECT_FALSE(player->rmovie->isVisibleTo(player.get()));
+    EXPECT_EQ(player->movie->fileName, clip("clip.rmvb"));
+    EXPECT_EQ(player->rmovie->invoke(RealControl::PlayStateId).toInt(), 0);
+}
+
+TEST_F(PlayerEngine, PictureAppearsInTheVideoArea)
+{
+    int frames = 0;
+    QObject::connect(player.get(), &Player::framePainted, [&] { ++frames; });
+    player->openMedia(clip("pattern.avi"), 0);
+    QWidget *d = player->display;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            const QImage img = d->grab().toImage();
+            const QColor left = img.pixelColor(img.width() / 4, img.height() / 2);
+            const QColor right = img.pixelColor(img.width() * 3 / 4, img.height() / 2);
+            return left.red() > 200 && left.green() < 60 && left.blue() > 200 && right.green() > 200
+                   && right.red() < 60;
+        },
+        5000));
+    EXPECT_GT(frames, 0);
+    player->stop_Click();
+    EXPECT_TRUE(player->logo->isVisibleTo(d));
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The real main window with doubles for the engines, the dialogs and the mixer, in a
+// state folder of its own.
+
+#include "app/player.h"
+#include "fakes/fake_backend.h"
+#include "fakes/fake_dialogs.h"
+#include "fakes/fake_wave_out.h"
+#include "support/test_support.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+class PlayerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Builds the window (not yet started) with these command-line arguments.
+    Player &make(const QStringList &arguments = {});
+    // Builds and starts it; fails the test when start-up refuses to run.
+    Player &start(const QStringList &arguments = {});
+    // Closes the window (running shutdown) and starts a new one on the same state folder.
+    Player &restart(const QStringList &arguments = {});
+    // Runs shutdown.
+    void close();
+
+    QString app(const QString &name = {}) const { return appDir.path() + u'/' + name; }
+    QString work(const QString &name = {}) const { return workDir.path() + u'/' + name; }
+    // Creates an (empty) file in the work folder and returns its path.
+    QString touch(const QString &name);
+
+    // Window tests use the engine doubles; engine tests set this for the real libmpv.
+    bool realEngine = false;
+    QTemporaryDir appDir;
+    QTemporaryDir workDir;
+    fakes::FakeEngines engines;
+    std::shared_ptr<fakes::FakeDialogs> dialogs;
+    std::shared_ptr<fakes::FakeWaveOut> waveOut;
+    std::unique_ptr<Player> player;
+};
