@@ -54,6 +54,7 @@ public:
             return;
         }
         resetFileState();
+        m_surface->clear();
         m_paused = startPaused;
         mpv_set_property_string(m_mpv, "pause", startPaused ? "yes" : "no");
         const QByteArray file = path.toUtf8();
@@ -92,6 +93,8 @@ public:
             mpv_command(m_mpv, cmd);
         }
         resetFileState();
+        if (m_surface)
+            m_surface->clear();
         m_state = State::Idle;
         m_path.clear();
         if (wasLoading)
@@ -311,6 +314,8 @@ private:
                 m_hasVideo = trackExists("current-tracks/video/id");
                 m_hasAudio = trackExists("current-tracks/audio/id");
                 m_state = State::Loaded;
+                if (m_surface)
+                    m_surface->reveal();
                 Q_EMIT loaded();
             }
             break;

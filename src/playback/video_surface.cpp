@@ -85,6 +85,9 @@ void VideoSurface::renderLoop()
     QSize lastSize;
     for (;;) {
         QSize target;
+        std::uint64_t generation = 0;
+        bool blocked = false;
+        bool awaitFresh = false;
         {
             std::unique_lock lock(m_mutex);
             m_cv.wait(lock, [this] { return m_wake || m_quit; });
@@ -92,11 +95,23 @@ void VideoSurface::renderLoop()
                 return;
             m_wake = false;
             target = m_target;
+            generation = m_generation;
+            blocked = m_blocked;
+            awaitFresh = m_awaitFresh;
         }
         const std::uint64_t flags = mpv_render_context_update(m_ctx);
         const bool newFrame = flags & MPV_RENDER_UPDATE_FRAME;
-        if (target.isEmpty() || (!newFrame && target == lastSize))
+        // While blocked, frames are still rendered (and thrown away), so that a frame the
+        // file before left queued is used up and never counts as the new file's first.
+        if (target.isEmpty() || (!newFrame && target == lastSize && !awaitFresh))
             continue;
+        if (awaitFresh && !blocked) {
+            mpv_render_frame_info info{};
+            mpv_render_param query{MPV_RENDER_PARAM_NEXT_FRAME_INFO, &info};
+            if (mpv_render_context_get_info(m_ctx, query) < 0
+                || !(info.flags & MPV_RENDER_FRAME_INFO_PRESENT) || (info.flags & MPV_RENDER_FRAME_INFO_REDRAW))
+                continue; // still the picture of the file before
+        }
         if (m_back.size != target || !m_back.data) {
             m_back.stride = alignedStride(target.width());
             m_back.data = {static_cast<std::uint8_t *>(
@@ -122,10 +137,38 @@ void VideoSurface::renderLoop()
         lastSize = target;
         {
             std::lock_guard lock(m_mutex);
+            if (generation != m_generation || m_blocked)
+                continue; // rendered before a clear: it belongs to the file before
+            if (awaitFresh)
+                m_awaitFresh = false;
             std::swap(m_front, m_back);
         }
         QMetaObject::invokeMethod(this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
     }
+}
+
+void VideoSurface::clear()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_generation;
+        m_front.rendered = false;
+        m_blocked = true;
+    }
+    update();
+}
+
+void VideoSurface::reveal()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_blocked)
+            return;
+        m_blocked = false;
+        m_awaitFresh = true;
+        m_wake = true;
+    }
+    m_cv.notify_one();
 }
 
 QImage VideoSurface::lastFrame() const

@@ -24,6 +24,13 @@ public:
     ~VideoSurface() override;
 
     bool isValid() const { return m_ctx != nullptr; }
+    // Forgets the frame shown and shows nothing until reveal(): the engine keeps the
+    // last picture of a file until the next one has its first frame, and that old
+    // picture must never appear as the new file's.
+    void clear();
+    // Shows frames again once the new file is loaded, from its first new frame on
+    // (redraws of the picture held before are skipped).
+    void reveal();
     // A copy of the latest rendered frame (null before the first one).
     QImage lastFrame() const;
     int paintedFrames() const { return m_painted; }
@@ -58,4 +65,7 @@ private:
     Buffer m_front;   // guarded by m_mutex
     Buffer m_back;    // render thread only
     int m_painted = 0;
+    std::uint64_t m_generation = 0; // guarded by m_mutex; raised by clear()
+    bool m_blocked = false;         // guarded by m_mutex; between clear() and reveal()
+    bool m_awaitFresh = false;      // guarded by m_mutex; after reveal(), until a new frame
 };

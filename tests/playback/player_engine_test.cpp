@@ -3,6 +3,7 @@
 
 #include "playback/cmovie.h"
 #include "playback/real_control.h"
+#include "playback/video_surface.h"
 #include "window/controls.h"
 
 #include <QLabel>
@@ -89,4 +90,29 @@ TEST_F(PlayerEngine, PictureAppearsInTheVideoArea)
     EXPECT_GT(frames, 0);
     player->stop_Click();
     EXPECT_TRUE(player->logo->isVisibleTo(d));
+}
+
+TEST_F(PlayerEngine, NextFileNeverShowsThePictureOfTheFileBefore)
+{
+    player->openMedia(clip("pattern.avi"), 0);
+    auto isPattern = [](const QImage &img) {
+        const QColor c = img.pixelColor(img.width() / 4, img.height() / 2);
+        return c.red() > 200 && c.green() < 60 && c.blue() > 200;
+    };
+    ASSERT_TRUE(waitFor([&] { return isPattern(player->display->grab().toImage()); }, 5000));
+    // Every frame painted once the next file has loaded must be the next file's.
+    QImage first;
+    bool loaded = false;
+    auto *surface = player->display->findChild<VideoSurface *>();
+    ASSERT_NE(surface, nullptr);
+    const auto l = QObject::connect(player->movie->backend(), &MediaBackend::loaded, [&] { loaded = true; });
+    const auto c = QObject::connect(player.get(), &Player::framePainted, [&] {
+        if (loaded && first.isNull())
+            first = surface->lastFrame();
+    });
+    player->openMedia(clip("long.avi"), 0);
+    ASSERT_TRUE(waitFor([&] { return !first.isNull(); }, 5000));
+    QObject::disconnect(c);
+    QObject::disconnect(l);
+    EXPECT_FALSE(isPattern(first));
 }

@@ -1,0 +1,59 @@
+#include "bench_support.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QThread>
+
+#include <algorithm>
+#include <unistd.h>
+
+namespace bench {
+
+Xvfb::Xvfb()
+{
+    for (int n = 300 + (::getpid() % 100); n < 600; ++n) {
+        if (QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+            continue;
+        m_server.start(QStringLiteral("Xvfb"),
+                       {QStringLiteral(":%1").arg(n), "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+        if (!m_server.waitForStarted(3000))
+            return;
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 5000) {
+            if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {
+                display = QStringLiteral(":%1").arg(n);
+                return;
+            }
+            QThread::msleep(20);
+        }
+        m_server.kill();
+        m_server.waitForFinished();
+    }
+}
+
+Xvfb::~Xvfb()
+{
+    m_server.terminate();
+    m_server.waitForFinished(3000);
+}
+
+QString clip(const QString &name)
+{
+    const QString dir = QStringLiteral(PLOVANA_TEST_MEDIA_DIR);
+    if (!QFileInfo::exists(dir + QStringLiteral("/.stamp")))
+        QProcess::execute(QStringLiteral("bash"),
+                          {QStringLiteral(PLOVANA_SOURCE_DIR "/tests/media/make-clips.sh"), dir});
+    return dir + u'/' + name;
+}
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace bench

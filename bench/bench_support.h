@@ -1,0 +1,27 @@
+#pragma once
+// Shared pieces of the benchmarks: an Xvfb server, the generated clips, medians.
+
+#include <QProcess>
+#include <QString>
+#include <vector>
+
+namespace bench {
+
+// Starts Xvfb on a free display; empty display name when that fails.
+class Xvfb
+{
+public:
+    Xvfb();
+    ~Xvfb();
+    QString display;
+
+private:
+    QProcess m_server;
+};
+
+// The generated clips (made by tests/media/make-clips.sh when missing).
+QString clip(const QString &name);
+
+double median(std::vector<double> v);
+
+} // namespace bench

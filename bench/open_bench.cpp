@@ -1,0 +1,134 @@
+// openMedia to the first frame painted inside a running program, against mpv loading the
+// same clip in a running mpv (loadfile over its IPC socket until playback restarts),
+// under the same Xvfb.
+#include "bench_support.h"
+
+#include "app/player.h"
+#include "playback/cmovie.h"
+#include "dialogs/dialogs.h"
+#include "platform/wave_out.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocalSocket>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#include <clocale>
+#include <cstdio>
+
+namespace {
+
+double oursMs(Player &player, const QString &file)
+{
+    // The first frame painted once the file has loaded is the file's own.
+    QElapsedTimer t;
+    bool loaded = false;
+    double ms = -1;
+    MediaBackend *engine = player.movie->backend();
+    const auto l = QObject::connect(engine, &MediaBackend::loaded, [&] { loaded = true; });
+    const auto c = QObject::connect(&player, &Player::framePainted, [&] {
+        if (loaded && ms < 0)
+            ms = static_cast<double>(t.nsecsElapsed()) / 1e6;
+    });
+    t.start();
+    player.openMedia(file, 0);
+    while (ms < 0 && t.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    QObject::disconnect(c);
+    QObject::disconnect(l);
+    return ms;
+}
+
+// One JSON command to mpv; returns when the named event has arrived.
+double mpvMs(QLocalSocket &sock, const QString &file)
+{
+    QElapsedTimer t;
+    t.start();
+    const QJsonObject cmd{{"command", QJsonArray{"loadfile", file, "replace"}}};
+    sock.write(QJsonDocument(cmd).toJson(QJsonDocument::Compact) + '\n');
+    sock.flush();
+    QByteArray buffer;
+    while (t.elapsed() < 10000) {
+        if (!sock.waitForReadyRead(1000))
+            continue;
+        buffer += sock.readAll();
+        qsizetype nl;
+        while ((nl = buffer.indexOf('\n')) >= 0) {
+            const QJsonObject msg = QJsonDocument::fromJson(buffer.left(nl)).object();
+            buffer.remove(0, nl + 1);
+            if (msg.value("event").toString() == u"playback-restart")
+                return static_cast<double>(t.nsecsElapsed()) / 1e6;
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 10;
+    bench::Xvfb x;
+    if (x.display.isEmpty()) {
+        std::fprintf(stderr, "Xvfb could not be started\n");
+        return 1;
+    }
+    qputenv("DISPLAY", x.display.toUtf8());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("PLOVANA_MPV_AO", "null");
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    const QString a = bench::clip(QStringLiteral("clip.avi"));
+    const QString b = bench::clip(QStringLiteral("clip.mpg"));
+
+    QTemporaryDir state;
+    PlayerServices s;
+    s.movieBackend = makeMpvBackend;
+    s.realBackend = makeMpvBackend;
+    s.dialogs = makeQtDialogs();
+    s.waveOut = platform::makeNullWaveOut();
+    s.appDir = state.path();
+    s.workingDir = state.path();
+    Player player(std::move(s));
+    player.Form_Load();
+
+    std::vector<double> ours;
+    oursMs(player, b); // the engine starts on the first open
+    for (int i = 0; i < runs; ++i)
+        ours.push_back(oursMs(player, i % 2 ? b : a));
+
+    QTemporaryDir ipcDir;
+    const QString socketPath = ipcDir.filePath("mpv.sock");
+    QProcess mpv;
+    mpv.start(QStringLiteral("mpv"), {"--no-config", "--idle=yes", "--no-audio", "--vo=x11", "--really-quiet",
+                                      "--force-window=yes", "--input-ipc-server=" + socketPath});
+    QLocalSocket sock;
+    QElapsedTimer wait;
+    wait.start();
+    while (wait.elapsed() < 5000) {
+        sock.connectToServer(socketPath);
+        if (sock.waitForConnected(200))
+            break;
+        QThread::msleep(50);
+    }
+    std::vector<double> theirs;
+    if (sock.state() == QLocalSocket::ConnectedState) {
+        mpvMs(sock, b);
+        for (int i = 0; i < runs; ++i)
+            theirs.push_back(mpvMs(sock, i % 2 ? b : a));
+    }
+    mpv.terminate();
+    mpv.waitForFinished(3000);
+    player.close();
+
+    const double m1 = bench::median(ours), m2 = bench::median(theirs);
+    std::printf("open to first frame (median of %d): plovana %.1f ms, mpv %.1f ms, ratio %.2f\n", runs, m1, m2,
+                m2 > 0 ? m1 / m2 : 0.0);
+    return 0;
+}
