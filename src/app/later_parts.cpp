@@ -4,8 +4,6 @@
 
 void Player::loadListColors() {}
 void Player::saveListColors() {}
-void Player::loadConfig() {}
-void Player::saveConfig() {}
 void Player::loadKeys() {}
 void Player::saveKeys() {}
 void Player::loadTabDir() {}

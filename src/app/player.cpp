@@ -327,6 +327,7 @@ void Player::buildMenus()
 
     m_item = new QMenu(this);
     m_item->setObjectName(QStringLiteral("m_item"));
+    m_chage_list = m_item->addAction(QStringLiteral("サムネイル／リスト切り替え"));
     m_FileMenu = new QMenu(this);
     m_FileMenu->setObjectName(QStringLiteral("m_FileMenu"));
     m_tab = new QMenu(this);

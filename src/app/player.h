@@ -9,10 +9,13 @@
 #include "app/timer.h"
 
 #include <QPixmap>
+#include <QMargins>
+#include <QRect>
 #include <QWidget>
 
 #include <array>
 #include <map>
+#include <optional>
 #include <memory>
 #include <random>
 
@@ -85,6 +88,9 @@ public:
     void applyRealVolume();
     void Timer_adjust_volume_Timer();
 
+    // ---- Favourites list (src/lists/favourites.cpp)
+    void setThumbnailView(int flag);
+
     // ---- List pane pages (src/lists/list_pane.cpp)
     void showFilePage();
     void showFavouritesPage();
@@ -131,6 +137,9 @@ public:
     void configureRealControl();
     void loadConfig();
     void saveConfig();
+    // Once the window is mapped: shrinks the window by the part of the window manager's
+    // frame that was not known when config.ini placed it, so that it keeps its outer size.
+    void correctForFrame();
     void loadKeys();
     void saveKeys();
     void loadTabDir();
@@ -271,6 +280,7 @@ public:
     QAction *m_small = nullptr;
     QAction *help = nullptr;
     QAction *m_exit = nullptr;
+    QAction *m_chage_list = nullptr;
 
     // ---- Timers
     Timer *tmrPosition = nullptr;
@@ -285,6 +295,7 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
+    void changeEvent(QEvent *e) override;
 
 private:
     void buildUi();
@@ -297,6 +308,9 @@ private:
     void handleCommandLine();
 
     std::unique_ptr<platform::SingleInstanceLock> m_instanceLock;
+    QMargins currentFrame() const;
+    QMargins m_frameApplied;              // frame (pixels) the window was last sized with
+    bool m_frameCorrectionPending = false; // a maximised window is corrected when restored
     bool m_loaded = false;
     bool m_unloaded = false;
 };

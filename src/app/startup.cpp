@@ -105,8 +105,10 @@ bool Player::Form_Load()
         show();
         QCoreApplication::processEvents();
     }
-    // The window is mapped now: the window manager's frame can be measured.
+    // The window is mapped now: the window manager's frame can be measured, and the
+    // configured outer rectangle applied with it.
     myModule::initScreenMetrics(this);
+    correctForFrame();
     twips::setTop(kyoukai, 0);
 
     imageDir = appDir + QStringLiteral("image/");

@@ -9,6 +9,7 @@
 
 // Readable QString values in test failure messages.
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QByteArray &b, std::ostream *os) { *os << '"' << b.toStdString() << '"'; }
 inline void PrintTo(const QStringList &l, std::ostream *os)
 {
     *os << '{';

@@ -1,0 +1,18 @@
+#include "app/config_format.h"
+
+#include <cmath>
+
+QString formatSingle(double value)
+{
+    const float f = static_cast<float>(value);
+    if (std::floor(f) == f && std::fabs(f) < 1e9f)
+        return QString::number(static_cast<long long>(f));
+    return QString::number(static_cast<double>(f), 'g', 7);
+}
+
+unsigned int bothChannels(int level)
+{
+    // Exactly four hexadecimal digits of the level, twice.
+    const unsigned int v = static_cast<unsigned int>(level) & 0xFFFFu;
+    return (v << 16) | v;
+}

@@ -1,0 +1,62 @@
+#include "app/command_line.h"
+#include "app/config_format.h"
+
+#include "support/test_support.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(ConfigFormat, SinglePrecisionTextWithoutPointWhenWhole)
+{
+    EXPECT_EQ(formatSingle(1500), "1500");
+    EXPECT_EQ(formatSingle(-1), "-1");
+    EXPECT_EQ(formatSingle(0), "0");
+    EXPECT_EQ(formatSingle(40005), "40005");
+    EXPECT_EQ(formatSingle(1234.5), "1234.5");
+    EXPECT_EQ(formatSingle(0.25), "0.25");
+}
+
+TEST(ConfigFormat, BothChannelsGetTheSameLevel)
+{
+    EXPECT_EQ(bothChannels(0x5678), 0x56785678u);
+    EXPECT_EQ(bothChannels(65535), 0xFFFFFFFFu);
+    EXPECT_EQ(bothChannels(0), 0u);
+    EXPECT_EQ(bothChannels(32767), 0x7FFF7FFFu);
+}
+
+TEST(CommandLine, ArgumentsAreJoinedAndMadeAbsolute)
+{
+    EXPECT_EQ(commandLineText({"/m/a b.avi"}, "/w"), "/m/a b.avi");
+    EXPECT_EQ(commandLineText({"sub/x.avi"}, "/w"), "/w/sub/x.avi");
+    EXPECT_EQ(commandLineText({"../x.avi"}, "/w/d"), "/w/x.avi");
+    EXPECT_EQ(commandLineText({"\"a b.avi\""}, "/w"), "\"/w/a b.avi\"");
+    EXPECT_EQ(commandLineText({"/m/a.avi", "/m/b.avi"}, "/w"), "/m/a.avi /m/b.avi");
+    EXPECT_EQ(commandLineText({}, "/w"), "");
+}
+
+TEST(CommandLine, QuotesAndTheFirstExistingPath)
+{
+    EXPECT_EQ(unquoteCommandLine("\"/m/a b.avi\""), "/m/a b.avi");
+    QTemporaryDir dir;
+    const QString a = testsupport::writeFile(dir.filePath("a.avi"), "");
+    const QString b = testsupport::writeFile(dir.filePath("b.avi"), "");
+    // Of several quoted paths the first existing one is taken.
+    const QString text = a + "\" \"" + b;
+    EXPECT_EQ(firstExistingPath(text, isExistingFile), a);
+    EXPECT_EQ(firstExistingPath(dir.filePath("gone.avi") + "\" \"" + b, isExistingFile),
+              dir.filePath("gone.avi") + "\" \"" + b);
+    // A quote is a legal character in a Linux file name.
+    const QString q = testsupport::writeFile(dir.filePath("say \"hi\".avi"), "");
+    EXPECT_EQ(firstExistingPath(q, isExistingFile), q);
+    EXPECT_TRUE(isExistingFile(q));
+    EXPECT_FALSE(isExistingFile(dir.path()));
+    EXPECT_FALSE(isExistingFile(testsupport::writeFile(dir.filePath(".hidden.avi"), "")));
+}
+
+TEST(CommandLine, MediaExtensionFromTheEnd)
+{
+    EXPECT_EQ(mediaFileName("/m/a.b.AVI"), "/m/a.b.AVI");
+    EXPECT_EQ(mediaFileName("/m/notes.txt"), "");
+    EXPECT_EQ(mediaFileName("/m/clip.ra"), "") << "ra is played but not accepted here";
+    EXPECT_EQ(mediaFileName("/m/noext"), "");
+}

@@ -1,0 +1,82 @@
+// The position timer on real clips, with both engines.
+#include "support/player_fixture.h"
+
+#include "playback/cmovie.h"
+#include "playback/real_control.h"
+#include "window/controls.h"
+
+using testsupport::clip;
+using testsupport::waitFor;
+
+class TimerEngine : public PlayerTest
+{
+protected:
+    void SetUp() override
+    {
+        PlayerTest::SetUp();
+        realEngine = true;
+        start();
+        player->tmrPosition->setInterval(100000); // the test ticks by hand
+    }
+    double position() const
+    {
+        return player->movie->mobjPosition ? player->movie->mobjPosition->currentPosition().value_or(-1) : -1;
+    }
+};
+
+TEST_F(TimerEngine, ThreeSecondClipInNormalModeStopsAtZeroAndTheTimerRuns)
+{
+    Player &p = *player;
+    p.mode_Click(0);
+    p.openMedia(clip("short3.avi"), 0);
+    const double d = *p.movie->mobjPosition->duration();
+    p.tmrPosition_Timer();
+    EXPECT_EQ(p.movie->PlayState, 1) << "the start of a file is no end";
+    ASSERT_TRUE(waitFor([&] { return position() >= d; }, 8000));
+    p.tmrPosition_Timer();
+    EXPECT_EQ(p.SeekBar->value(), p.SeekBar->max());
+    EXPECT_EQ(p.movie->PlayState, 3);
+    testsupport::pump(300);
+    p.tmrPosition_Timer();
+    EXPECT_EQ(p.SeekBar->value(), 0);
+    EXPECT_EQ(p.movie->PlayState, 3);
+    EXPECT_TRUE(p.tmrPosition->enabled());
+    testsupport::pump(500);
+    EXPECT_LT(position(), 0.05) << "stopped at the start";
+}
+
+TEST_F(TimerEngine, LoopModeRestartsTheSameClipWithoutReopening)
+{
+    Player &p = *player;
+    p.mode_Click(2);
+    p.openMedia(clip("short3.avi"), 0);
+    int loads = 0;
+    QObject::connect(p.movie->backend(), &MediaBackend::loaded, [&] { ++loads; });
+    const double d = *p.movie->mobjPosition->duration();
+    ASSERT_TRUE(waitFor([&] { return position() >= d; }, 8000));
+    p.tmrPosition_Timer();
+    EXPECT_EQ(p.SeekBar->value(), 0);
+    ASSERT_TRUE(waitFor([&] { return position() > 0.3 && position() < 2.0; }, 3000));
+    EXPECT_EQ(loads, 0);
+    EXPECT_EQ(p.movie->PlayState, 1);
+    EXPECT_EQ(p.movie->fileName, clip("short3.avi"));
+}
+
+TEST_F(TimerEngine, RealMediaClipEndsHalfASecondBeforeItsLength)
+{
+    Player &p = *player;
+    p.mode_Click(0);
+    p.openMedia(clip("short3.rm"), 0);
+    p.tmrPosition_Timer();
+    EXPECT_EQ(p.movie->PlayState, 1);
+    ASSERT_TRUE(waitFor(
+        [&] {
+            const int len = p.rmovie->invoke(RealControl::Length).toInt();
+            return len > 0 && p.rmovie->invoke(RealControl::Position).toInt() >= len - 500;
+        },
+        8000));
+    p.tmrPosition_Timer();
+    EXPECT_EQ(p.movie->PlayState, 3);
+    EXPECT_EQ(p.rmovie->playState(), RealControl::Stopped);
+    EXPECT_NEAR(p.SeekBar->max(), 3030, 60);
+}

@@ -1,0 +1,186 @@
+// The position timer of the real main window, with doubles for the engines.
+#include "support/player_fixture.h"
+
+#include "playback/cmovie.h"
+#include "playback/real_control.h"
+#include "window/controls.h"
+
+#include <QProgressBar>
+
+class PositionTimer : public PlayerTest
+{
+protected:
+    void SetUp() override
+    {
+        PlayerTest::SetUp();
+        start();
+    }
+    fakes::FakeBackend &engine() { return *engines.movie(); }
+    fakes::FakeBackend &realEngine() { return *engines.real(); }
+    void tick() { player->tmrPosition_Timer(); }
+};
+
+TEST_F(PositionTimer, FollowsThePositionRoundingHalvesToEven)
+{
+    Player &p = *player;
+    p.openMedia(touch("a.avi"), 0);
+    engine().pos = 2.5;
+    tick();
+    EXPECT_EQ(p.SeekBar->value(), 250);
+    EXPECT_EQ(p.lblMedia[4]->caption(), " 0:02 ");
+    EXPECT_EQ(p.time_forFullscreen->caption(), " 0:02 ");
+    engine().pos = 0.125; // 12.5 hundredths
+    tick();
+    EXPECT_EQ(p.SeekBar->value(), 12);
+    engine().pos = 0.375; // 37.5
+    tick();
+    EXPECT_EQ(p.SeekBar->value(), 38);
+    EXPECT_TRUE(p.tmrPosition->enabled());
+    EXPECT_FALSE(p.movie->mblnInCommand);
+}
+
+TEST_F(PositionTimer, NothingOpenKeepsTheBarAndLabelsAndIsNoEnd)
+{
+    Player &p = *player;
+    p.openMedia(touch("a.avi"), 0);
+    engine().pos = 3;
+    tick();
+    p.movie->MediaClose();
+    p.movie->PlayState = 1;
+    tick();
+    EXPECT_EQ(p.SeekBar->value(), 300);
+    EXPECT_EQ(p.lblMedia[4]->caption(), " 0:03 ");
+    EXPECT_EQ(p.movie->PlayState, 1) << "0 >= 0 must not count as the end of a file";
+}
+
+TEST_F(PositionTimer, NormalModeStopsAndRewindsAtTheEndAndKeepsRunning)
+{
+    Player &p = *player;
+    p.mode_Click(0);
+    p.openMedia(touch("a.avi"), 0);
+    engine().playToEnd();
+    tick();
+    EXPECT_EQ(p.SeekBar->value(), 500);
+    EXPECT_EQ(p.movie->PlayState, 3);
+    EXPECT_DOUBLE_EQ(engine().pos, 0);
+    tick();
+    EXPECT_EQ(p.SeekBar->value(), 0);
+    EXPECT_EQ(p.movie->PlayState, 3);
+    EXPECT_TRUE(p.tmrPosition->enabled());
+}
+
+TEST_F(PositionTimer, LoopModeRestartsWithoutReopening)
+{
+    Player &p = *player;
+    p.mode_Click(2);
+    p.openMedia(touch("a.avi"), 0);
+    const auto loads = engine().loads.size();
+    engine().playToEnd();
+    engine().paused = true; // a finished file pauses at its end
+    tick();
+    EXPECT_EQ(p.SeekBar->value(), 0);
+    EXPECT_DOUBLE_EQ(engine().pos, 0);
+    EXPECT_FALSE(engine().paused);
+    EXPECT_EQ(p.movie->PlayState, 1);
+    EXPECT_EQ(engine().loads.size(), loads);
+}
+
+TEST_F(PositionTimer, ContinuousAndRandomModesHandTheEndToTheNextItem)
+{
+    Player &p = *player;
+    for (int m : {1, 3}) {
+        p.mode_Click(m);
+        p.openMedia(touch("a.avi"), 0);
+        engine().playToEnd();
+        tick();
+        // Stepping to the next item is the play order's; the file is not stopped here.
+        EXPECT_EQ(p.movie->PlayState, 1) << m;
+    }
+}
+
+TEST_F(PositionTimer, SelectedSectionRepeats)
+{
+    Player &p = *player;
+    engines.media[work("long.avi")] = {30.0};
+    p.openMedia(touch("long.avi"), 0);
+    p.SeekBar->setSelStart(1000);
+    p.SeekBar->setSelLength(200);
+    engine().pos = 11.0;
+    tick();
+    EXPECT_EQ(p.SeekBar->value(), 1100);
+    engine().pos = 12.5;
+    tick();
+    EXPECT_EQ(p.SeekBar->value(), 1000);
+    EXPECT_DOUBLE_EQ(engine().pos, 10.0);
+}
+
+TEST_F(PositionTimer, SectionAtTheEndOfTheFileDoesNotRepeat)
+{
+    Player &p = *player;
+    p.mode_Click(0);
+    p.openMedia(touch("a.avi"), 0);
+    p.SeekBar->setSelStart(400);
+    p.SeekBar->setSelLength(200);
+    engine().playToEnd();
+    tick();
+    EXPECT_EQ(p.movie->PlayState, 3);
+    EXPECT_DOUBLE_EQ(engine().pos, 0);
+}
+
+TEST_F(PositionTimer, HeldKeySkipRepeatsEveryHundredMilliseconds)
+{
+    Player &p = *player;
+    engines.media[work("long.avi")] = {60.0};
+    p.openMedia(touch("long.avi"), 0);
+    engine().pos = 10;
+    p.tmrPosition->Tag = "5";
+    tick();
+    EXPECT_EQ(p.tmrPosition->interval(), 100);
+    EXPECT_DOUBLE_EQ(engine().pos, 15);
+    tick();
+    EXPECT_DOUBLE_EQ(engine().pos, 20);
+    EXPECT_EQ(p.tmrPosition->Tag, "5") << "the key command ends the skip";
+    p.tmrPosition->Tag = "-2";
+    tick();
+    EXPECT_DOUBLE_EQ(engine().pos, 18);
+}
+
+TEST_F(PositionTimer, RealMediaSkipJumpsOncePerRequest)
+{
+    Player &p = *player;
+    engines.media[work("a.rm")] = {60.0};
+    p.openMedia(touch("a.rm"), 0);
+    realEngine().pos = 10;
+    p.tmrPosition->Tag = "2";
+    tick();
+    EXPECT_EQ(p.tmrPosition->interval(), 1000);
+    EXPECT_DOUBLE_EQ(realEngine().pos, 16.0); // 2 × 3000 ms further
+    EXPECT_EQ(p.tmrPosition->Tag, "0");
+}
+
+TEST_F(PositionTimer, RealMediaEndsHalfASecondEarlyButNeverAtZero)
+{
+    Player &p = *player;
+    p.mode_Click(0);
+    p.openMedia(touch("a.rm"), 0);
+    realEngine().pos = 4.4;
+    tick();
+    EXPECT_EQ(p.SeekBar->max(), 5000);
+    EXPECT_EQ(p.SeekBar->value(), 4400);
+    EXPECT_EQ(p.lblMedia[3]->caption(), "0:05");
+    EXPECT_EQ(p.movie->PlayState, 1);
+    realEngine().pos = 4.5;
+    tick();
+    EXPECT_EQ(p.movie->PlayState, 3);
+    EXPECT_EQ(p.rmovie->playState(), RealControl::Stopped);
+
+    // A clip whose length is not known yet: total time 0:00, and position 0 is no end.
+    engines.media[work("b.rm")] = {0.0};
+    p.openMedia(touch("b.rm"), 0);
+    realEngine().media[work("b.rm")] = {0.0};
+    realEngine().current.duration = 0;
+    realEngine().pos = 0;
+    tick();
+    EXPECT_EQ(p.lblMedia[3]->caption(), "0:00");
+    EXPECT_EQ(p.movie->PlayState, 1);
+}
