@@ -6,15 +6,10 @@ void Player::loadListColors() {}
 void Player::saveListColors() {}
 void Player::loadKeys() {}
 void Player::saveKeys() {}
-void Player::loadTabDir() {}
-void Player::saveTabDir() {}
-void Player::loadTabM3u() {}
-void Player::saveTabM3u() {}
 void Player::loadSearchData() {}
 void Player::saveSearchData() {}
 void Player::loadResume() {}
 void Player::saveResume() {}
-void Player::save_okini(const QString &) {}
 void Player::readAssociations() {}
 void Player::removeTrayIcon() {}
 void Player::load_scene_menus() {}

@@ -147,6 +147,7 @@ void Player::connectOptions()
     connect(text_home, &QLineEdit::textChanged, this, [this](const QString &t) { homeDir = t; });
     connect(Check_original, &QCheckBox::stateChanged, this, &Player::Check_original_Click);
     connect(Check_temae, &QCheckBox::stateChanged, this, &Player::Check_temae_Click);
+    connect(Check_loadthum, &QCheckBox::stateChanged, this, &Player::Check_loadthum_Click);
 }
 
 void Player::Tab_Config_Click()

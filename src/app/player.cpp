@@ -263,6 +263,15 @@ void Player::buildListPane()
     setListColors(List_Find, kListText, kListBack);
     List_Find->hide();
 
+    NoImage = images::noImage();
+    Pic_loading = images::loadingPicture();
+    AddMeter = new QProgressBar(this);
+    AddMeter->setObjectName(QStringLiteral("AddMeter"));
+    AddMeter->hide();
+    bt_msg_add = new QPushButton(this);
+    bt_msg_add->setObjectName(QStringLiteral("bt_msg_add"));
+    bt_msg_add->hide();
+
     Frame_dummy = new QFrame(this);
     Frame_dummy->setObjectName(QStringLiteral("Frame_dummy"));
     setListColors(Frame_dummy, kListText, kListBack);
@@ -325,15 +334,37 @@ void Player::buildMenus()
     help->setEnabled(false);
     m_exit = menu->addAction(QStringLiteral("終了(Ctrl+W)"));
 
+    // The favourites popup; the item commands join it with the item menus.
     m_item = new QMenu(this);
     m_item->setObjectName(QStringLiteral("m_item"));
+    m_open_m3u = m_item->addAction(QStringLiteral("新規タブ追加"));
+    m_save_m3u = m_item->addAction(QStringLiteral("m3uファイルを保存"));
     m_chage_list = m_item->addAction(QStringLiteral("サムネイル／リスト切り替え"));
+    m_custom_list = m_item->addAction(QStringLiteral("リストの編集"));
+    m_custom_list->setEnabled(false);
+
+    // The file popup; the item commands join it with the item menus.
     m_FileMenu = new QMenu(this);
     m_FileMenu->setObjectName(QStringLiteral("m_FileMenu"));
+    m_OpenDirectory = m_FileMenu->addAction(QStringLiteral("currentディレクトリの変更(F4)"));
+
     m_tab = new QMenu(this);
     m_tab->setObjectName(QStringLiteral("m_tab"));
+    m_add_tab = m_tab->addAction(QStringLiteral("新規タブ追加"));
+    m_del_tab = m_tab->addAction(QStringLiteral("選択しているタブ削除"));
+    m_change_name = m_tab->addAction(QStringLiteral("選択しているタブ名変更"));
+    m_change_dir = m_tab->addAction(QStringLiteral("選択しているタブのディレクトリ変更"));
+    m_custom_dir = m_tab->addAction(QStringLiteral("タブ位置の編集"));
+    m_custom_dir->setEnabled(false); // the list editor comes later
+
     m_tab_okini = new QMenu(this);
     m_tab_okini->setObjectName(QStringLiteral("m_tab_okini"));
+    m_add_tab_okini = m_tab_okini->addAction(QStringLiteral("新規タブ追加"));
+    m_del_tab_okini = m_tab_okini->addAction(QStringLiteral("選択しているタブ削除"));
+    m_change_name_okini = m_tab_okini->addAction(QStringLiteral("選択しているタブ名変更"));
+    m_change_m3u = m_tab_okini->addAction(QStringLiteral("選択しているタブのM3uファイル変更"));
+    m_tab_custom = m_tab_okini->addAction(QStringLiteral("タブ位置の編集"));
+    m_tab_custom->setEnabled(false);
 }
 
 void Player::connectHandlers()
@@ -367,6 +398,7 @@ void Player::connectHandlers()
     });
     connect(BtList, &PictureBox::dblClick, this, &Player::BtList_Click);
     connectOptions();
+    connectLists();
 }
 
 void Player::resizeEvent(QResizeEvent *e)

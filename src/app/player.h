@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <memory>
@@ -89,7 +90,58 @@ public:
     void Timer_adjust_volume_Timer();
 
     // ---- Favourites list (src/lists/favourites.cpp)
+    // Appends the existing entries of a list file and makes it the list shown. A long list
+    // is read in slices with the window kept responsive and the progress shown.
+    void load_okini(const QString &listFile);
+    // Writes every entry to the list file, replacing it as a whole.
+    void save_okini(const QString &listFile);
+    void del_all_list();
+    void add_okini_item(const QString &folder, const QString &name);
+    void remove_okini_item(int i);
+    void relink_okini_icons();
     void setThumbnailView(int flag);
+    void Check_loadthum_Click();
+    void m_save_m3u_Click();
+    void m_open_m3u_Click();
+    void m_chage_list_Click();
+    // The folder of the thumbnails of media files in `folder` (into imageDir).
+    void set_image_dir(const QString &folder);
+    void make_thumbnail(const QString &mediaFile, double position, const QString &bitmap);
+    // True while a list file is still being read.
+    bool isLoadingOkini() const { return m_okiniLoad != nullptr; }
+    // Reads the rest of a list that is still loading, at once.
+    void completeOkiniLoad();
+
+    // ---- Tab strips (src/lists/tabs.cpp)
+    void loadTabDir();
+    void saveTabDir();
+    void loadTabM3u();
+    void saveTabM3u();
+    bool setFilePath(const QString &folder);
+    void TabDir_MouseUp(Qt::MouseButton button);
+    void TabM3u_MouseUp(Qt::MouseButton button);
+    void selectTabUnderPointer(TabStrip *strip, QPoint pos);
+    void m_add_tab_Click();
+    void m_del_tab_Click();
+    void m_change_name_Click();
+    void m_change_dir_Click();
+    void m_add_tab_okini_Click();
+    void m_del_tab_okini_Click();
+    void m_change_name_okini_Click();
+    void m_change_m3u_Click();
+    void m_OpenDirectory_Click();
+    void tmr_okini_Timer();
+
+    // ---- The lists' own events (src/lists/list_pane.cpp)
+    void File_Click();
+    void File_DblClick();
+    void File_MouseMove(QPoint pos);
+    void File_Drop(const QStringList &files);
+    void File_MouseUp(Qt::MouseButton button);
+    void List_okini_MouseDown(Qt::MouseButton button);
+    void List_okini_Click();
+    void List_okini_DblClick();
+    void List_okini_MouseUp(Qt::MouseButton button);
 
     // ---- List pane pages (src/lists/list_pane.cpp)
     void showFilePage();
@@ -142,15 +194,10 @@ public:
     void correctForFrame();
     void loadKeys();
     void saveKeys();
-    void loadTabDir();
-    void saveTabDir();
-    void loadTabM3u();
-    void saveTabM3u();
     void loadSearchData();
     void saveSearchData();
     void loadResume();
     void saveResume();
-    void save_okini(const QString &listFile);
     void readAssociations();
     void removeTrayIcon();
     void load_scene_menus();
@@ -218,6 +265,12 @@ public:
     QFrame *find = nullptr;
     QFrame *config = nullptr;
     QLabel *Ver = nullptr;
+    QProgressBar *AddMeter = nullptr;
+    QPushButton *bt_msg_add = nullptr;
+    QPixmap NoImage;
+    QPixmap Pic_loading;
+    bool okiniLeftButton = false;  // the last press on the favourites list was the left button
+    bool okiniItemClicked = false; // the last click on the favourites list hit an entry
 
     // ---- Options page (src/app/options_page.cpp)
     TabStrip *Tab_Config = nullptr;
@@ -281,6 +334,20 @@ public:
     QAction *help = nullptr;
     QAction *m_exit = nullptr;
     QAction *m_chage_list = nullptr;
+    QAction *m_open_m3u = nullptr;
+    QAction *m_save_m3u = nullptr;
+    QAction *m_custom_list = nullptr;
+    QAction *m_OpenDirectory = nullptr;
+    QAction *m_add_tab = nullptr;
+    QAction *m_del_tab = nullptr;
+    QAction *m_change_name = nullptr;
+    QAction *m_change_dir = nullptr;
+    QAction *m_custom_dir = nullptr;
+    QAction *m_add_tab_okini = nullptr;
+    QAction *m_del_tab_okini = nullptr;
+    QAction *m_change_name_okini = nullptr;
+    QAction *m_change_m3u = nullptr;
+    QAction *m_tab_custom = nullptr;
 
     // ---- Timers
     Timer *tmrPosition = nullptr;
@@ -304,6 +371,19 @@ private:
     void buildListPane();
     void buildOptions();
     void connectOptions();
+    void connectLists();
+    void runOkiniLoad(bool yielding);
+
+    struct OkiniLoad
+    {
+        QString file;
+        QString folder;
+        QStringList lines;
+        qsizetype next = 0;
+        std::uint64_t id = 0;
+    };
+    std::unique_ptr<OkiniLoad> m_okiniLoad;
+    std::uint64_t m_okiniLoads = 0;
     void connectHandlers();
     void handleCommandLine();
 
@@ -314,6 +394,11 @@ private:
     bool m_loaded = false;
     bool m_unloaded = false;
 };
+
+// Whether a row of the file list needs its name as a tooltip: its text is wider than the
+// list less 60 twips (and less 250 more for the scroll bar when not every row fits).
+bool fileRowNeedsToolTip(int textWidthTw, int listWidthTw, int listHeightTw, int rowHeightPx, int twipsPerPixelY,
+                         int rows);
 
 // "バージョン：　Ver." followed by major.minor.revision.
 QString versionCaption(int major, int minor, int revision);

@@ -1,0 +1,388 @@
+// The list pane's pages, the tab strips, their files and menus, and the file list.
+#include "support/player_fixture.h"
+
+#include "lists/file_list_box.h"
+#include "lists/okini_list.h"
+#include "lists/tab_strip.h"
+#include "platform/my_module.h"
+#include "playback/cmovie.h"
+#include "window/controls.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFrame>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QTabBar>
+#include <QTest>
+#include <QUrl>
+
+using testsupport::readFile;
+using testsupport::writeFile;
+
+class Tabs : public PlayerTest
+{
+protected:
+    void SetUp() override
+    {
+        PlayerTest::SetUp();
+        start();
+    }
+    QString lastMessage() const { return dialogs->asked.isEmpty() ? QString() : dialogs->asked.last().text; }
+};
+
+TEST_F(Tabs, TabFilesLoadRelativeTagsAgainstTheProgramFolder)
+{
+    close();
+    QDir().mkpath(app("movies"));
+    writeFile(app("tabdir.ini"), "\"movies\",\"./movies/\"\r\n\"srv\",\"/srv/video/\"\r\n");
+    writeFile(app("TabM3u.ini"), "\"a\",\"./lists/a.m3u\"\r\n");
+    Player &p = start();
+    ASSERT_EQ(p.TabDir->count(), 3);
+    EXPECT_EQ(p.TabDir->caption(1), "current");
+    EXPECT_EQ(p.TabDir->caption(2), "movies");
+    EXPECT_EQ(p.TabDir->tag(2), app("movies/"));
+    EXPECT_EQ(p.TabDir->tag(3), "/srv/video/");
+    ASSERT_EQ(p.TabM3u->count(), 2);
+    EXPECT_EQ(p.TabM3u->caption(1), QString::fromUtf8("お気に入り"));
+    EXPECT_EQ(p.TabM3u->tag(1), app("okini.ini"));
+    EXPECT_EQ(p.TabM3u->tag(2), app("lists/a.m3u"));
+
+    p.Check_soutai->setChecked(true);
+    close();
+    EXPECT_EQ(readFile(app("tabdir.ini")), "\"movies\",\"./movies/\"\r\n\"srv\",\"/srv/video/\"\r\n");
+    EXPECT_EQ(readFile(app("TabM3u.ini")), "\"a\",\"./lists/a.m3u\"\r\n");
+}
+
+TEST_F(Tabs, MissingTabFilesLeaveOnlyTheFirstTabs)
+{
+    EXPECT_EQ(player->TabDir->count(), 1);
+    EXPECT_EQ(player->TabM3u->count(), 1);
+}
+
+TEST_F(Tabs, FirstTabsCanNeitherBeDeletedNorRenamed)
+{
+    Player &p = *player;
+    p.m_del_tab->trigger();
+    EXPECT_EQ(lastMessage(), "currentを削除できません");
+    EXPECT_EQ(dialogs->asked.last().title, QString::fromUtf8("削除不可"));
+    p.m_change_name->trigger();
+    EXPECT_EQ(lastMessage(), QString::fromUtf8("currentのタブ名は変更できません"));
+    EXPECT_EQ(dialogs->asked.last().title, QString::fromUtf8("タブ名変更不可"));
+    p.m_del_tab_okini->trigger();
+    EXPECT_EQ(lastMessage(), "okini.iniを削除できません");
+    p.m_change_name_okini->trigger();
+    EXPECT_EQ(lastMessage(), QString::fromUtf8("お気に入りのタブ名は変更できません"));
+    EXPECT_EQ(p.TabDir->count(), 1);
+    EXPECT_EQ(p.TabDir->caption(1), "current");
+    EXPECT_EQ(p.TabM3u->count(), 1);
+    EXPECT_EQ(p.TabM3u->caption(1), QString::fromUtf8("お気に入り"));
+    for (const auto &a : dialogs->asked)
+        EXPECT_EQ(a.kind, "message");
+}
+
+TEST_F(Tabs, RenamingATabAsksWithItsFolder)
+{
+    Player &p = *player;
+    p.TabDir->add(2, QString(), "old", "/srv/video/");
+    p.TabDir->select(2);
+    dialogs->inputs.push_back(QString::fromUtf8("動画"));
+    p.m_change_name->trigger();
+    EXPECT_EQ(p.TabDir->caption(2), QString::fromUtf8("動画"));
+    EXPECT_EQ(p.TabDir->tag(2), "/srv/video/");
+    EXPECT_EQ(dialogs->asked.last().title, QString::fromUtf8("タブ名変更"));
+    EXPECT_EQ(dialogs->asked.last().text, QString::fromUtf8("タブ名を変更します。\n\n/srv/video/\n"));
+    EXPECT_EQ(dialogs->asked.last().initial, "old");
+    EXPECT_FALSE(p.isRenaming);
+    p.m_change_name->trigger(); // cancelled: the caption stays
+    EXPECT_EQ(p.TabDir->caption(2), QString::fromUtf8("動画"));
+}
+
+TEST_F(Tabs, AddingDirectoryTabs)
+{
+    Player &p = *player;
+    QDir().mkpath(work("Movies/2024.summer"));
+    QDir().mkpath(work("movies"));
+    p.File->setPath(work("Movies/2024.summer"));
+    p.TabDir->setTag(1, work("Movies/2024.summer"));
+    // The folder that tab 1 shows may get a tab of its own.
+    dialogs->folders.push_back(work("Movies/2024.summer"));
+    p.m_add_tab->trigger();
+    ASSERT_EQ(p.TabDir->count(), 2);
+    EXPECT_EQ(p.TabDir->caption(2), "2024");
+    EXPECT_EQ(p.TabDir->tag(2), work("Movies/2024.summer"));
+    EXPECT_EQ(p.TabDir->selectedIndex(), 2);
+    EXPECT_EQ(dialogs->asked.last().title, QString::fromUtf8("タブに追加するフォルダを選択してください"));
+    EXPECT_EQ(dialogs->asked.last().initial, work("Movies/2024.summer"));
+    // A folder another tab shows is not added twice, with or without its trailing "/".
+    dialogs->folders.push_back(work("Movies/2024.summer/"));
+    p.m_add_tab->trigger();
+    EXPECT_EQ(p.TabDir->count(), 2);
+    // Letter case makes another folder.
+    p.File->setPath(work("movies"));
+    dialogs->folders.push_back(work("movies"));
+    p.m_add_tab->trigger();
+    EXPECT_EQ(p.TabDir->count(), 3);
+    EXPECT_EQ(p.File->path(), work("movies"));
+    // Cancelled: nothing.
+    p.m_add_tab->trigger();
+    EXPECT_EQ(p.TabDir->count(), 3);
+    // Deleting a further tab removes it and nothing else.
+    p.TabDir->select(2);
+    p.m_del_tab->trigger();
+    EXPECT_EQ(p.TabDir->count(), 2);
+    EXPECT_EQ(p.File->path(), work("movies"));
+}
+
+TEST_F(Tabs, ChangingATabsFolder)
+{
+    Player &p = *player;
+    QDir().mkpath(work("new"));
+    dialogs->folders.push_back(work("new"));
+    p.m_change_dir->trigger();
+    EXPECT_EQ(p.TabDir->tag(1), work("new"));
+    EXPECT_EQ(p.TabDir->caption(1), "current");
+    EXPECT_EQ(p.File->path(), work("new"));
+    EXPECT_EQ(dialogs->asked.last().title, QString::fromUtf8("変更するフォルダを選択してください"));
+}
+
+TEST_F(Tabs, DirectoryTabThatCannotBeShownKeepsTheFolder)
+{
+    Player &p = *player;
+    p.File->setPath(work());
+    p.TabDir->add(2, QString(), "gone", work("gone"));
+    p.TabDir->select(2);
+    p.TabDir_MouseUp(Qt::LeftButton);
+    EXPECT_EQ(lastMessage(), QString::fromUtf8("アクセスに失敗しました"));
+    EXPECT_EQ(p.File->path(), work().chopped(1));
+}
+
+TEST_F(Tabs, M3uTabIsRefusedWhenAnyTabHasTheFile)
+{
+    Player &p = *player;
+    dialogs->files.push_back(app("okini.ini"));
+    p.m_add_tab_okini->trigger();
+    EXPECT_EQ(p.TabM3u->count(), 1);
+    EXPECT_EQ(dialogs->asked.last().title, QString::fromUtf8("m3uファイルをタブに追加"));
+    EXPECT_EQ(dialogs->asked.last().initial, app());
+    EXPECT_EQ(dialogs->asked.last().spec.filterNames, QStringList{"m3u(*.m3u)"});
+    const QString m3u = writeFile(work("b.m3u"), (touch("b.avi") + "\r\n").toUtf8());
+    dialogs->files.push_back(m3u);
+    p.m_open_m3u->trigger(); // the favourites popup runs the same command
+    ASSERT_EQ(p.TabM3u->count(), 2);
+    EXPECT_EQ(p.TabM3u->caption(2), "b");
+    EXPECT_EQ(p.TabM3u->tag(2), m3u);
+    EXPECT_EQ(p.TabM3u->selectedIndex(), 2);
+    EXPECT_EQ(p.gStrM3uName, m3u);
+    EXPECT_EQ(p.List_okini->count(), 1);
+    dialogs->files.push_back(m3u);
+    p.m_add_tab_okini->trigger();
+    EXPECT_EQ(p.TabM3u->count(), 2);
+}
+
+TEST_F(Tabs, NewM3uTabKeepsTheEntriesAddedToTheListShown)
+{
+    Player &p = *player;
+    ASSERT_TRUE(testsupport::waitFor([&] { return !p.tmr_okini->enabled(); }, 3000));
+    ASSERT_EQ(p.gStrM3uName, app("okini.ini"));
+    const QString a = touch("a.avi");
+    p.add_okini_item(work().chopped(1), "a.avi");
+    dialogs->files.push_back(writeFile(work("b.m3u"), ""));
+    p.m_add_tab_okini->trigger();
+    EXPECT_EQ(readFile(app("okini.ini")), (a + "\r\n").toUtf8());
+    // The same for pointing a tab at another file.
+    p.add_okini_item(work().chopped(1), "a.avi");
+    dialogs->files.push_back(writeFile(work("c.m3u"), ""));
+    p.m_change_m3u->trigger();
+    EXPECT_EQ(readFile(work("b.m3u")), (a + "\r\n").toUtf8());
+    EXPECT_EQ(p.TabM3u->tag(2), work("c.m3u"));
+    EXPECT_EQ(p.TabM3u->caption(2), "b");
+    EXPECT_EQ(dialogs->asked.last().title, QString::fromUtf8("変更するm3uを選択"));
+}
+
+TEST_F(Tabs, SwitchingFavouritesTabsSavesAndLoads)
+{
+    Player &p = *player;
+    ASSERT_TRUE(testsupport::waitFor([&] { return !p.tmr_okini->enabled(); }, 3000));
+    const QString a = touch("a.avi");
+    const QString m3u = writeFile(work("b.m3u"), (touch("b.avi") + "\r\n").toUtf8());
+    p.TabM3u->add(2, QString(), "b", m3u);
+    p.Tab1->select(2);
+    p.add_okini_item(work().chopped(1), "a.avi");
+
+    // The tab already shown: nothing saved, nothing reloaded.
+    p.TabM3u_MouseUp(Qt::LeftButton);
+    EXPECT_FALSE(QFileInfo::exists(app("okini.ini")));
+    EXPECT_EQ(p.List_okini->count(), 1);
+
+    p.TabM3u->select(2);
+    p.TabM3u_MouseUp(Qt::LeftButton);
+    EXPECT_EQ(readFile(app("okini.ini")), (a + "\r\n").toUtf8());
+    EXPECT_EQ(p.gStrM3uName, m3u);
+    ASSERT_EQ(p.List_okini->count(), 1);
+    EXPECT_EQ(p.List_okini->text(1), "b.avi");
+}
+
+TEST_F(Tabs, RightClickSelectsTheTabUnderThePointerFirst)
+{
+    Player &p = *player;
+    p.Tab1->select(2);
+    p.TabM3u->add(2, QString(), "second", work("x.m3u"));
+    p.layoutListPane();
+    QTabBar *bar = p.TabM3u->tabBar();
+    const QPoint at = bar->tabRect(1).center();
+    QTest::mousePress(bar, Qt::RightButton, Qt::NoModifier, at);
+    EXPECT_EQ(p.TabM3u->selectedIndex(), 2);
+    QTest::mouseRelease(bar, Qt::RightButton, Qt::NoModifier, at);
+    ASSERT_TRUE(testsupport::waitFor([&] { return p.m_tab_okini->isVisible(); }, 2000));
+    EXPECT_EQ(p.gStrM3uName, work("x.m3u"));
+    p.m_tab_okini->hide();
+}
+
+TEST_F(Tabs, SetFilePathAsksAgainWhileTheUserSaysYes)
+{
+    Player &p = *player;
+    dialogs->answers = {Dialogs::Answer::Yes, Dialogs::Answer::No};
+    EXPECT_FALSE(p.setFilePath(work("not/there")));
+    EXPECT_EQ(dialogs->asked.size(), 2);
+    EXPECT_EQ(dialogs->beeps, 2);
+    EXPECT_EQ(lastMessage(), QString::fromUtf8("デバイスの準備ができてません。 もう一度試しますか"));
+    EXPECT_TRUE(p.setFilePath(work()));
+}
+
+TEST_F(Tabs, CurrentFolderCommandOfTheFilePopup)
+{
+    Player &p = *player;
+    QDir().mkpath(work("elsewhere"));
+    p.TabDir->add(2, QString(), "x", "/srv/");
+    p.TabDir->select(2);
+    const QString before = p.TabDir->tag(1);
+    dialogs->folders.push_back(work("elsewhere"));
+    p.m_OpenDirectory->trigger();
+    EXPECT_EQ(p.File->path(), work("elsewhere"));
+    EXPECT_EQ(p.TabDir->selectedIndex(), 1);
+    EXPECT_EQ(p.TabDir->tag(1), before);
+    p.m_OpenDirectory->trigger(); // cancelled: no retry question
+    EXPECT_EQ(dialogs->asked.last().kind, "folder");
+}
+
+TEST_F(Tabs, DeferredFirstLoadReadsTheFavourites)
+{
+    close();
+    const QString a = touch("a.avi");
+    writeFile(app("okini.ini"), (a + "\r\n").toUtf8());
+    Player &p = start();
+    EXPECT_TRUE(p.tmr_okini->enabled());
+    ASSERT_TRUE(testsupport::waitFor([&] { return !p.tmr_okini->enabled(); }, 3000));
+    EXPECT_EQ(p.List_okini->count(), 1);
+    EXPECT_EQ(p.gStrM3uName, app("okini.ini"));
+    EXPECT_FALSE(p.Check_loadthum->isChecked());
+    close();
+    EXPECT_EQ(readFile(app("okini.ini")), (a + "\r\n").toUtf8());
+}
+
+TEST_F(Tabs, ClosingBeforeTheFirstLoadLeavesTheFavouritesAlone)
+{
+    close();
+    writeFile(app("okini.ini"), (touch("a.avi") + "\r\n").toUtf8());
+    const QByteArray before = readFile(app("okini.ini"));
+    make();
+    ASSERT_TRUE(player->Form_Load());
+    close(); // before tmr_okini fired
+    EXPECT_EQ(readFile(app("okini.ini")), before);
+}
+
+TEST_F(Tabs, PagesShowTheirOwnControls)
+{
+    Player &p = *player;
+    auto shown = [&](QWidget *w) { return w->isVisibleTo(&p); };
+    p.Tab1->select(2);
+    EXPECT_TRUE(shown(p.List_okini));
+    EXPECT_TRUE(shown(p.TabM3u));
+    EXPECT_FALSE(shown(p.File));
+    EXPECT_FALSE(shown(p.TabDir));
+    p.Tab1->select(3);
+    EXPECT_TRUE(shown(p.List_Find));
+    EXPECT_TRUE(shown(p.find));
+    EXPECT_FALSE(shown(p.List_okini));
+    p.Tab1->select(4);
+    EXPECT_TRUE(p.config->isVisibleTo(p.list));
+    EXPECT_FALSE(shown(p.List_Find));
+    p.Tab1->select(1);
+    EXPECT_TRUE(shown(p.File));
+    EXPECT_TRUE(shown(p.TabDir));
+    EXPECT_FALSE(p.config->isVisibleTo(p.list));
+}
+
+TEST_F(Tabs, FileListShowsMediaFilesInAnyLetterCase)
+{
+    Player &p = *player;
+    touch("b.AVI");
+    touch("a.mpg");
+    touch("c.Rm");
+    touch("notes.txt");
+    touch(".hidden.avi");
+    touch("z.mp4");
+    p.File->setPath(work());
+    EXPECT_EQ(p.File->listCount(), 3);
+    EXPECT_EQ(p.File->list(0), "a.mpg");
+    EXPECT_EQ(p.File->list(1), "b.AVI");
+    EXPECT_EQ(p.File->list(2), "c.Rm");
+}
+
+TEST_F(Tabs, DoubleClickOnTheFileListPlaysTheRow)
+{
+    Player &p = *player;
+    touch("a.avi");
+    p.File->setPath(work());
+    p.Tab1->select(2);
+    p.File->setListIndex(0);
+    p.File_Click();
+    EXPECT_EQ(p.Tab1->selectedIndex(), 1);
+    p.File_DblClick();
+    EXPECT_EQ(p.movie->fileName, work("a.avi"));
+}
+
+TEST_F(Tabs, FileDroppedOnTheFileListPlaysAndIsSelected)
+{
+    Player &p = *player;
+    touch("sub/a.avi");
+    const QString b = touch("sub/b.avi");
+    p.File_Drop({work("notes.txt")});
+    EXPECT_TRUE(engines.movies.empty());
+    p.File_Drop({b, work("sub/a.avi")});
+    EXPECT_EQ(p.File->path(), work("sub"));
+    EXPECT_EQ(p.movie->fileName, b);
+    EXPECT_EQ(p.File->fileName(), "b.avi");
+}
+
+TEST_F(Tabs, LongFileNamesGetATooltip)
+{
+    // 4935 twips wide: 4875 for the text, 250 less with a scroll bar.
+    EXPECT_FALSE(fileRowNeedsToolTip(4800, 4935, 7000, 20, 15, 5));
+    EXPECT_TRUE(fileRowNeedsToolTip(4900, 4935, 7000, 20, 15, 5));
+    EXPECT_TRUE(fileRowNeedsToolTip(4800, 4935, 7000, 20, 15, 100));
+    EXPECT_FALSE(fileRowNeedsToolTip(4600, 4935, 7000, 20, 15, 100));
+}
+
+TEST_F(Tabs, FavouritesClickResumesThePausedEntryAndDoubleClickPlays)
+{
+    Player &p = *player;
+    const QString a = touch("a.avi");
+    p.add_okini_item(work().chopped(1), "a.avi");
+    p.Tab1->select(1);
+    p.List_okini->select(1);
+    p.List_okini_Click();
+    EXPECT_EQ(p.Tab1->selectedIndex(), 2);
+    p.List_okini_MouseDown(Qt::RightButton);
+    p.List_okini_DblClick();
+    EXPECT_TRUE(p.movie->fileName.isEmpty()) << "only after a left-button press";
+    p.List_okini_MouseDown(Qt::LeftButton);
+    p.List_okini_DblClick();
+    EXPECT_EQ(p.movie->fileName, a);
+    p.movie->MediaPlay(2);
+    p.List_okini_Click();
+    EXPECT_EQ(p.movie->PlayState, 1);
+}
