@@ -97,6 +97,7 @@ void Player::buildOptions()
         *slot = r;
         top += 300;
     }
+    Keep_Aspect->setChecked(true); // the design-time choice
     label(Frame_clip, "クリッピング", 120, 1080, 2000);
     label(Frame_clip, "上", 240, 1380, 300);
     Scroll_upper = new QSlider(Qt::Horizontal, Frame_clip);
@@ -124,6 +125,7 @@ void Player::buildOptions()
         twips::place(r, 240 + (i % 2) * 2300, 3900 + (i / 2) * 300, 2200, 285);
         check_mode[std::size_t(i)] = r;
     }
+    check_mode[0]->setChecked(true);
     message = new QLabel(Frame_Key);
     message->setObjectName(QStringLiteral("message"));
     twips::place(message, 120, 4560, 4700, 255);

@@ -44,7 +44,7 @@ QVariant OkiniModel::data(const QModelIndex &index, int role) const
         return index.column() == 0 ? e.text : e.folder;
     if (role == Qt::ToolTipRole)
         return e.folder + e.text;
-    if (role == Qt::DecorationRole && index.column() == 0 && m_images && e.icon > 0) {
+    if (role == Qt::DecorationRole && index.column() == 0 && m_showPictures && m_images && e.icon > 0) {
         const QPixmap p = m_images->picture(e.icon);
         if (!p.isNull())
             return p;
@@ -115,6 +115,12 @@ void OkiniModel::setIcon(int row, int icon)
 void OkiniModel::setImages(const ImageList *images)
 {
     m_images = images;
+    iconsChanged();
+}
+
+void OkiniModel::setShowPictures(bool on)
+{
+    m_showPictures = on;
     iconsChanged();
 }
 
@@ -238,6 +244,7 @@ void OkiniList::refreshIcons() { m_model->iconsChanged(); }
 void OkiniList::setThumbnails(bool on)
 {
     m_thumbnails = on;
+    m_model->setShowPictures(on);
     m_stack->setCurrentWidget(on ? static_cast<QWidget *>(m_iconView) : m_report);
 }
 

@@ -54,12 +54,15 @@ public:
     void setFolder(int row, const QString &folder);
     void setIcon(int row, int icon);
     void setImages(const ImageList *images);
+    // The pictures are shown only as large icons; the report view shows text only.
+    void setShowPictures(bool on);
     const ImageList *images() const { return m_images; }
     void iconsChanged();
 
 private:
     std::vector<Entry> m_entries;
     const ImageList *m_images = nullptr;
+    bool m_showPictures = false;
 };
 
 class OkiniList : public QWidget

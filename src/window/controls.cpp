@@ -122,6 +122,9 @@ VolumeBar::VolumeBar(QWidget *parent) : QProgressBar(parent)
     setRange(0, 100);
     setValue(0);
     setTextVisible(false);
+    // Unlike the seek bar beside it: a green level on a dark trough.
+    setStyleSheet(QStringLiteral("QProgressBar { border: 1px solid #777; background: #202020; }"
+                                 "QProgressBar::chunk { background: #5aa05a; }"));
 }
 
 bool VolumeBar::setValueChecked(int v)
