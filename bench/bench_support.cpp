@@ -1,5 +1,7 @@
 #include "bench_support.h"
 
+#include "platform/wave_out.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -54,6 +56,22 @@ double median(std::vector<double> v)
         return 0;
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+} // namespace bench
+
+namespace bench {
+
+PlayerServices services(const QString &stateDir)
+{
+    PlayerServices s;
+    s.movieBackend = makeMpvBackend;
+    s.realBackend = makeMpvBackend;
+    s.dialogs = makeQtDialogs();
+    s.waveOut = platform::makeNullWaveOut();
+    s.appDir = stateDir;
+    s.workingDir = stateDir;
+    return s;
 }
 
 } // namespace bench

@@ -1,6 +1,8 @@
 #pragma once
 // Shared pieces of the benchmarks: an Xvfb server, the generated clips, medians.
 
+#include "app/player_services.h"
+
 #include <QProcess>
 #include <QString>
 #include <vector>
@@ -23,5 +25,8 @@ private:
 QString clip(const QString &name);
 
 double median(std::vector<double> v);
+
+// The real engines and dialogs, no system mixer, state in the given folder.
+PlayerServices services(const QString &stateDir);
 
 } // namespace bench

@@ -46,14 +46,7 @@ int main(int argc, char **argv)
     const double existsMs = static_cast<double>(t.nsecsElapsed()) / 1e6;
 
     QTemporaryDir state;
-    PlayerServices s;
-    s.movieBackend = makeMpvBackend;
-    s.realBackend = makeMpvBackend;
-    s.dialogs = makeQtDialogs();
-    s.waveOut = platform::makeNullWaveOut();
-    s.appDir = state.path();
-    s.workingDir = state.path();
-    Player player(std::move(s));
+    Player player(bench::services(state.path()));
     player.Form_Load();
     player.tmr_okini->setEnabled(false);
     player.Tab1->select(2);

@@ -88,14 +88,7 @@ int main(int argc, char **argv)
     const QString b = bench::clip(QStringLiteral("clip.mpg"));
 
     QTemporaryDir state;
-    PlayerServices s;
-    s.movieBackend = makeMpvBackend;
-    s.realBackend = makeMpvBackend;
-    s.dialogs = makeQtDialogs();
-    s.waveOut = platform::makeNullWaveOut();
-    s.appDir = state.path();
-    s.workingDir = state.path();
-    Player player(std::move(s));
+    Player player(bench::services(state.path()));
     player.Form_Load();
 
     std::vector<double> ours;

@@ -32,14 +32,7 @@ int main(int argc, char **argv)
     const int ticks = argc > 1 ? std::atoi(argv[1]) : 20000;
 
     QTemporaryDir state;
-    PlayerServices s;
-    s.movieBackend = makeMpvBackend;
-    s.realBackend = makeMpvBackend;
-    s.dialogs = makeQtDialogs();
-    s.waveOut = platform::makeNullWaveOut();
-    s.appDir = state.path();
-    s.workingDir = state.path();
-    Player player(std::move(s));
+    Player player(bench::services(state.path()));
     player.Form_Load();
     player.mode_Click(2); // loop, so the clip plays for the whole run
     player.openMedia(bench::clip(QStringLiteral("long.avi")), 0);

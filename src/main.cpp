@@ -3,11 +3,9 @@
 #include "app/shutdown_signals.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include <clocale>
-#include <cstdio>
 
 int main(int argc, char **argv)
 {

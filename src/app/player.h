@@ -96,6 +96,8 @@ public:
     // Writes every entry to the list file, replacing it as a whole.
     void save_okini(const QString &listFile);
     void del_all_list();
+    // Keeps the list shown in its own file, then shows another list file.
+    void switchOkiniList(const QString &listFile);
     void add_okini_item(const QString &folder, const QString &name);
     void remove_okini_item(int i);
     void relink_okini_icons();
@@ -394,6 +396,10 @@ private:
     bool m_loaded = false;
     bool m_unloaded = false;
 };
+
+struct FileDialogRequest;
+// The request of an m3u file dialog (default extension m3u, the m3u filter, flags 4, 260).
+FileDialogRequest m3uRequest(const QString &title, const QString &initialDir, int filterIndex);
 
 // Whether a row of the file list needs its name as a tooltip: its text is wider than the
 // list less 60 twips (and less 250 more for the scroll bar when not every row fits).

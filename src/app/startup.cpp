@@ -21,7 +21,6 @@
 #include <QLineEdit>
 
 #include <chrono>
-#include <exception>
 
 namespace {
 

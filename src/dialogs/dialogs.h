@@ -10,7 +10,7 @@
 class QWidget;
 
 // What a file dialog is asked to show, after the request's fields were normalised.
-struct FileDialogSpec
+struct FileDialogOptions
 {
     bool save = false;
     QString title;
@@ -35,7 +35,7 @@ public:
     virtual QString input(QWidget *owner, const QString &prompt, const QString &title,
                           const QString &defaultText) = 0;
     // The chosen file's full path; "" when cancelled.
-    virtual QString file(QWidget *owner, const FileDialogSpec &spec) = 0;
+    virtual QString file(QWidget *owner, const FileDialogOptions &options) = 0;
     // The chosen folder; "" when cancelled. `rooted`: the browser shows only the initial
     // folder and what lies below it.
     virtual QString folder(QWidget *owner, const QString &title, const QString &initialPath,

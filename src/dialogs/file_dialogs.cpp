@@ -11,22 +11,22 @@ QString trimAtNul(const QString &text)
     return nul < 0 ? text : text.left(nul);
 }
 
-FileDialogSpec fileDialogSpec(const FileDialogRequest &request, bool save)
+FileDialogOptions fileDialogOptions(const FileDialogRequest &request, bool save)
 {
-    FileDialogSpec spec;
-    spec.save = save;
-    spec.defaultExt = request.defaultExt.startsWith(u'.') ? request.defaultExt.mid(1) : request.defaultExt;
-    spec.title = request.title.isEmpty() ? QStringLiteral("ファイルを開く") : request.title;
-    spec.initialDir = request.initialDir;
+    FileDialogOptions options;
+    options.save = save;
+    options.defaultExt = request.defaultExt.startsWith(u'.') ? request.defaultExt.mid(1) : request.defaultExt;
+    options.title = request.title.isEmpty() ? QStringLiteral("ファイルを開く") : request.title;
+    options.initialDir = request.initialDir;
     // The pieces alternate: description, pattern, description, pattern, ...
     const QStringList pieces = request.filter.split(u'|');
     const int count = static_cast<int>(pieces.size());
     for (int i = 0; i + 1 < count; i += 2) {
-        spec.filterNames.append(pieces.at(i));
-        spec.filterPatterns.append(pieces.at(i + 1));
+        options.filterNames.append(pieces.at(i));
+        options.filterPatterns.append(pieces.at(i + 1));
     }
-    spec.filterIndex = (request.filterIndex <= 0 || request.filterIndex > count) ? 0 : request.filterIndex;
-    return spec;
+    options.filterIndex = (request.filterIndex <= 0 || request.filterIndex > count) ? 0 : request.filterIndex;
+    return options;
 }
 
 void fillFileDialogResult(FileDialogRequest &request, const QString &chosen)
@@ -48,7 +48,7 @@ bool runFileDialog(Dialogs &dialogs, QWidget *owner, FileDialogRequest &request,
 {
     if (request.maxLength <= 0 || request.maxLength > 32768)
         request.maxLength = 260;
-    const QString chosen = dialogs.file(owner, fileDialogSpec(request, save));
+    const QString chosen = dialogs.file(owner, fileDialogOptions(request, save));
     fillFileDialogResult(request, chosen);
     return !request.fullPath.isEmpty();
 }

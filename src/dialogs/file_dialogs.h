@@ -25,7 +25,7 @@ struct FileDialogRequest
 
 // The dialog a request asks for: the fields normalised, the filter split into its pieces,
 // and the index 0 when it lies outside the pieces.
-FileDialogSpec fileDialogSpec(const FileDialogRequest &request, bool save);
+FileDialogOptions fileDialogOptions(const FileDialogRequest &request, bool save);
 
 // Fills fullPath, directory and fileTitle from the chosen path ("" when cancelled).
 void fillFileDialogResult(FileDialogRequest &request, const QString &chosen);

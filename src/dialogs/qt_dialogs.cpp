@@ -30,17 +30,17 @@ public:
         return ok ? t : QString();
     }
 
-    QString file(QWidget *owner, const FileDialogSpec &spec) override
+    QString file(QWidget *owner, const FileDialogOptions &options) override
     {
-        QFileDialog dlg(owner, spec.title, spec.initialDir);
-        dlg.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        dlg.setFileMode(spec.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        if (!spec.defaultExt.isEmpty())
-            dlg.setDefaultSuffix(spec.defaultExt);
+        QFileDialog dlg(owner, options.title, options.initialDir);
+        dlg.setAcceptMode(options.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dlg.setFileMode(options.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        if (!options.defaultExt.isEmpty())
+            dlg.setDefaultSuffix(options.defaultExt);
         QStringList filters;
-        for (qsizetype i = 0; i < spec.filterNames.size(); ++i) {
-            const QString pattern = spec.filterPatterns.value(i);
-            const QString name = spec.filterNames.at(i);
+        for (qsizetype i = 0; i < options.filterNames.size(); ++i) {
+            const QString pattern = options.filterPatterns.value(i);
+            const QString name = options.filterNames.at(i);
             // Qt reads the patterns from the parentheses of the filter's text.
             filters.append(name.contains(QStringLiteral("(") + pattern + u')')
                                ? name
@@ -48,7 +48,7 @@ public:
         }
         if (!filters.isEmpty()) {
             dlg.setNameFilters(filters);
-            dlg.selectNameFilter(filters.value(std::max(0, spec.filterIndex - 1)));
+            dlg.selectNameFilter(filters.value(std::max(0, options.filterIndex - 1)));
         }
         if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
             return QString();

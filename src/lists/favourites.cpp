@@ -193,21 +193,32 @@ void Player::Check_loadthum_Click()
     }
     setThumbnailView(-1);
     m_chage_list->setEnabled(true);
+    switchOkiniList(gStrM3uName); // rebuilt with thumbnails
+}
+
+void Player::switchOkiniList(const QString &listFile)
+{
     save_okini(gStrM3uName);
     del_all_list();
-    load_okini(gStrM3uName);
+    load_okini(listFile);
+}
+
+FileDialogRequest m3uRequest(const QString &title, const QString &initialDir, int filterIndex)
+{
+    FileDialogRequest r;
+    r.defaultExt = QStringLiteral("m3u");
+    r.title = title;
+    r.filter = QStringLiteral("m3u(*.m3u)|*.m3u");
+    r.filterIndex = filterIndex;
+    r.flags = 4;
+    r.initialDir = initialDir;
+    r.maxLength = 260;
+    return r;
 }
 
 void Player::m_save_m3u_Click()
 {
-    FileDialogRequest r;
-    r.defaultExt = QStringLiteral("m3u");
-    r.title = QStringLiteral("m3uファイルに保存");
-    r.filter = QStringLiteral("m3u(*.m3u)|*.m3u");
-    r.filterIndex = 1;
-    r.flags = 4;
-    r.initialDir = appDir;
-    r.maxLength = 260;
+    FileDialogRequest r = m3uRequest(QStringLiteral("m3uファイルに保存"), appDir, 1);
     if (showSaveFileDialog(*services.dialogs, this, r))
         save_okini(r.fullPath);
 }

@@ -99,11 +99,8 @@ void Player::TabDir_MouseUp(Qt::MouseButton button)
 void Player::TabM3u_MouseUp(Qt::MouseButton button)
 {
     const QString tag = TabM3u->tag(TabM3u->selectedIndex());
-    if (tag != gStrM3uName) {
-        save_okini(gStrM3uName);
-        del_all_list();
-        load_okini(tag);
-    }
+    if (tag != gStrM3uName)
+        switchOkiniList(tag);
     if (button == Qt::RightButton)
         m_tab_okini->popup(QCursor::pos());
 }
@@ -178,23 +175,14 @@ void Player::m_change_dir_Click()
 
 void Player::m_add_tab_okini_Click()
 {
-    FileDialogRequest r;
-    r.defaultExt = QStringLiteral("m3u");
-    r.title = QStringLiteral("m3uファイルをタブに追加");
-    r.filter = QStringLiteral("m3u(*.m3u)|*.m3u");
-    r.filterIndex = 1;
-    r.flags = 4;
-    r.initialDir = appDir;
-    r.maxLength = 260;
+    FileDialogRequest r = m3uRequest(QStringLiteral("m3uファイルをタブに追加"), appDir, 1);
     if (!showOpenFileDialog(*services.dialogs, this, r))
         return;
     for (int i = 1; i <= TabM3u->count(); ++i)
         if (TabM3u->tag(i) == r.fullPath)
             return;
     // The list shown so far is kept in its own file before another one replaces it.
-    save_okini(gStrM3uName);
-    del_all_list();
-    load_okini(r.fullPath);
+    switchOkiniList(r.fullPath);
     const int at = TabM3u->add(TabM3u->selectedIndex() + 1, QString(), path::getfiletitle(r.fullPath), r.fullPath);
     TabM3u->select(at);
 }
@@ -223,17 +211,10 @@ void Player::m_change_name_okini_Click()
 
 void Player::m_change_m3u_Click()
 {
-    FileDialogRequest r;
-    r.defaultExt = QStringLiteral("m3u");
-    r.title = QStringLiteral("変更するm3uを選択");
-    r.filter = QStringLiteral("m3u(*.m3u)|*.m3u");
-    r.flags = 4;
-    r.maxLength = 260;
+    FileDialogRequest r = m3uRequest(QStringLiteral("変更するm3uを選択"), QString(), 0);
     if (!showOpenFileDialog(*services.dialogs, this, r))
         return;
-    save_okini(gStrM3uName);
-    del_all_list();
-    load_okini(r.fullPath);
+    switchOkiniList(r.fullPath);
     TabM3u->setTag(TabM3u->selectedIndex(), r.fullPath);
 }
 

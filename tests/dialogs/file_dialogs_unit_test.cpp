@@ -23,26 +23,26 @@ FileDialogRequest m3uRequest()
 TEST(FileDialogs, RequestFieldsAreNormalised)
 {
     FileDialogRequest r = m3uRequest();
-    FileDialogSpec spec = fileDialogSpec(r, true);
-    EXPECT_TRUE(spec.save);
-    EXPECT_EQ(spec.defaultExt, "m3u");
-    EXPECT_EQ(spec.title, QString::fromUtf8("ファイルを開く"));
-    EXPECT_EQ(spec.filterNames, QStringList{"m3u(*.m3u)"});
-    EXPECT_EQ(spec.filterPatterns, QStringList{"*.m3u"});
-    EXPECT_EQ(spec.filterIndex, 1);
-    EXPECT_EQ(spec.initialDir, "/home/u/");
+    FileDialogOptions options = fileDialogOptions(r, true);
+    EXPECT_TRUE(options.save);
+    EXPECT_EQ(options.defaultExt, "m3u");
+    EXPECT_EQ(options.title, QString::fromUtf8("ファイルを開く"));
+    EXPECT_EQ(options.filterNames, QStringList{"m3u(*.m3u)"});
+    EXPECT_EQ(options.filterPatterns, QStringList{"*.m3u"});
+    EXPECT_EQ(options.filterIndex, 1);
+    EXPECT_EQ(options.initialDir, "/home/u/");
     // The index counts the pieces: beyond them (or 0 and below) the dialog gets 0.
     r.filterIndex = 3;
-    EXPECT_EQ(fileDialogSpec(r, false).filterIndex, 0);
+    EXPECT_EQ(fileDialogOptions(r, false).filterIndex, 0);
     r.filterIndex = 2;
-    EXPECT_EQ(fileDialogSpec(r, false).filterIndex, 2);
+    EXPECT_EQ(fileDialogOptions(r, false).filterIndex, 2);
     r.filterIndex = -1;
-    EXPECT_EQ(fileDialogSpec(r, false).filterIndex, 0);
+    EXPECT_EQ(fileDialogOptions(r, false).filterIndex, 0);
     r.filter = "m3u(*.m3u)|*.m3u|all|*";
     r.title = "m3uファイルに保存";
-    spec = fileDialogSpec(r, false);
-    EXPECT_EQ(spec.filterNames, (QStringList{"m3u(*.m3u)", "all"}));
-    EXPECT_EQ(spec.title, QString::fromUtf8("m3uファイルに保存"));
+    options = fileDialogOptions(r, false);
+    EXPECT_EQ(options.filterNames, (QStringList{"m3u(*.m3u)", "all"}));
+    EXPECT_EQ(options.title, QString::fromUtf8("m3uファイルに保存"));
 }
 
 TEST(FileDialogs, ResultFillsPathFolderAndTitle)
@@ -56,14 +56,14 @@ TEST(FileDialogs, ResultFillsPathFolderAndTitle)
     EXPECT_EQ(r.fileTitle, "a.m3u");
     EXPECT_EQ(r.maxLength, 260);
     ASSERT_EQ(d.asked.size(), 1);
-    EXPECT_TRUE(d.asked.first().spec.save);
+    EXPECT_TRUE(d.asked.first().options.save);
 
     // Cancelling clears the results of the last time.
     EXPECT_FALSE(showOpenFileDialog(d, nullptr, r));
     EXPECT_TRUE(r.fullPath.isEmpty());
     EXPECT_TRUE(r.directory.isEmpty());
     EXPECT_TRUE(r.fileTitle.isEmpty());
-    EXPECT_FALSE(d.asked.last().spec.save);
+    EXPECT_FALSE(d.asked.last().options.save);
 }
 
 TEST(FileDialogs, MaxLengthOutsideItsRangeBecomes260)

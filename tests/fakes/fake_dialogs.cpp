@@ -26,9 +26,9 @@ QString FakeDialogs::input(QWidget *, const QString &prompt, const QString &titl
     return take(inputs, QString());
 }
 
-QString FakeDialogs::file(QWidget *, const FileDialogSpec &spec)
+QString FakeDialogs::file(QWidget *, const FileDialogOptions &options)
 {
-    asked.append({QStringLiteral("file"), {}, spec.title, spec.initialDir, spec});
+    asked.append({QStringLiteral("file"), {}, options.title, options.initialDir, options});
     return take(files, QString());
 }
 

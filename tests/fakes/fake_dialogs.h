@@ -18,7 +18,7 @@ public:
         QString text;
         QString title;
         QString initial;
-        FileDialogSpec spec;
+        FileDialogOptions options;
     };
 
     std::deque<Answer> answers;   // for message boxes; Ok / No when the script runs out
@@ -30,7 +30,7 @@ public:
 
     Answer message(QWidget *, const QString &text, const QString &title, Buttons buttons) override;
     QString input(QWidget *, const QString &prompt, const QString &title, const QString &def) override;
-    QString file(QWidget *, const FileDialogSpec &spec) override;
+    QString file(QWidget *, const FileDialogOptions &options) override;
     QString folder(QWidget *, const QString &title, const QString &initial, bool rooted) override;
     void beep() override { ++beeps; }
 };

@@ -153,7 +153,7 @@ TEST_F(Favourites, SaveM3uWritesTheListWhereTheDialogSays)
     ASSERT_FALSE(dialogs->asked.isEmpty());
     EXPECT_EQ(dialogs->asked.last().title, QString::fromUtf8("m3uファイルに保存"));
     EXPECT_EQ(dialogs->asked.last().initial, app());
-    EXPECT_EQ(dialogs->asked.last().spec.defaultExt, "m3u");
+    EXPECT_EQ(dialogs->asked.last().options.defaultExt, "m3u");
     player->m_save_m3u->trigger(); // cancelled: nothing written
     EXPECT_EQ(QDir(work()).entryList({"*.m3u"}).size(), 1);
 }

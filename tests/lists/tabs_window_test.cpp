@@ -167,7 +167,7 @@ TEST_F(Tabs, M3uTabIsRefusedWhenAnyTabHasTheFile)
     EXPECT_EQ(p.TabM3u->count(), 1);
     EXPECT_EQ(dialogs->asked.last().title, QString::fromUtf8("m3uファイルをタブに追加"));
     EXPECT_EQ(dialogs->asked.last().initial, app());
-    EXPECT_EQ(dialogs->asked.last().spec.filterNames, QStringList{"m3u(*.m3u)"});
+    EXPECT_EQ(dialogs->asked.last().options.filterNames, QStringList{"m3u(*.m3u)"});
     const QString m3u = writeFile(work("b.m3u"), (touch("b.avi") + "\r\n").toUtf8());
     dialogs->files.push_back(m3u);
     p.m_open_m3u->trigger(); // the favourites popup runs the same command
