@@ -160,20 +160,7 @@ void Player::loadConfig()
     m_frameApplied = currentFrame();
 
     if (c.ListMode >= 1 && c.ListMode <= 4) {
-        switch (c.ListMode) {
-        case 1:
-            showFilePage();
-            break;
-        case 2:
-            showFavouritesPage();
-            break;
-        case 3:
-            showSearchPage();
-            break;
-        default:
-            showConfigPage();
-            break;
-        }
+        showPage(c.ListMode);
         Tab1->select(c.ListMode);
     }
 

@@ -150,6 +150,8 @@ public:
     void showFavouritesPage();
     void showSearchPage();
     void showConfigPage();
+    // The page of an index of Tab1: 1 files, 2 favourites, 3 search, 4 settings.
+    void showPage(int index);
     void Tab1_Click();
 
     // ---- Layout and window modes (src/window/)

@@ -57,11 +57,9 @@ void Player::showConfigPage()
     panelButtons[QStringLiteral("capture")]->setIcon(images::buttonImage(QStringLiteral("capture_mask")));
 }
 
-void Player::Tab1_Click()
+void Player::showPage(int index)
 {
-    if (movie && movie->DisplaySize == 1)
-        return;
-    switch (Tab1->selectedIndex()) {
+    switch (index) {
     case 1:
         showFilePage();
         break;
@@ -77,6 +75,13 @@ void Player::Tab1_Click()
     default:
         break;
     }
+}
+
+void Player::Tab1_Click()
+{
+    if (movie && movie->DisplaySize == 1)
+        return;
+    showPage(Tab1->selectedIndex());
     if (isVisible())
         layoutListPane();
 }
