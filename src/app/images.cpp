@@ -50,27 +50,25 @@ QPixmap logo()
     return pm;
 }
 
-QPixmap listToggleLeft()
+namespace {
+
+// The list-toggle arrow, pointing left or right.
+QPixmap listToggle(bool left)
 {
     QPixmap pm = canvas(20, 17);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(60, 60, 60));
-    p.drawPolygon(QPolygonF{QPointF(6, 8.5), QPointF(14, 3), QPointF(14, 14)});
+    const double tip = left ? 6 : 14, base = left ? 14 : 6;
+    p.drawPolygon(QPolygonF{QPointF(tip, 8.5), QPointF(base, 3), QPointF(base, 14)});
     return pm;
 }
 
-QPixmap listToggleRight()
-{
-    QPixmap pm = canvas(20, 17);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(60, 60, 60));
-    p.drawPolygon(QPolygonF{QPointF(14, 8.5), QPointF(6, 3), QPointF(6, 14)});
-    return pm;
-}
+} // namespace
+
+QPixmap listToggleLeft() { return listToggle(true); }
+QPixmap listToggleRight() { return listToggle(false); }
 
 QIcon buttonImage(const QString &key)
 {

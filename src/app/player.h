@@ -228,7 +228,6 @@ public:
     int thumbHeight = 75;
     int thumbnailView = 0;
     int startWaveVolume = 0;
-    int muteVolume = 0;
     QWidget *mainWindowHandle = nullptr;
     std::mt19937 random;
 

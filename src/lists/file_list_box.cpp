@@ -83,12 +83,6 @@ void FileListBox::setListIndex(int row)
     setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
 }
 
-bool FileListBox::isSelected(int row) const
-{
-    const QListWidgetItem *it = item(row);
-    return it && it->isSelected();
-}
-
 QString FileListBox::fileName() const
 {
     return list(currentRow());

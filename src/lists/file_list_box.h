@@ -27,7 +27,6 @@ public:
     int listIndex() const;
     // Makes the row the focused and only selected row (-1 clears the selection).
     void setListIndex(int row);
-    bool isSelected(int row) const;
     // The focused row's file name, "" when none.
     QString fileName() const;
     // Scrolls so that the row is the top visible row.

@@ -221,14 +221,6 @@ void OkiniList::select(int i)
         idx, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-void OkiniList::deselect(int i)
-{
-    if (i < 1 || i > count())
-        return;
-    m_report->selectionModel()->select(m_model->index(i - 1, 0),
-                                       QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
-}
-
 void OkiniList::ensureVisible(int i)
 {
     if (i >= 1 && i <= count())
@@ -238,8 +230,6 @@ void OkiniList::ensureVisible(int i)
 void OkiniList::setIcons(const ImageList *images) { m_model->setImages(images); }
 
 const ImageList *OkiniList::icons() const { return m_model->images(); }
-
-void OkiniList::refreshIcons() { m_model->iconsChanged(); }
 
 void OkiniList::setThumbnails(bool on)
 {

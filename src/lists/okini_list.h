@@ -86,13 +86,11 @@ public:
     // The selected entry, 1-based; 0 when none.
     int selectedIndex() const;
     void select(int i);
-    void deselect(int i);
     void ensureVisible(int i);
 
     // The image list the icons come from; nullptr detaches it.
     void setIcons(const ImageList *images);
     const ImageList *icons() const;
-    void refreshIcons();
 
     // Large thumbnail icons (true) or the report view (false).
     void setThumbnails(bool on);

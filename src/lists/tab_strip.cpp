@@ -107,27 +107,21 @@ int TabStrip::tabAt(QPoint pos) const
     return m_bar->tabAt(m_bar->mapFrom(this, pos)) + 1;
 }
 
-QSize TabStrip::barExtent() const
-{
-    const QSize hint = m_bar->sizeHint();
-    return hint;
-}
-
 int TabStrip::clientWidth() const
 {
-    const int w = m_edge == Edge::Right ? width() - barExtent().width() : width();
+    const int w = m_edge == Edge::Right ? width() - m_bar->sizeHint().width() : width();
     return twips::fromPixelsX(std::max(0, w - 2));
 }
 
 int TabStrip::clientHeight() const
 {
-    const int h = m_edge == Edge::Right ? height() : height() - barExtent().height();
+    const int h = m_edge == Edge::Right ? height() : height() - m_bar->sizeHint().height();
     return twips::fromPixelsY(std::max(0, h - 2));
 }
 
 void TabStrip::placeBar()
 {
-    const QSize ext = barExtent();
+    const QSize ext = m_bar->sizeHint();
     switch (m_edge) {
     case Edge::Right:
         m_bar->setGeometry(width() - ext.width(), 0, ext.width(), std::min(height(), ext.height()));
@@ -150,7 +144,7 @@ void TabStrip::resizeEvent(QResizeEvent *e)
 void TabStrip::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const QSize ext = barExtent();
+    const QSize ext = m_bar->sizeHint();
     QRect client = rect();
     if (m_edge == Edge::Right)
         client.setRight(width() - ext.width());

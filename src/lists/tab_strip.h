@@ -61,7 +61,6 @@ private:
         QString tag;
     };
     void placeBar();
-    QSize barExtent() const;
 
     Edge m_edge;
     QTabBar *m_bar;

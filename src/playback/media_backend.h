@@ -34,7 +34,6 @@ public:
 
     virtual bool isLoaded() const = 0;
     virtual bool isLoading() const = 0;
-    virtual QString loadedPath() const = 0;
 
     virtual void setPaused(bool paused) = 0;
     virtual bool isPaused() const = 0;

@@ -66,7 +66,6 @@ public:
         }
         ++m_pendingStarts;
         m_state = State::Loading;
-        m_path = path;
     }
 
     bool waitLoaded(int timeoutMs) override
@@ -96,14 +95,12 @@ public:
         if (m_surface)
             m_surface->clear();
         m_state = State::Idle;
-        m_path.clear();
         if (wasLoading)
             Q_EMIT loadFailed();
     }
 
     bool isLoaded() const override { return m_state == State::Loaded; }
     bool isLoading() const override { return m_state == State::Loading; }
-    QString loadedPath() const override { return m_state == State::Idle ? QString() : m_path; }
 
     void setPaused(bool paused) override
     {
@@ -388,7 +385,6 @@ private:
     std::atomic<bool> m_drainPosted{false};
     State m_state = State::Idle;
     int m_pendingStarts = 0;
-    QString m_path;
     std::optional<double> m_timePos;
     std::optional<double> m_duration;
     std::optional<double> m_pendingSeek;

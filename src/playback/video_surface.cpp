@@ -198,6 +198,5 @@ void VideoSurface::paintEvent(QPaintEvent *)
         p.fillRect(rect(), Qt::black);
         return;
     }
-    ++m_painted;
     Q_EMIT framePainted();
 }

@@ -33,7 +33,6 @@ public:
     void reveal();
     // A copy of the latest rendered frame (null before the first one).
     QImage lastFrame() const;
-    int paintedFrames() const { return m_painted; }
 
 Q_SIGNALS:
     void framePainted();
@@ -64,7 +63,6 @@ private:
     QSize m_target;   // pixels, guarded by m_mutex
     Buffer m_front;   // guarded by m_mutex
     Buffer m_back;    // render thread only
-    int m_painted = 0;
     std::uint64_t m_generation = 0; // guarded by m_mutex; raised by clear()
     bool m_blocked = false;         // guarded by m_mutex; between clear() and reveal()
     bool m_awaitFresh = false;      // guarded by m_mutex; after reveal(), until a new frame

@@ -20,7 +20,6 @@ public:
     void setPicture(const QPixmap &p);
     const QPixmap &picture() const { return m_picture; }
     void setBackColor(const QColor &c);
-    QColor backColor() const { return m_back; }
 
 Q_SIGNALS:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);

@@ -45,7 +45,6 @@ public:
     void unload() override;
     bool isLoaded() const override { return loadedFlag; }
     bool isLoading() const override { return loadingFlag; }
-    QString loadedPath() const override { return loadedFlag ? path : QString(); }
     void setPaused(bool p) override { paused = p; }
     bool isPaused() const override { return paused; }
     std::optional<double> position() const override;
