@@ -7,26 +7,34 @@
 #include <QDir>
 #include <QFileInfo>
 
-QString commandLineText(const QStringList &arguments, const QString &workingDir)
+QString commandLineText(const QStringList &arguments)
 {
-    QStringList parts;
-    for (const QString &arg : arguments) {
-        const bool quoted = arg.startsWith(u'"');
-        QString inner = quoted ? arg.mid(1) : arg;
-        if (quoted && inner.endsWith(u'"'))
-            inner.chop(1);
-        if (!inner.isEmpty() && !QDir::isAbsolutePath(inner))
-            inner = QDir::cleanPath(QDir(workingDir).absoluteFilePath(inner));
-        parts.append(quoted ? u'"' + inner + u'"' : inner);
-    }
-    return parts.join(u' ');
+    return arguments.join(u' ');
 }
 
-QString unquoteCommandLine(const QString &text)
+QString absoluteAgainst(const QString &path, const QString &workingDir)
+{
+    if (path.isEmpty() || QDir::isAbsolutePath(path))
+        return path;
+    return QDir::cleanPath(QDir(workingDir).absoluteFilePath(path));
+}
+
+QString unquoteCommandLine(const QString &text, const QString &workingDir)
 {
     if (!text.startsWith(u'"'))
-        return myModule::expandLongPath(text);
+        return myModule::expandLongPath(absoluteAgainst(text, workingDir));
     return text.mid(1, text.size() - 2);
+}
+
+QString commandLineFile(const QStringList &arguments, const QString &workingDir)
+{
+    const QString text = commandLineText(arguments);
+    if (text.isEmpty())
+        return QString();
+    const QString steps = unquoteCommandLine(text, workingDir);
+    const QString found = firstExistingPath(
+        steps, [&](const QString &candidate) { return isExistingFile(absoluteAgainst(candidate, workingDir)); });
+    return absoluteAgainst(found, workingDir);
 }
 
 QString firstExistingPath(const QString &text, const std::function<bool(const QString &)> &isFile)

@@ -5,15 +5,22 @@
 #include <QStringList>
 #include <functional>
 
-// The argument text: the arguments joined by single spaces. An argument that is not an
-// absolute path is made absolute against the working directory; an argument that begins
-// with a double quote keeps its quotes around the absolute path (a quote is a legal
-// character in a Linux file name, so quotes anywhere else are part of the name).
-QString commandLineText(const QStringList &arguments, const QString &workingDir);
+// The argument text: the arguments joined by single spaces, as they came (a shell splits
+// an unquoted path with spaces into several arguments).
+QString commandLineText(const QStringList &arguments);
 
-// The first step on the text: quoted text loses its first and last character; other text
-// is replaced by its long form (expandLongPath).
-QString unquoteCommandLine(const QString &text);
+// A path made absolute against the working directory; "" stays "".
+QString absoluteAgainst(const QString &path, const QString &workingDir);
+
+// The first step on the text: text that begins with a double quote loses its first and
+// last character; other text is replaced by its long form (expandLongPath). Relative text
+// is looked up against the working directory.
+QString unquoteCommandLine(const QString &text, const QString &workingDir);
+
+// The media file that a start's arguments name: the steps above on the joined text, the
+// first existing path of it, made absolute against the working directory only then.
+// "" when the arguments are empty.
+QString commandLineFile(const QStringList &arguments, const QString &workingDir);
 
 // The path the text names: scanning from the first character, at each double quote the
 // text before it is taken when it names an existing file; else the whole text.

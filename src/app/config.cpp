@@ -305,7 +305,9 @@ void Player::saveConfig()
     putInt("other", "under_clip", scroll_under->value());
     putInt("other", "image_path_root", checkValue(Check_imagedirchange));
     putInt("other", "soutai", checkValue(Check_soutai));
-    putInt("other", "load_thumbnail", checkValue(Check_loadthum));
+    // Until the first list load has ended, the box still stands at its design-time value;
+    // the configured value is the one the load will give it.
+    putInt("other", "load_thumbnail", tmr_okini->isActive() ? (thumbnailView == -1 ? 1 : 0) : checkValue(Check_loadthum));
     putInt("other", "use_homedir", checkValue(Check_usehome));
     putInt("other", "mouse_mode", mouseMode);
 

@@ -70,6 +70,9 @@ void Player::buildOptions()
     bt_selecthome->setObjectName(QStringLiteral("bt_selecthome"));
     twips::place(bt_selecthome, 4320, 375, 450, 300);
     Check_loadthum = checkBox(Frame_basic, "Check_loadthum", "サムネイルをロードしない", 780);
+    // Checked at design time: the first list load then unchecks it when thumbnails are
+    // wanted, and that change turns the thumbnail view on and reloads the list with them.
+    Check_loadthum->setChecked(true);
     Check_imagedirchange = checkBox(Frame_basic, "Check_imagedirchange",
                                     "imageディレクトリをファイルのあるディレクトリの下に作る", 1080);
     Check_soutai = checkBox(Frame_basic, "Check_soutai", "セーブ時に相対ディレクトリを使用（.\\と..\\まで）", 1380);

@@ -146,13 +146,12 @@ bool Player::Form_Load()
 
 void Player::handleCommandLine()
 {
-    const QString text = unquoteCommandLine(commandLineText(services.arguments, services.workingDir));
-    if (text.isEmpty()) {
+    if (commandLineText(services.arguments).isEmpty()) {
         if (check_resume->isChecked())
             loadResume();
         return;
     }
-    const QString file = firstExistingPath(text, isExistingFile);
+    const QString file = commandLineFile(services.arguments, services.workingDir);
     if (!isExistingFile(file))
         return;
     const qsizetype slash = file.lastIndexOf(u'/');

@@ -234,6 +234,8 @@ void Player::tmr_okini_Timer()
     List_okini->setBackgroundPicture(Pic_loading);
     QCoreApplication::processEvents();
     load_okini(TabM3u->tag(TabM3u->selectedIndex()));
+    if (m_unloaded)
+        return; // the window closed during the load: shutdown has saved everything
     tmr_okini->setEnabled(false);
     List_okini->setBackgroundPicture(QPixmap());
     Check_loadthum->setChecked(thumbnailView == -1);

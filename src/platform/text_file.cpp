@@ -11,36 +11,63 @@ namespace platform {
 
 namespace {
 
-QString decodeCp932(const QByteArray &bytes)
+// Converts CP932 (Shift-JIS as Windows writes it) to text. One converter serves every
+// line of a file, so a file with many such lines opens iconv once.
+class Cp932Decoder
 {
-    iconv_t cd = iconv_open("UTF-8", "CP932");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return QString::fromLatin1(bytes);
-    QByteArray out;
-    out.resize(bytes.size() * 3 + 16);
-    char *in = const_cast<char *>(bytes.constData());
-    size_t inLeft = static_cast<size_t>(bytes.size());
-    char *dst = out.data();
-    size_t outLeft = static_cast<size_t>(out.size());
-    while (inLeft > 0) {
-        if (iconv(cd, &in, &inLeft, &dst, &outLeft) != static_cast<size_t>(-1))
-            break;
-        if (errno == E2BIG)
-            break; // cannot happen with three bytes out per byte in
-        // An invalid or truncated sequence: keep the byte as U+FFFD and go on, so
-        // one bad byte never hides the rest of the file.
-        if (outLeft < 3)
-            break;
-        *dst++ = '\xEF';
-        *dst++ = '\xBF';
-        *dst++ = '\xBD';
-        outLeft -= 3;
-        ++in;
-        --inLeft;
+public:
+    Cp932Decoder() : m_cd(iconv_open("UTF-8", "CP932")) {}
+    ~Cp932Decoder()
+    {
+        if (m_cd != reinterpret_cast<iconv_t>(-1))
+            iconv_close(m_cd);
     }
-    iconv_close(cd);
-    out.resize(static_cast<qsizetype>(dst - out.data()));
-    return QString::fromUtf8(out);
+    Cp932Decoder(const Cp932Decoder &) = delete;
+    Cp932Decoder &operator=(const Cp932Decoder &) = delete;
+
+    QString decode(const QByteArray &bytes)
+    {
+        if (m_cd == reinterpret_cast<iconv_t>(-1))
+            return QString::fromLatin1(bytes);
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr); // a fresh start for each line
+        QByteArray out;
+        out.resize(bytes.size() * 3 + 16);
+        char *in = const_cast<char *>(bytes.constData());
+        size_t inLeft = static_cast<size_t>(bytes.size());
+        char *dst = out.data();
+        size_t outLeft = static_cast<size_t>(out.size());
+        while (inLeft > 0) {
+            if (iconv(m_cd, &in, &inLeft, &dst, &outLeft) != static_cast<size_t>(-1))
+                break;
+            if (errno == E2BIG)
+                break; // cannot happen with three bytes out per byte in
+            // An invalid or truncated sequence: keep the byte as U+FFFD and go on, so
+            // one bad byte never hides the rest of the line.
+            if (outLeft < 3)
+                break;
+            *dst++ = '\xEF';
+            *dst++ = '\xBF';
+            *dst++ = '\xBD';
+            outLeft -= 3;
+            ++in;
+            --inLeft;
+        }
+        out.resize(static_cast<qsizetype>(dst - out.data()));
+        return QString::fromUtf8(out);
+    }
+
+private:
+    iconv_t m_cd;
+};
+
+// One line's bytes as UTF-8 when they are valid UTF-8, else as CP932.
+QString decodeLine(const QByteArray &bytes, Cp932Decoder &cp932)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return cp932.decode(bytes);
 }
 
 } // namespace
@@ -53,8 +80,25 @@ QString decodeText(const QByteArray &bytes)
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(data);
     if (!utf8.hasError())
-        return text;
-    return decodeCp932(data);
+        return text; // the usual case: the whole file is UTF-8
+    // Some line is not UTF-8. Each line is decoded on its own, so that one line made on
+    // Windows does not turn every UTF-8 line of the file into nonsense. CR and LF never
+    // occur inside a CP932 character (its second bytes are 0x40 and above), so the bytes
+    // can be split at them before decoding. The line ends themselves are kept.
+    Cp932Decoder cp932;
+    text.clear();
+    text.reserve(data.size());
+    qsizetype start = 0;
+    const qsizetype n = data.size();
+    for (qsizetype i = 0; i <= n; ++i) {
+        if (i < n && data.at(i) != '\r' && data.at(i) != '\n')
+            continue;
+        text += decodeLine(data.mid(start, i - start), cp932);
+        if (i < n)
+            text += QChar::fromLatin1(data.at(i));
+        start = i + 1;
+    }
+    return text;
 }
 
 QStringList splitLines(const QString &text)

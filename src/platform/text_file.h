@@ -2,8 +2,8 @@
 // Whole-file text reading and atomic writing for every state file of the program.
 //
 // Files are written as UTF-8 with CR LF line ends. Reading accepts CR LF and LF and
-// decodes UTF-8; bytes that are not valid UTF-8 are taken for a file made on Windows
-// and decoded as CP932 (Shift-JIS).
+// decodes each line on its own: UTF-8 where the line is valid UTF-8, else CP932
+// (Shift-JIS, a line made on Windows). A file that mixes both keeps every line.
 
 #include <QByteArray>
 #include <QString>
@@ -12,8 +12,8 @@
 
 namespace platform {
 
-// Decodes file bytes: UTF-8 (a leading byte-order mark is dropped), or CP932 when the
-// bytes are not valid UTF-8.
+// Decodes file bytes line by line: each line as UTF-8 when it is valid UTF-8, else as
+// CP932 (a line made on Windows). A leading byte-order mark is dropped; line ends are kept.
 QString decodeText(const QByteArray &bytes);
 
 // Splits text at CR LF, LF or a lone CR. A final line end does not add an empty line.

@@ -24,19 +24,30 @@ TEST(ConfigFormat, BothChannelsGetTheSameLevel)
     EXPECT_EQ(bothChannels(32767), 0x7FFF7FFFu);
 }
 
-TEST(CommandLine, ArgumentsAreJoinedAndMadeAbsolute)
+TEST(CommandLine, ArgumentsAreJoinedBeforeTheStepsAndMadeAbsoluteAfter)
 {
-    EXPECT_EQ(commandLineText({"/m/a b.avi"}, "/w"), "/m/a b.avi");
-    EXPECT_EQ(commandLineText({"sub/x.avi"}, "/w"), "/w/sub/x.avi");
-    EXPECT_EQ(commandLineText({"../x.avi"}, "/w/d"), "/w/x.avi");
-    EXPECT_EQ(commandLineText({"\"a b.avi\""}, "/w"), "\"/w/a b.avi\"");
-    EXPECT_EQ(commandLineText({"/m/a.avi", "/m/b.avi"}, "/w"), "/m/a.avi /m/b.avi");
-    EXPECT_EQ(commandLineText({}, "/w"), "");
+    EXPECT_EQ(commandLineText({"/m/a.avi", "/m/b.avi"}), "/m/a.avi /m/b.avi");
+    EXPECT_EQ(commandLineText({}), "");
+    EXPECT_EQ(absoluteAgainst("sub/x.avi", "/w"), "/w/sub/x.avi");
+    EXPECT_EQ(absoluteAgainst("../x.avi", "/w/d"), "/w/x.avi");
+    EXPECT_EQ(absoluteAgainst("/m/a b.avi", "/w"), "/m/a b.avi");
+    EXPECT_EQ(absoluteAgainst("", "/w"), "");
+
+    QTemporaryDir work;
+    const QString spaced = testsupport::writeFile(work.filePath("my dir/clip one.avi"), "");
+    const QString clip = testsupport::writeFile(work.filePath("clips/x.avi"), "");
+    // An unquoted path with spaces comes as several arguments: together they name the file.
+    EXPECT_EQ(commandLineFile({work.filePath("my"), "dir/clip", "one.avi"}, "/elsewhere"), spaced);
+    EXPECT_EQ(commandLineFile({"my", "dir/clip", "one.avi"}, work.path()), spaced);
+    EXPECT_EQ(commandLineFile({"../clips/x.avi"}, work.filePath("my dir")), clip);
+    EXPECT_EQ(commandLineFile({'"' + spaced + '"'}, "/elsewhere"), spaced);
+    EXPECT_EQ(commandLineFile({"\"my dir/clip one.avi\""}, work.path()), spaced);
+    EXPECT_EQ(commandLineFile({}, work.path()), "");
 }
 
 TEST(CommandLine, QuotesAndTheFirstExistingPath)
 {
-    EXPECT_EQ(unquoteCommandLine("\"/m/a b.avi\""), "/m/a b.avi");
+    EXPECT_EQ(unquoteCommandLine("\"/m/a b.avi\"", "/w"), "/m/a b.avi");
     QTemporaryDir dir;
     const QString a = testsupport::writeFile(dir.filePath("a.avi"), "");
     const QString b = testsupport::writeFile(dir.filePath("b.avi"), "");

@@ -3,6 +3,7 @@
 #include "support/player_fixture.h"
 
 #include "lists/file_list_box.h"
+#include "lists/okini_list.h"
 #include "lists/tab_strip.h"
 #include "platform/profile.h"
 #include "platform/twips.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTimer>
 
 using testsupport::writeFile;
 
@@ -238,4 +240,66 @@ TEST_F(Config, ExitRestoresTheStartupWaveOutLevelOnBothChannels)
     close();
     ASSERT_FALSE(waveOut->sets.empty());
     EXPECT_EQ(waveOut->sets.back(), 0x56785678u);
+}
+
+// The favourites box "サムネイルをロードしない" through the first list load and a restart.
+class FirstListLoad : public Config
+{
+protected:
+    void writeLongList(int n)
+    {
+        QByteArray lines;
+        for (int i = 0; i < n; ++i)
+            lines += writeFile(work(QStringLiteral("many/clip%1.avi").arg(i)), "").toUtf8() + "\r\n";
+        writeFile(app("okini.ini"), lines);
+    }
+    bool firstLoadEnded(Player &p) { return !p.tmr_okini->isActive() && !p.isLoadingOkini(); }
+};
+
+TEST_F(FirstListLoad, CloseAtAnyMomentKeepsTheConfiguredLoadThumbnail)
+{
+    writeLongList(20000);
+    for (const char *stored : {"1", "0"}) {
+        for (int delayMs : {0, 40, 80, 160, 320}) {
+            writeConfig(QByteArray("[other]\r\nListVisible=1\r\nload_thumbnail=") + stored + "\r\n");
+            Player &p = start();
+            bool closed = false;
+            QTimer::singleShot(delayMs, &p, [&] {
+                p.close();
+                closed = true;
+            });
+            ASSERT_TRUE(testsupport::waitFor([&] { return closed; }, 20000));
+            close();
+            EXPECT_EQ(value("other", "load_thumbnail"), stored) << "closed after " << delayMs << " ms";
+        }
+    }
+}
+
+TEST_F(FirstListLoad, ThumbnailViewComesBackAfterARestart)
+{
+    writeFile(app("okini.ini"), (touch("a.avi") + "\r\n" + touch("b.mpg") + "\r\n").toUtf8());
+    writeConfig("[other]\r\nListVisible=1\r\nload_thumbnail=0\r\n");
+    for (int run = 0; run < 2; ++run) {
+        Player &p = run == 0 ? start() : restart();
+        ASSERT_TRUE(testsupport::waitFor([&] { return firstLoadEnded(p); }));
+        EXPECT_FALSE(p.Check_loadthum->isChecked());
+        EXPECT_EQ(p.thumbnailView, -1);
+        EXPECT_TRUE(p.List_okini->thumbnails());
+        EXPECT_EQ(p.List_okini->count(), 2) << "the list is reloaded, not appended to";
+        EXPECT_EQ(p.Image_okini->count(), 2) << "reloaded with a picture per entry";
+        EXPECT_TRUE(p.m_chage_list->isEnabled());
+        close();
+        EXPECT_EQ(value("other", "load_thumbnail"), "0");
+    }
+
+    writeConfig("[other]\r\nListVisible=1\r\nload_thumbnail=1\r\n");
+    for (int run = 0; run < 2; ++run) {
+        Player &p = start();
+        ASSERT_TRUE(testsupport::waitFor([&] { return firstLoadEnded(p); }));
+        EXPECT_TRUE(p.Check_loadthum->isChecked());
+        EXPECT_EQ(p.List_okini->count(), 2);
+        EXPECT_EQ(p.Image_okini->count(), 0) << "no thumbnails are loaded";
+        close();
+        EXPECT_EQ(value("other", "load_thumbnail"), "1");
+    }
 }

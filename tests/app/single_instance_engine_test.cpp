@@ -30,8 +30,11 @@ TEST(SingleInstance, SecondCopyEndsAtOnceAndLeavesTheFirstAlone)
     first.setProcessEnvironment(programEnvironment(state.path()));
     first.start(qEnvironmentVariable("PLOVANA_EXE"), {});
     ASSERT_TRUE(first.waitForStarted(5000));
-    // Start-up has run once the data folders exist.
-    ASSERT_TRUE(testsupport::waitFor([&] { return QFileInfo::exists(state.filePath("seen")); }, 10000));
+    // Start-up has run once the data folders exist, and the first list load has ended once
+    // it has turned the thumbnail view on, which keeps the (empty) favourites in okini.ini.
+    ASSERT_TRUE(testsupport::waitFor(
+        [&] { return QFileInfo::exists(state.filePath("seen")) && QFileInfo::exists(state.filePath("okini.ini")); },
+        10000));
     const QStringList before = QDir(state.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 
     QProcess second;

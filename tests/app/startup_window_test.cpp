@@ -120,3 +120,16 @@ TEST_F(PlayerTest, ShutdownRunsOnceAndStopsPlayback)
     EXPECT_FALSE(p.tmrPosition->enabled());
     p.Form_Unload(); // a second call (the close after a signal) does nothing
 }
+
+TEST_F(PlayerTest, CommandLineUnquotedPathWithSpacesPlays)
+{
+    const QString file = touch("my dir/clip one.avi");
+    // A shell passes an unquoted path with spaces as three arguments.
+    Player &p = start({work("my"), "dir/clip", "one.avi"});
+    ASSERT_NE(engines.movie(), nullptr);
+    EXPECT_EQ(engines.movie()->loads.back(), file);
+    EXPECT_EQ(p.File->fileName(), "clip one.avi");
+    // Relative, the same three arguments resolve against the working folder.
+    restart({"my", "dir/clip", "one.avi"});
+    EXPECT_EQ(engines.movie()->loads.back(), file);
+}

@@ -24,6 +24,8 @@ protected:
         PlayerTest::SetUp();
         start();
         player->tmr_okini->setEnabled(false);
+        // Without config.ini the first list load unchecks "サムネイルをロードしない".
+        player->Check_loadthum->setChecked(false);
     }
     OkiniList &list() { return *player->List_okini; }
     QStringList paths()
@@ -257,4 +259,18 @@ TEST_F(LongList, SwitchingTabsDuringTheLoadSavesTheWholeList)
     EXPECT_EQ(readFile(m3u), whole);
     EXPECT_EQ(paths(), QStringList{work("o.avi")}) << "nothing of the long list is appended to the other one";
     EXPECT_EQ(player->gStrM3uName, other);
+}
+
+TEST_F(Favourites, OneCp932LineAmongUtf8LinesLosesNoEntry)
+{
+    const QString a = touch(QString::fromUtf8("動画/テスト.avi"));
+    const QString b = touch(QString::fromUtf8("動画/b.avi"));
+    const QString c = touch(QString::fromUtf8("テ.avi"));
+    // The third line comes from a Windows list: "テ" in CP932.
+    const QByteArray bytes = a.toUtf8() + "\r\n" + b.toUtf8() + "\r\n" + work().toUtf8() + "\x83\x65.avi\r\n";
+    const QString m3u = writeFile(work("mixed.m3u"), bytes);
+    player->load_okini(m3u);
+    EXPECT_EQ(paths(), (QStringList{a, b, c}));
+    player->save_okini(m3u);
+    EXPECT_EQ(readFile(m3u), (a + "\r\n" + b + "\r\n" + c + "\r\n").toUtf8());
 }

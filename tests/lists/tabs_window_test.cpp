@@ -212,9 +212,10 @@ TEST_F(Tabs, SwitchingFavouritesTabsSavesAndLoads)
     p.Tab1->select(2);
     p.add_okini_item(work().chopped(1), "a.avi");
 
-    // The tab already shown: nothing saved, nothing reloaded.
+    // The tab already shown: nothing saved, nothing reloaded. (The first load left an
+    // empty okini.ini when it turned the thumbnail view on.)
     p.TabM3u_MouseUp(Qt::LeftButton);
-    EXPECT_FALSE(QFileInfo::exists(app("okini.ini")));
+    EXPECT_EQ(readFile(app("okini.ini")), "");
     EXPECT_EQ(p.List_okini->count(), 1);
 
     p.TabM3u->select(2);
@@ -385,4 +386,22 @@ TEST_F(Tabs, FavouritesClickResumesThePausedEntryAndDoubleClickPlays)
     p.movie->MediaPlay(2);
     p.List_okini_Click();
     EXPECT_EQ(p.movie->PlayState, 1);
+}
+
+TEST_F(Tabs, TabFileWithOneCp932LineKeepsEveryCaptionAndPath)
+{
+    close();
+    const QByteArray utf8Line = QString::fromUtf8("\"動画\",\"/srv/動画/\"\r\n").toUtf8();
+    // "テスト" in CP932, as a tab file made on Windows holds it.
+    const QByteArray sjisLine("\"\x83\x65\x83\x58\x83\x67\",\"/srv/\x83\x65\x83\x58\x83\x67/\"\r\n");
+    writeFile(app("tabdir.ini"), utf8Line + sjisLine);
+    writeFile(app("TabM3u.ini"), sjisLine + utf8Line);
+    Player &p = start();
+    ASSERT_EQ(p.TabDir->count(), 3);
+    EXPECT_EQ(p.TabDir->caption(2), QString::fromUtf8("動画"));
+    EXPECT_EQ(p.TabDir->tag(3), QString::fromUtf8("/srv/テスト/"));
+    close();
+    const QByteArray converted = QString::fromUtf8("\"テスト\",\"/srv/テスト/\"\r\n").toUtf8();
+    EXPECT_EQ(readFile(app("tabdir.ini")), utf8Line + converted);
+    EXPECT_EQ(readFile(app("TabM3u.ini")), converted + utf8Line);
 }

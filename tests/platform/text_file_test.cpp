@@ -31,6 +31,21 @@ TEST(TextFile, DecodesUtf8AndFallsBackToCp932)
     EXPECT_EQ(decodeText(QByteArray("\xEF\xBB\xBFplain")), QString("plain"));
 }
 
+TEST(TextFile, EachLineIsDecodedOnItsOwn)
+{
+    // UTF-8 lines with one CP932 line among them: every line keeps its text.
+    const QByteArray sjisLine("/m/\x83\x65\x83\x58\x83\x67.avi"); // "/m/テスト.avi"
+    const QByteArray bytes = QString::fromUtf8("/m/動画/a.avi\r\n").toUtf8() + sjisLine + "\r\n"
+                             + QString::fromUtf8("/m/お気に入り.avi\n").toUtf8();
+    EXPECT_EQ(splitLines(decodeText(bytes)),
+              (QStringList{QString::fromUtf8("/m/動画/a.avi"), QString::fromUtf8("/m/テスト.avi"),
+                           QString::fromUtf8("/m/お気に入り.avi")}));
+    // A wholly CP932 file with several lines reads as before, line ends included.
+    EXPECT_EQ(decodeText(QByteArray("\x83\x65\r\n\x83\x58\r\x83\x67\n")), QString::fromUtf8("テ\r\nス\rト\n"));
+    // A byte-order mark before a mixed file is dropped.
+    EXPECT_EQ(decodeText("\xEF\xBB\xBF" + QString::fromUtf8("動画").toUtf8() + "\n\x83\x65"), QString::fromUtf8("動画\nテ"));
+}
+
 TEST(TextFile, WritesUtf8WithCrLfAndReadsBack)
 {
     QTemporaryDir dir;
