@@ -8,7 +8,7 @@
 #include "platform/file_system.h"
 #include "platform/my_module.h"
 #include "platform/profile.h"
-#include "platform/twips.h"
+#include "window/twips.h"
 #include "playback/cmovie.h"
 #include "window/controls.h"
 

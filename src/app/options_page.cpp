@@ -2,7 +2,7 @@
 #include "app/player.h"
 
 #include "lists/tab_strip.h"
-#include "platform/twips.h"
+#include "window/twips.h"
 
 #include <QAction>
 #include <QCheckBox>

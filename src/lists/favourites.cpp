@@ -10,7 +10,7 @@
 #include "lists/tab_strip.h"
 #include "platform/file_system.h"
 #include "platform/text_file.h"
-#include "platform/twips.h"
+#include "window/twips.h"
 
 #include <QAction>
 #include <QCheckBox>

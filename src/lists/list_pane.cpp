@@ -8,7 +8,7 @@
 #include "lists/path.h"
 #include "lists/tab_strip.h"
 #include "platform/my_module.h"
-#include "platform/twips.h"
+#include "window/twips.h"
 #include "playback/cmovie.h"
 #include "window/controls.h"
 

@@ -1,6 +1,6 @@
 #include "lists/tab_strip.h"
 
-#include "platform/twips.h"
+#include "window/twips.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -7,7 +7,7 @@
 #include "lists/path.h"
 #include "lists/tab_files.h"
 #include "lists/tab_strip.h"
-#include "platform/twips.h"
+#include "window/twips.h"
 #include "window/controls.h"
 
 #include <QAction>

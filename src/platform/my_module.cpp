@@ -1,9 +1,8 @@
 #include "platform/my_module.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QWidget>
+
+#include <algorithm>
 
 #include <cmath>
 
@@ -23,21 +22,15 @@ int twipsPerPixelForDpi(double dpi)
     return v > 0 ? v : 1;
 }
 
-void initScreenMetrics(const QWidget *window)
+void setScreenMetrics(double logicalDpiX, double logicalDpiY, const QRect *outer, const QRect *inner)
 {
-    const QScreen *screen = window && window->screen() ? window->screen()
-                                                        : QGuiApplication::primaryScreen();
-    if (screen) {
-        twipsPerPixelX = twipsPerPixelForDpi(screen->logicalDotsPerInchX());
-        twipsPerPixelY = twipsPerPixelForDpi(screen->logicalDotsPerInchY());
-    }
+    twipsPerPixelX = twipsPerPixelForDpi(logicalDpiX);
+    twipsPerPixelY = twipsPerPixelForDpi(logicalDpiY);
     captionHeight = frameWidth = frameHeight = 0;
-    if (window && window->isWindow() && window->testAttribute(Qt::WA_Mapped)) {
-        const QRect outer = window->frameGeometry();
-        const QRect inner = window->geometry();
-        const int side = (outer.width() - inner.width()) / 2;
-        const int bottom = outer.bottom() - inner.bottom();
-        const int top = inner.top() - outer.top();
+    if (outer && inner) {
+        const int side = (outer->width() - inner->width()) / 2;
+        const int bottom = outer->bottom() - inner->bottom();
+        const int top = inner->top() - outer->top();
         frameWidth = std::max(0, side) * twipsPerPixelX;
         frameHeight = std::max(0, bottom) * twipsPerPixelY;
         captionHeight = std::max(0, top - bottom) * twipsPerPixelY;

@@ -1,9 +1,8 @@
 #pragma once
 // Module myModule: screen metrics in twips and the long form of a path.
 
+#include <QRect>
 #include <QString>
-
-class QWidget;
 
 namespace myModule {
 
@@ -16,10 +15,13 @@ extern int captionHeight;
 extern int frameWidth;
 extern int frameHeight;
 
-// Fills the five values. The twips scale comes from the primary screen's logical DPI;
-// the caption and frame sizes from the decoration that the window manager put around
-// `window` (frame geometry minus client geometry), once that window is mapped.
-void initScreenMetrics(const QWidget *window = nullptr);
+// Fills the five values: the twips scale from the screen's logical DPI; the caption and
+// frame sizes from the decoration that the window manager put around a mapped window
+// (its frame rectangle `outer` minus its client rectangle `inner`, in pixels). Without
+// a mapped window (outer and inner null) there is no frame. The window-side caller is
+// myModule::initScreenMetrics in window/twips.h.
+void setScreenMetrics(double logicalDpiX, double logicalDpiY, const QRect *outer = nullptr,
+                      const QRect *inner = nullptr);
 
 // Pure part of initScreenMetrics: twips per pixel for a logical DPI (15 when unknown).
 int twipsPerPixelForDpi(double dpi);

@@ -5,14 +5,6 @@
 
 #include <cmath>
 
-int durationCode(double seconds)
-{
-    const double hundredths = std::floor(seconds * 100.0);
-    if (hundredths >= -32768.0 && hundredths <= 32767.0)
-        return static_cast<int>(hundredths);
-    return -1;
-}
-
 CMovie::CMovie(MediaBackendFactory factory) : m_factory(std::move(factory)) {}
 
 CMovie::~CMovie()
@@ -177,12 +169,5 @@ void CMovie::normalscreen()
 
 QString CMovie::secondsToString(int seconds)
 {
-    if (seconds < 0)
-        return QStringLiteral("0:00");
-    if (seconds < 3600)
-        return QStringLiteral("%1:%2").arg((seconds / 60) % 60).arg(seconds % 60, 2, 10, QChar(u'0'));
-    return QStringLiteral("%1:%2:%3")
-        .arg(seconds / 3600)
-        .arg((seconds / 60) % 60, 2, 10, QChar(u'0'))
-        .arg(seconds % 60, 2, 10, QChar(u'0'));
+    return timeText(seconds);
 }

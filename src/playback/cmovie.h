@@ -72,5 +72,3 @@ private:
     std::unique_ptr<FilterGraph> m_graph;
 };
 
-// The duration code of MediaOpen for a duration in seconds.
-int durationCode(double seconds);

@@ -5,20 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-double centibelsToPercent(int centibels)
-{
-    const int v = std::clamp(centibels, -10000, 0);
-    return 100.0 * std::pow(10.0, v / 6000.0);
-}
-
-int percentToCentibels(double percent)
-{
-    if (!(percent > 0.0))
-        return -10000;
-    const double v = 6000.0 * std::log10(percent / 100.0);
-    return std::clamp(static_cast<int>(std::lround(v)), -10000, 0);
-}
-
 bool FilterGraph::renderFile(const QString &path, int timeoutMs)
 {
     m_backend.startLoad(path, true);

@@ -4,6 +4,7 @@
 // (native size) and the video window (owner, position, visibility). Every call can fail;
 // reads then give nullopt and writes false, as calls on a broken graph fail.
 
+#include "playback/engine_units.h"
 #include "playback/media_backend.h"
 
 #include <QRect>
@@ -54,7 +55,3 @@ private:
     bool m_fullScreen = false;
 };
 
-// Hundredths of a decibel to a linear volume in percent and back:
-// percent = 100 × 10^(v / 6000), clamped to -10000 .. 0.
-double centibelsToPercent(int centibels);
-int percentToCentibels(double percent);

@@ -6,7 +6,7 @@
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"
 #include "platform/my_module.h"
-#include "platform/twips.h"
+#include "window/twips.h"
 #include "playback/cmovie.h"
 #include "playback/real_control.h"
 #include "window/controls.h"

@@ -6,7 +6,7 @@
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"
 #include "platform/profile.h"
-#include "platform/twips.h"
+#include "window/twips.h"
 #include "window/controls.h"
 
 #include <QAction>

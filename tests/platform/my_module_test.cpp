@@ -1,13 +1,11 @@
 #include "platform/app_dir.h"
 #include "platform/file_system.h"
 #include "platform/my_module.h"
-#include "platform/twips.h"
 #include "platform/wave_out.h"
 
 #include "support/test_support.h"
 
 #include <QTemporaryDir>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 TEST(ScreenMetrics, TwipsPerPixelFromDpi)
@@ -18,29 +16,17 @@ TEST(ScreenMetrics, TwipsPerPixelFromDpi)
     EXPECT_EQ(myModule::twipsPerPixelForDpi(0), 15);
 }
 
-TEST(ScreenMetrics, UnmappedWindowHasNoFrame)
+TEST(ScreenMetrics, FrameOfAMappedWindow)
 {
-    QWidget w;
-    myModule::initScreenMetrics(&w);
-    EXPECT_EQ(myModule::twipsPerPixelX, 15); // offscreen screens report 96 DPI
-    EXPECT_EQ(myModule::captionHeight, 0);
+    // A window manager's frame: 4 px at the sides and the bottom, a 24 px caption above.
+    const QRect outer(96, 176, 808, 628), inner(100, 200, 800, 600);
+    myModule::setScreenMetrics(96, 96, &outer, &inner);
+    EXPECT_EQ(myModule::frameWidth, 60);
+    EXPECT_EQ(myModule::frameHeight, 60);
+    EXPECT_EQ(myModule::captionHeight, 300);
+    myModule::setScreenMetrics(96, 96);
     EXPECT_EQ(myModule::frameWidth, 0);
-    EXPECT_EQ(myModule::frameHeight, 0);
-}
-
-TEST(Twips, PlacesAndReadsBackInTwips)
-{
-    myModule::twipsPerPixelX = myModule::twipsPerPixelY = 15;
-    QWidget parent;
-    QWidget child(&parent);
-    twips::place(&child, 1000, -60, 3135, 375);
-    EXPECT_EQ(child.geometry(), QRect(67, -4, 209, 25)); // rounded to the nearest pixel
-    EXPECT_EQ(twips::left(&child), 1005);
-    EXPECT_EQ(twips::top(&child), -60);
-    twips::setWidth(&child, 40000); // wider than 16 bits of twips allow
-    EXPECT_EQ(twips::width(&child), 40005);
-    twips::setHeight(&child, -100);
-    EXPECT_EQ(child.height(), 0);
+    EXPECT_EQ(myModule::captionHeight, 0);
 }
 
 TEST(ExpandLongPath, KeepsExistingComponentsAndEmptiesMissingOnes)

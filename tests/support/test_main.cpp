@@ -1,6 +1,12 @@
-// Test entry point: the test environment, one QApplication for the whole test process,
-// then GoogleTest.
+// Test entry point: the test environment, one application object for the whole test
+// process (a QCoreApplication for the unit tests, which have no windows), then GoogleTest.
+#ifdef PLOVANA_TEST_CORE_ONLY
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#else
 #include <QApplication>
+using TestApplication = QApplication;
+#endif
 #include <clocale>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -17,8 +23,9 @@ int main(int argc, char **argv)
     setenv("PLOVANA_TEST_MEDIA", PLOVANA_TEST_MEDIA_DIR, 0);
     setenv("PLOVANA_EXE", PLOVANA_EXE_PATH, 0);
     setenv("PLOVANA_MIXER", "none", 0);
+    setenv("PLOVANA_SOURCE", PLOVANA_SOURCE_DIR, 0);
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
+    TestApplication app(argc, argv);
     // libmpv needs the C numeric locale.
     std::setlocale(LC_NUMERIC, "C");
     return RUN_ALL_TESTS();

@@ -1,10 +1,30 @@
-#include "platform/twips.h"
+#include "window/twips.h"
 
 #include "platform/my_module.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 #include <cmath>
+
+namespace myModule {
+
+void initScreenMetrics(const QWidget *window)
+{
+    const QScreen *screen = window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    const double dpiX = screen ? screen->logicalDotsPerInchX() : 0.0;
+    const double dpiY = screen ? screen->logicalDotsPerInchY() : 0.0;
+    if (window && window->isWindow() && window->testAttribute(Qt::WA_Mapped)) {
+        const QRect outer = window->frameGeometry();
+        const QRect inner = window->geometry();
+        setScreenMetrics(dpiX, dpiY, &outer, &inner);
+    } else {
+        setScreenMetrics(dpiX, dpiY);
+    }
+}
+
+} // namespace myModule
 
 namespace twips {
 

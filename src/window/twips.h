@@ -5,6 +5,13 @@
 
 class QWidget;
 
+namespace myModule {
+// Fills myModule's screen metrics for a window: the twips scale from its screen's (or the
+// primary screen's) logical DPI, the caption and frame sizes from the window manager's
+// decoration once the window is mapped.
+void initScreenMetrics(const QWidget *window = nullptr);
+} // namespace myModule
+
 namespace twips {
 
 int toPixelsX(int tw);

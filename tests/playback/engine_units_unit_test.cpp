@@ -1,20 +1,19 @@
-#include "playback/cmovie.h"
-#include "playback/filter_graph.h"
+#include "playback/engine_units.h"
 
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
-TEST(SecondsToString, MinutesAndHours)
+TEST(TimeText, MinutesAndHours)
 {
-    EXPECT_EQ(CMovie::secondsToString(-5), "0:00");
-    EXPECT_EQ(CMovie::secondsToString(0), "0:00");
-    EXPECT_EQ(CMovie::secondsToString(59), "0:59");
-    EXPECT_EQ(CMovie::secondsToString(65), "1:05");
-    EXPECT_EQ(CMovie::secondsToString(3599), "59:59");
-    EXPECT_EQ(CMovie::secondsToString(3600), "1:00:00");
-    EXPECT_EQ(CMovie::secondsToString(45296), "12:34:56");
-    EXPECT_EQ(CMovie::secondsToString(360000), "100:00:00");
+    EXPECT_EQ(timeText(-5), "0:00");
+    EXPECT_EQ(timeText(0), "0:00");
+    EXPECT_EQ(timeText(59), "0:59");
+    EXPECT_EQ(timeText(65), "1:05");
+    EXPECT_EQ(timeText(3599), "59:59");
+    EXPECT_EQ(timeText(3600), "1:00:00");
+    EXPECT_EQ(timeText(45296), "12:34:56");
+    EXPECT_EQ(timeText(360000), "100:00:00");
 }
 
 TEST(DurationCode, HundredthsWhenTheyFitSixteenBits)
