@@ -3,6 +3,12 @@
 #include "bench_support.h"
 
 #include "app/player.h"
+#include "app/timer.h"
+#include "lists/favourites_page.h"
+#include "lists/list_pane.h"
+#include "playback/playback.h"
+#include "window/control_bar.h"
+#include "window/video_area.h"
 #include "dialogs/dialogs.h"
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"
@@ -48,15 +54,15 @@ int main(int argc, char **argv)
     QTemporaryDir state;
     Player player(bench::services(state.path()));
     player.Form_Load();
-    player.tmr_okini->setEnabled(false);
-    player.Tab1->select(2);
+    player.favourites->tmr_okini->setEnabled(false);
+    player.listPane->Tab1->select(2);
     QCoreApplication::processEvents();
 
     t.restart();
-    player.load_okini(m3u);
+    player.favourites->load_okini(m3u);
     const double loadMs = static_cast<double>(t.nsecsElapsed()) / 1e6;
     std::printf("%d entries: load_okini %.1f ms (%d listed), existence check alone %.1f ms (%d found)\n", entries,
-                loadMs, player.List_okini->count(), existsMs, found);
+                loadMs, player.favourites->List_okini->count(), existsMs, found);
     player.close();
     return 0;
 }

@@ -4,6 +4,11 @@
 #include "bench_support.h"
 
 #include "app/player.h"
+#include "lists/favourites_page.h"
+#include "lists/list_pane.h"
+#include "playback/playback.h"
+#include "window/control_bar.h"
+#include "window/video_area.h"
 #include "playback/cmovie.h"
 #include "dialogs/dialogs.h"
 #include "platform/wave_out.h"
@@ -30,7 +35,7 @@ double oursMs(Player &player, const QString &file)
     QElapsedTimer t;
     bool loaded = false;
     double ms = -1;
-    MediaBackend *engine = player.movie->backend();
+    MediaBackend *engine = player.video->movie->backend();
     const auto l = QObject::connect(engine, &MediaBackend::loaded, [&] { loaded = true; });
     const auto c = QObject::connect(&player, &Player::framePainted, [&] {
         if (loaded && ms < 0)

@@ -2,6 +2,12 @@
 #include "bench_support.h"
 
 #include "app/player.h"
+#include "app/timer.h"
+#include "lists/favourites_page.h"
+#include "lists/list_pane.h"
+#include "playback/playback.h"
+#include "window/control_bar.h"
+#include "window/video_area.h"
 #include "dialogs/dialogs.h"
 #include "platform/wave_out.h"
 
@@ -34,13 +40,13 @@ int main(int argc, char **argv)
     QTemporaryDir state;
     Player player(bench::services(state.path()));
     player.Form_Load();
-    player.mode_Click(2); // loop, so the clip plays for the whole run
+    player.playback->mode_Click(2); // loop, so the clip plays for the whole run
     player.openMedia(bench::clip(QStringLiteral("long.avi")), 0);
-    player.tmrPosition->setInterval(1000000);
+    player.playback->tmrPosition->setInterval(1000000);
 
     const double start = threadCpuUs();
     for (int i = 0; i < ticks; ++i) {
-        player.tmrPosition_Timer();
+        player.playback->tmrPosition_Timer();
         if (i % 100 == 0)
             QCoreApplication::processEvents(); // let the engine's events arrive
     }

@@ -12,4 +12,3 @@ void Player::loadResume() {}
 void Player::saveResume() {}
 void Player::readAssociations() {}
 void Player::removeTrayIcon() {}
-void Player::load_scene_menus() {}

@@ -1,7 +1,9 @@
 // The options page: the tab strip Tab_Config with its five frames and their controls.
-#include "app/player.h"
+#include "app/options_page.h"
 
 #include "lists/tab_strip.h"
+#include "window/controls.h"
+#include "window/layout_math.h"
 #include "window/twips.h"
 
 #include <QAction>
@@ -42,7 +44,12 @@ QFrame *page(QWidget *parent, const char *name)
 
 } // namespace
 
-void Player::buildOptions()
+QString versionCaption(int major, int minor, int revision)
+{
+    return QStringLiteral("バージョン：　Ver.%1.%2.%3").arg(major).arg(minor).arg(revision);
+}
+
+OptionsPage::OptionsPage(QWidget *configFrame) : QObject(configFrame), config(configFrame)
 {
     Tab_Config = new TabStrip(TabStrip::Edge::Bottom, config);
     Tab_Config->setObjectName(QStringLiteral("Tab_Config"));
@@ -143,19 +150,23 @@ void Player::buildOptions()
     Ver = new QLabel(soft_info);
     Ver->setObjectName(QStringLiteral("Ver"));
     twips::place(Ver, 240, 840, 4400, 300);
+
+    original = new QAction(QStringLiteral("再生時は常にオリジナルサイズ"), this);
+    original->setCheckable(true);
+    connectOptions();
 }
 
-void Player::connectOptions()
+void OptionsPage::connectOptions()
 {
-    connect(Tab_Config, &TabStrip::clicked, this, &Player::Tab_Config_Click);
-    connect(Check_usehome, &QCheckBox::stateChanged, this, &Player::Check_usehome_Click);
+    connect(Tab_Config, &TabStrip::clicked, this, &OptionsPage::Tab_Config_Click);
+    connect(Check_usehome, &QCheckBox::stateChanged, this, &OptionsPage::Check_usehome_Click);
     connect(text_home, &QLineEdit::textChanged, this, [this](const QString &t) { homeDir = t; });
-    connect(Check_original, &QCheckBox::stateChanged, this, &Player::Check_original_Click);
-    connect(Check_temae, &QCheckBox::stateChanged, this, &Player::Check_temae_Click);
-    connect(Check_loadthum, &QCheckBox::stateChanged, this, &Player::Check_loadthum_Click);
+    connect(Check_original, &QCheckBox::stateChanged, this, &OptionsPage::Check_original_Click);
+    connect(Check_temae, &QCheckBox::stateChanged, this, [this] { Q_EMIT topmostToggled(Check_temae->isChecked()); });
+    connect(Check_loadthum, &QCheckBox::stateChanged, this, &OptionsPage::loadThumbnailsToggled);
 }
 
-void Player::Tab_Config_Click()
+void OptionsPage::Tab_Config_Click()
 {
     QFrame *const frames[] = {Frame_basic, Frame_clip, Frame_Key, Frame_other, soft_info};
     const int selected = Tab_Config->selectedIndex();
@@ -163,23 +174,61 @@ void Player::Tab_Config_Click()
         frames[i]->setVisible(i + 1 == selected);
 }
 
-void Player::Check_usehome_Click()
+void OptionsPage::Check_usehome_Click()
 {
     const bool on = Check_usehome->isChecked();
     text_home->setEnabled(on);
     bt_selecthome->setEnabled(on);
 }
 
-void Player::Check_original_Click()
+void OptionsPage::Check_original_Click()
 {
     original->setChecked(Check_original->isChecked());
 }
 
-void Player::Check_temae_Click()
+void OptionsPage::layoutOptionsPage(int fileWidth, int tabM3uHeight)
 {
-    m_temae->setChecked(Check_temae->isChecked());
-    if (Check_temae->isChecked())
-        setTopmost();
-    else
-        clearTopmost();
+    const layout::OptionsPlaces p = layout::optionsPage(fileWidth, tabM3uHeight);
+    twips::place(Tab_Config, p.tabConfig.left, p.tabConfig.top, p.tabConfig.width, p.tabConfig.height);
+    twips::place(config, p.config.left, p.config.top, p.config.width, p.config.height);
+    const layout::Rect frame = layout::optionsFrame(twips::width(config), Tab_Config->clientHeight());
+    for (QWidget *f : {static_cast<QWidget *>(Frame_basic), static_cast<QWidget *>(Frame_Key),
+                       static_cast<QWidget *>(Frame_clip), static_cast<QWidget *>(Frame_other),
+                       static_cast<QWidget *>(soft_info)})
+        twips::place(f, frame.left, frame.top, frame.width, frame.height);
 }
+
+int OptionsPage::mouseMode() const
+{
+    for (int i = 0; i < 3; ++i)
+        if (check_mode[std::size_t(i)]->isChecked())
+            return i;
+    return 3;
+}
+
+void OptionsPage::setFitMode(int mode)
+{
+    QRadioButton *const fitting[] = {check_auto_adjust, Keep_Aspect, use_fullWindow};
+    if (mode >= 0 && mode <= 2) {
+        setOptionChecked(fitting[mode], true);
+    } else {
+        for (QRadioButton *r : fitting)
+            setOptionChecked(r, false);
+    }
+}
+
+bool OptionsPage::soutai() const { return Check_soutai->isChecked(); }
+bool OptionsPage::imageDirBesideFiles() const { return Check_imagedirchange->isChecked(); }
+bool OptionsPage::loadThumbnailsOff() const { return Check_loadthum->isChecked(); }
+void OptionsPage::setLoadThumbnailsOff(bool on) { Check_loadthum->setChecked(on); }
+bool OptionsPage::originalSize() const { return original->isChecked(); }
+
+int OptionsPage::fitMode() const
+{
+    return check_auto_adjust->isChecked() ? 0 : Keep_Aspect->isChecked() ? 1 : use_fullWindow->isChecked() ? 2 : -1;
+}
+
+void OptionsPage::setAutoAdjust(bool on) { setOptionChecked(check_auto_adjust, on); }
+bool OptionsPage::noTaskbar() const { return Check_noTaskbar->isChecked(); }
+bool OptionsPage::showPopup() const { return Check_show_popup->isChecked(); }
+bool OptionsPage::resume() const { return check_resume->isChecked(); }

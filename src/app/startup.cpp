@@ -2,16 +2,27 @@
 #include "app/command_line.h"
 #include "app/player.h"
 
+#include "app/options_page.h"
+#include "app/timer.h"
+#include "input/main_menu.h"
+#include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
+#include "lists/file_page.h"
+#include "lists/list_pane.h"
 #include "lists/okini_list.h"
 #include "lists/path.h"
 #include "lists/tab_strip.h"
 #include "platform/my_module.h"
 #include "platform/single_instance.h"
-#include "window/twips.h"
 #include "playback/cmovie.h"
+#include "playback/playback.h"
 #include "playback/real_control.h"
+#include "scenes/scene_menus.h"
+#include "window/control_bar.h"
 #include "window/controls.h"
+#include "window/twips.h"
+#include "window/video_area.h"
+#include "window/window_modes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,7 +31,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
-#include <chrono>
 
 namespace {
 
@@ -38,14 +48,6 @@ void guarded(F &&step)
 
 bool Player::Form_Load()
 {
-    movie = std::make_unique<CMovie>([this]() -> std::unique_ptr<MediaBackend> {
-        if (!services.movieBackend)
-            return nullptr;
-        auto backend = services.movieBackend();
-        if (backend)
-            connect(backend.get(), &MediaBackend::framePainted, this, &Player::framePainted);
-        return backend;
-    });
     appDir = path::addbackslash(services.appDir);
     myModule::initScreenMetrics(this);
     hide();
@@ -54,52 +56,47 @@ bool Player::Form_Load()
         return false; // another copy runs: nothing is shown, nothing is played
 
     resizeLocked = true;
-    alwaysOnTop = true;
-    isRenaming = false;
-    seekPaused = false;
-    isRealMedia = false;
-    realStateEvent = false;
+    windowModes->alwaysOnTop = true;
+    windowModes->isRenaming = false;
+    playback->seekPaused = false;
+    playback->realStateEvent = false;
 
-    Ver->setText(versionCaption(PLOVANA_VERSION_MAJOR, PLOVANA_VERSION_MINOR, PLOVANA_VERSION_PATCH));
-    random.seed(static_cast<std::mt19937::result_type>(
-        std::chrono::system_clock::now().time_since_epoch().count()));
+    options->Ver->setText(versionCaption(PLOVANA_VERSION_MAJOR, PLOVANA_VERSION_MINOR, PLOVANA_VERSION_PATCH));
     // The menus menu, m_item, m_FileMenu, m_tab and m_tab_okini are never part of a menu
     // bar; they are only ever popped up.
 
-    listVisibleBeforeSmall = false;
-    BtList->setPicture(ImageLeft);
+    windowModes->listVisibleBeforeSmall = false;
+    controls->showListToggle(true);
 
-    const std::uint32_t wave = services.waveOut ? services.waveOut->volume().value_or(0) : 0;
-    startWaveVolume = static_cast<int>(wave & 0xFFFF) - 32767;
+    playback->readStartWaveVolume();
 
     loadListColors();
     configureRealControl();
 
-    TabM3u->setTag(TabM3u->selectedIndex(), appDir + QStringLiteral("okini.ini"));
+    favourites->TabM3u->setTag(favourites->TabM3u->selectedIndex(), appDir + QStringLiteral("okini.ini"));
 
     if (QFileInfo::exists(appDir + QStringLiteral("config.ini"))) {
         loadConfig();
     } else {
-        vol->setValueChecked(100);
-        volForFullscreen->setValueChecked(100);
-        smallMode = false;
+        controls->setVolume(100);
+        windowModes->smallMode = false;
         OpenImagePath = appDir;
-        homeDir = appDir;
-        mode_Click(1);
-        bai_Click(2);
-        TabDir->setTag(1, appDir);
+        options->homeDir = appDir;
+        playback->mode_Click(1);
+        playback->bai_Click(2);
+        files->TabDir->setTag(1, appDir);
     }
 
     resizeLocked = false;
-    text_home->setText(homeDir);
-    twips::setTop(kyoukai, twips::height(this));
+    options->text_home->setText(options->homeDir);
+    twips::setTop(video->kyoukai, twips::height(this));
 
-    if (smallMode) {
-        smallMode = false;
+    if (windowModes->smallMode) {
+        windowModes->smallMode = false;
         show();
         Form_Resize();
-        smallMode = true;
-        enterSmallMode();
+        windowModes->smallMode = true;
+        windowModes->enterSmallMode();
     } else {
         show();
         QCoreApplication::processEvents();
@@ -108,37 +105,37 @@ bool Player::Form_Load()
     // configured outer rectangle applied with it.
     myModule::initScreenMetrics(this);
     correctForFrame();
-    twips::setTop(kyoukai, 0);
+    twips::setTop(video->kyoukai, 0);
 
-    imageDir = appDir + QStringLiteral("image/");
-    seenFolder = appDir + QStringLiteral("seen/");
-    for (const QString &dir : {imageDir, seenFolder})
+    favourites->imageDir = appDir + QStringLiteral("image/");
+    scenes->seenFolder = appDir + QStringLiteral("seen/");
+    for (const QString &dir : {favourites->imageDir, scenes->seenFolder})
         if (!QFileInfo::exists(dir))
             QDir().mkdir(dir);
 
-    thumbWidth = 100;
-    thumbHeight = 75;
-    tmr_okini->setEnabled(true);
+    favourites->thumbWidth = 100;
+    favourites->thumbHeight = 75;
+    favourites->tmr_okini->setEnabled(true);
 
     loadKeys();
-    loadTabDir();
-    twips::setHeight(File, TabDir->clientHeight());
-    loadTabM3u();
-    twips::setHeight(List_okini, TabM3u->clientHeight() + 40);
+    files->loadTabDir();
+    twips::setHeight(files->File, files->TabDir->clientHeight());
+    favourites->loadTabM3u();
+    twips::setHeight(favourites->List_okini, favourites->TabM3u->clientHeight() + 40);
     loadSearchData();
 
     handleCommandLine();
 
-    m_temae->setChecked(alwaysOnTop);
-    Check_temae->setChecked(alwaysOnTop);
+    windowModes->m_temae->setChecked(windowModes->alwaysOnTop);
+    options->Check_temae->setChecked(windowModes->alwaysOnTop);
 
     show();
     Timer_addIcon->setEnabled(true);
     readAssociations();
-    if (Check_show_popup->isChecked())
-        createToolTips();
+    if (options->showPopup())
+        mainMenu->createToolTips();
     mainWindowHandle = QApplication::activeWindow();
-    applyWindowRegion();
+    windowModes->applyWindowRegion();
 
     m_loaded = true;
     return true;
@@ -147,7 +144,7 @@ bool Player::Form_Load()
 void Player::handleCommandLine()
 {
     if (commandLineText(services.arguments).isEmpty()) {
-        if (check_resume->isChecked())
+        if (options->resume())
             loadResume();
         return;
     }
@@ -156,25 +153,18 @@ void Player::handleCommandLine()
         return;
     const qsizetype slash = file.lastIndexOf(u'/');
     const QString folder = file.left(slash + 1);
-    const QString name = file.mid(slash + 1);
 
+    CMovie &movie = *video->movie;
     const QString media = mediaFileName(file);
     if (!media.isEmpty())
-        movie->fileName = media;
+        movie.fileName = media;
 
-    File->setPath(folder);
-    TabDir->setTag(1, folder);
-    showFilePage();
-    Tab1->select(1);
-
-    for (int row = 0; row < File->listCount(); ++row) {
-        if (File->list(row) == name) {
-            File->setListIndex(row);
-            setListTopIndex(File, row);
-            break;
-        }
-    }
-    openMedia(movie->fileName, 0);
+    files->File->setPath(folder);
+    files->TabDir->setTag(1, folder);
+    listPane->showFilePage();
+    listPane->Tab1->select(1);
+    files->showFile(file);
+    openMedia(movie.fileName, 0);
 }
 
 void Player::m_exit_Click()
@@ -187,29 +177,31 @@ void Player::Form_Unload()
     if (!m_loaded || m_unloaded)
         return;
     m_unloaded = true;
-    guarded([&] { save_okini(gStrM3uName); });
+    favourites->shutDown();
+    guarded([&] { favourites->save_okini(favourites->gStrM3uName); });
     guarded([&] { saveSearchData(); });
     guarded([&] { saveConfig(); });
     guarded([&] { saveResume(); });
     guarded([&] { saveKeys(); });
-    guarded([&] { saveTabDir(); });
-    guarded([&] { saveTabM3u(); });
+    guarded([&] { files->saveTabDir(); });
+    guarded([&] { favourites->saveTabM3u(); });
     guarded([&] { saveListColors(); });
     guarded([&] { stop_Click(); });
     guarded([&] {
-        movie->MediaClear();
-        movie->Release();
+        video->movie->MediaClear();
+        video->movie->Release();
     });
     // The list editor and the thumbnail chooser windows are closed with the main window.
-    guarded([&] { tmrPosition->setEnabled(false); });
+    guarded([&] { playback->tmrPosition->setEnabled(false); });
     guarded([&] { removeTrayIcon(); });
     // Nothing runs after shutdown.
-    for (Timer *t : {tmr_okini, Timer_adjust_volume, Timer_addIcon})
+    for (Timer *t : {favourites->tmr_okini, playback->Timer_adjust_volume, Timer_addIcon})
         t->setEnabled(false);
 }
 
 void Player::configureRealControl()
 {
+    RealControl *rmovie = video->rmovie;
     rmovie->invoke(221, true);
     rmovie->invoke(307, true);
     rmovie->invoke(305, true);

@@ -1,237 +1,314 @@
-// The pages of the list pane and the events of its lists.
-#include "app/player.h"
+#include "lists/list_pane.h"
 
-#include "app/images.h"
-#include "lists/extensions.h"
+#include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
+#include "lists/file_page.h"
 #include "lists/okini_list.h"
 #include "lists/path.h"
 #include "lists/tab_strip.h"
-#include "platform/my_module.h"
+#include "window/layout_math.h"
 #include "window/twips.h"
-#include "playback/cmovie.h"
-#include "window/controls.h"
 
-#include <QAction>
-#include <QCursor>
 #include <QFrame>
 #include <QListWidget>
-#include <QMenu>
-#include <QToolTip>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace tw = twips;
 
 namespace {
 
-void showOnly(std::initializer_list<QWidget *> shown, std::initializer_list<QWidget *> hidden)
+void place(QWidget *w, const layout::Rect &r)
 {
-    for (QWidget *w : hidden)
-        w->hide();
-    for (QWidget *w : shown) {
-        w->show();
-        w->raise();
-    }
+    tw::place(w, r.left, r.top, r.width, r.height);
 }
 
 } // namespace
 
-void Player::showFilePage()
+void setListColors(QWidget *w)
 {
-    showOnly({TabDir, File, Frame_dummy}, {List_okini, TabM3u, List_Find, find, config});
-    panelButtons[QStringLiteral("capture")]->setIcon(images::buttonImage(QStringLiteral("capture_mask")));
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Base, QColor(0, 0, 0));
+    pal.setColor(QPalette::Window, QColor(0, 0, 0));
+    pal.setColor(QPalette::Text, QColor(119, 150, 230));
+    pal.setColor(QPalette::WindowText, QColor(119, 150, 230));
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
 }
 
-void Player::showFavouritesPage()
+QList<TabRecord> tabsFrom(const TabStrip *strip)
 {
-    showOnly({TabM3u, List_okini}, {File, Frame_dummy, TabDir, List_Find, find, config});
-    panelButtons[QStringLiteral("capture")]->setIcon(images::buttonImage(QStringLiteral("capture")));
+    QList<TabRecord> records;
+    for (int i = 2; i <= strip->count(); ++i)
+        records.append({strip->caption(i), strip->tag(i)});
+    return records;
 }
 
-void Player::showSearchPage()
+ListPane::ListPane(QWidget *window) : QObject(window), m_window(window)
 {
-    showOnly({List_Find, Frame_dummy, find}, {File, TabDir, List_okini, TabM3u, config});
-    panelButtons[QStringLiteral("capture")]->setIcon(images::buttonImage(QStringLiteral("capture_mask")));
+    list = new QFrame(window);
+    list->setObjectName(QStringLiteral("list"));
+    tw::place(list, 5160, 0, 6255, 9975);
+
+    Tab1 = new TabStrip(TabStrip::Edge::Right, list);
+    Tab1->setObjectName(QStringLiteral("Tab1"));
+    tw::place(Tab1, 0, 0, 5055, 7455);
+    Tab1->add(0, QStringLiteral("file"), QStringLiteral("ファイル"));
+    Tab1->add(0, QStringLiteral("okini"), QStringLiteral("お気に入り"));
+    Tab1->add(0, QStringLiteral("find"), QStringLiteral("検索"));
+    Tab1->add(0, QStringLiteral("config"), QStringLiteral("設定"));
+
+    find = new QFrame(list);
+    find->setObjectName(QStringLiteral("find"));
+    tw::place(find, 40, 3240, 3975, 540);
+    find->hide();
+
+    config = new QFrame(list);
+    config->setObjectName(QStringLiteral("config"));
+    tw::place(config, 20, 20, 4935, 7400);
+    config->hide();
+
+    connect(Tab1, &TabStrip::clicked, this, &ListPane::Tab1_Click);
 }
 
-void Player::showConfigPage()
+void ListPane::attach(FilePage *files, FavouritesPage *favourites)
 {
-    showOnly({config}, {File, Frame_dummy, TabDir, List_okini, TabM3u, List_Find, find});
-    panelButtons[QStringLiteral("capture")]->setIcon(images::buttonImage(QStringLiteral("capture_mask")));
+    m_files = files;
+    m_favourites = favourites;
+
+    List_Find = new QListWidget(m_window);
+    List_Find->setObjectName(QStringLiteral("List_Find"));
+    setListColors(List_Find);
+    List_Find->hide();
+
+    AddMeter = new QProgressBar(m_window);
+    AddMeter->setObjectName(QStringLiteral("AddMeter"));
+    AddMeter->hide();
+    bt_msg_add = new QPushButton(m_window);
+    bt_msg_add->setObjectName(QStringLiteral("bt_msg_add"));
+    bt_msg_add->hide();
+
+    Frame_dummy = new QFrame(m_window);
+    Frame_dummy->setObjectName(QStringLiteral("Frame_dummy"));
+    setListColors(Frame_dummy);
+
+    connect(files, &FilePage::pageWanted, this, &ListPane::selectPage);
+    connect(favourites, &FavouritesPage::pageWanted, this, &ListPane::selectPage);
 }
 
-void Player::showPage(int index)
+std::vector<QWidget *> ListPane::pageWidgets(int index) const
 {
     switch (index) {
+    case 2:
+        return {m_favourites->TabM3u, m_favourites->List_okini};
+    case 3:
+        return {List_Find, Frame_dummy, find};
+    case 4:
+        return {config};
+    default:
+        return {m_files->TabDir, m_files->File, Frame_dummy};
+    }
+}
+
+std::vector<QWidget *> ListPane::allPageWidgets() const
+{
+    std::vector<QWidget *> all;
+    for (int page = 1; page <= 4; ++page)
+        for (QWidget *w : pageWidgets(page))
+            if (std::find(all.begin(), all.end(), w) == all.end())
+                all.push_back(w);
+    return all;
+}
+
+void ListPane::showPage(int index)
+{
+    if (index < 1 || index > 4)
+        return;
+    const std::vector<QWidget *> shown = pageWidgets(index);
+    for (QWidget *w : allPageWidgets())
+        if (std::find(shown.begin(), shown.end(), w) == shown.end())
+            w->hide();
+    for (QWidget *w : shown) {
+        w->show();
+        w->raise();
+    }
+    Q_EMIT pageShown(index);
+}
+
+void ListPane::Tab1_Click()
+{
+    if (inFullScreen && inFullScreen())
+        return;
+    showPage(Tab1->selectedIndex());
+    if (m_window->isVisible())
+        layoutListPane();
+}
+
+void ListPane::selectPage(int index)
+{
+    if (Tab1->selectedIndex() != index)
+        Tab1->select(index);
+}
+
+void ListPane::layoutListPane()
+{
+    const layout::Rect pane{tw::left(list), tw::top(list), tw::width(list), tw::height(list)};
+    const layout::Size tab1 = layout::tab1Size(pane);
+    tw::setWidth(Tab1, tab1.width);
+    tw::setHeight(Tab1, tab1.height);
+    const int tabClientWidth = Tab1->clientWidth();
+
+    TabStrip *TabDir = m_files->TabDir;
+    place(TabDir, layout::tabDirRect(pane, tabClientWidth));
+    const layout::Rect tabDir{tw::left(TabDir), tw::top(TabDir), tw::width(TabDir), tw::height(TabDir)};
+    const layout::FilePagePlaces files = layout::filePage(tabDir, tabClientWidth, TabDir->clientHeight(),
+                                                          tw::height(find), List_Find->isVisibleTo(m_window));
+    place(m_files->File, files.file);
+    place(List_Find, files.listFind);
+    place(find, files.find);
+    place(Frame_dummy, files.frameDummy);
+
+    TabStrip *TabM3u = m_favourites->TabM3u;
+    place(TabM3u, layout::tabM3uRect(pane, tw::width(m_files->File)));
+    const layout::Rect tabM3u{tw::left(TabM3u), tw::top(TabM3u), tw::width(TabM3u), tw::height(TabM3u)};
+    place(m_favourites->List_okini, layout::listOkiniRect(tabM3u, tabClientWidth, TabM3u->clientHeight()));
+
+    Q_EMIT laidOut(tw::width(m_files->File), tw::height(TabM3u));
+}
+
+void ListPane::setPaneVisible(bool on)
+{
+    list->setVisible(on);
+    if (on) {
+        // The options frame lies inside the pane and comes with it.
+        for (QWidget *w : pageWidgets(Tab1->selectedIndex()))
+            if (w != config)
+                w->show();
+        return;
+    }
+    for (QWidget *w : allPageWidgets())
+        if (w != config)
+            w->hide();
+}
+
+bool ListPane::paneVisible() const
+{
+    return list->isVisibleTo(m_window);
+}
+
+int ListPane::shownPage() const
+{
+    return Tab1->selectedIndex();
+}
+
+int ListPane::rowCount() const
+{
+    switch (shownPage()) {
     case 1:
-        showFilePage();
+        return m_files->File->listCount();
+    case 2:
+        return m_favourites->List_okini->count();
+    case 3:
+        return List_Find->count();
+    default:
+        return 0;
+    }
+}
+
+int ListPane::selectedRow() const
+{
+    switch (shownPage()) {
+    case 1:
+        return m_files->File->listIndex();
+    case 2:
+        return m_favourites->get_okini_index() - 1;
+    case 3:
+        return List_Find->currentRow();
+    default:
+        return -1;
+    }
+}
+
+void ListPane::selectRow(int row)
+{
+    switch (shownPage()) {
+    case 1:
+        m_files->File->setListIndex(row);
         break;
     case 2:
-        showFavouritesPage();
+        m_favourites->List_okini->select(row + 1);
         break;
     case 3:
-        showSearchPage();
-        break;
-    case 4:
-        showConfigPage();
+        List_Find->setCurrentRow(row);
         break;
     default:
         break;
     }
 }
 
-void Player::Tab1_Click()
+QString ListPane::rowPath(int row) const
 {
-    if (movie && movie->DisplaySize == 1)
-        return;
-    showPage(Tab1->selectedIndex());
-    if (isVisible())
-        layoutListPane();
-}
-
-void Player::File_Click()
-{
-    if (Tab1->selectedIndex() != 1)
-        Tab1->select(1);
-}
-
-void Player::File_DblClick()
-{
-    openMedia(path::addbackslash(File->path()) + File->fileName(), 0);
-}
-
-bool fileRowNeedsToolTip(int textWidthTw, int listWidthTw, int listHeightTw, int rowHeightPx, int twipsPerPixelY,
-                         int rows)
-{
-    int available = listWidthTw - 60;
-    const int rowTw = rowHeightPx * twipsPerPixelY;
-    const int visible = rowTw > 0 ? (listHeightTw - 40) / rowTw : rows;
-    if (rows > visible)
-        available -= 250;
-    return textWidthTw > available;
-}
-
-void Player::File_MouseMove(QPoint pos)
-{
-    const QModelIndex idx = File->indexAt(pos);
-    const int row = idx.isValid() ? idx.row() : -1;
-    if (row < 0 || row >= File->listCount()) {
-        File->setToolTip(QString());
-        return;
+    switch (shownPage()) {
+    case 1:
+        return row >= 0 && row < m_files->File->listCount()
+                   ? path::addbackslash(m_files->File->path()) + m_files->File->list(row)
+                   : QString();
+    case 2: {
+        const OkiniList *l = m_favourites->List_okini;
+        return row >= 0 && row < l->count() ? l->folder(row + 1) + l->text(row + 1) : QString();
     }
-    const QString text = File->list(row);
-    const int textTw = twips::fromPixelsX(File->fontMetrics().horizontalAdvance(text));
-    const int rowPx = std::max(1, File->sizeHintForRow(0));
-    if (fileRowNeedsToolTip(textTw, twips::width(File), twips::height(File), rowPx, myModule::twipsPerPixelY,
-                            File->listCount()))
-        File->setToolTip(text);
-    else
-        File->setToolTip(QString());
-}
-
-void Player::File_Drop(const QStringList &files)
-{
-    if (files.isEmpty())
-        return;
-    const QString file = files.first();
-    if (!check_kakuchousi(path::getextension(file)))
-        return;
-    if (!File->setPath(path::getdirectory(file)))
-        return;
-    openMedia(file, 0);
-    const QString name = file.mid(file.lastIndexOf(u'/') + 1);
-    for (int row = 0; row < File->listCount(); ++row) {
-        if (File->list(row) == name) {
-            File->setListIndex(row);
-            setListTopIndex(File, row);
-            break;
-        }
+    default:
+        return QString(); // the search results' folders come with the file search
     }
 }
 
-void Player::File_MouseUp(Qt::MouseButton button)
+int ListPane::okiniIndex() const
 {
-    if (button == Qt::RightButton)
-        m_FileMenu->popup(QCursor::pos());
+    return m_favourites->get_okini_index();
 }
 
-void Player::List_okini_MouseDown(Qt::MouseButton button)
+void ListPane::showProgress(int maximum)
 {
-    okiniLeftButton = button == Qt::LeftButton;
-    okiniItemClicked = false;
+    tw::place(AddMeter, tw::left(list), 0, tw::width(m_files->File), 255);
+    tw::place(bt_msg_add, tw::left(list), 255, tw::width(m_files->File), 300);
+    AddMeter->setRange(0, maximum);
+    AddMeter->show();
+    AddMeter->raise();
+    bt_msg_add->show();
+    bt_msg_add->raise();
+    m_window->setCursor(Qt::BusyCursor);
 }
 
-void Player::List_okini_Click()
+void ListPane::setProgress(int value)
 {
-    if (Tab1->selectedIndex() != 2)
-        Tab1->select(2);
-    const int i = get_okini_index();
-    if (List_okini->count() > 0 && i > 0 && List_okini->folder(i) + List_okini->text(i) == movie->fileName
-        && movie->PlayState == 2)
-        movie->MediaPlay(1);
+    AddMeter->setValue(value);
 }
 
-void Player::List_okini_DblClick()
+void ListPane::setProgressText(const QString &text)
 {
-    if (!okiniLeftButton || List_okini->count() == 0)
-        return;
-    const int i = get_okini_index();
-    if (i > 0)
-        openMedia(List_okini->folder(i) + List_okini->text(i), 0);
+    bt_msg_add->setText(text);
 }
 
-void Player::List_okini_MouseUp(Qt::MouseButton button)
+void ListPane::hideProgress()
 {
-    if (button == Qt::RightButton)
-        m_item->popup(QCursor::pos());
+    AddMeter->hide();
+    bt_msg_add->hide();
+    m_window->unsetCursor();
 }
 
-void Player::connectLists()
+void setListTopIndex(QWidget *list, int row)
 {
-    connect(File, &FileListBox::click, this, &Player::File_Click);
-    connect(File, &FileListBox::dblClick, this, &Player::File_DblClick);
-    connect(File, &FileListBox::mouseMove, this, [this](Qt::MouseButtons, Qt::KeyboardModifiers, QPoint p) {
-        File_MouseMove(p);
-    });
-    connect(File, &FileListBox::mouseUp, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) { File_MouseUp(b); });
-    connect(File, &FileListBox::filesDropped, this, &Player::File_Drop);
-    connect(File, &FileListBox::keyDown, this, [this] {
-        if (display->isVisible())
-            display->setFocus();
-    });
+    if (auto *f = qobject_cast<FileListBox *>(list))
+        f->setTopIndex(row);
+    else if (auto *o = qobject_cast<OkiniList *>(list))
+        o->ensureVisible(row);
+}
 
-    connect(List_okini, &OkiniList::mouseDown, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) { List_okini_MouseDown(b); });
-    connect(List_okini, &OkiniList::itemClick, this, [this] { okiniItemClicked = true; });
-    connect(List_okini, &OkiniList::click, this, &Player::List_okini_Click);
-    connect(List_okini, &OkiniList::dblClick, this, &Player::List_okini_DblClick);
-    connect(List_okini, &OkiniList::mouseUp, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) { List_okini_MouseUp(b); });
-
-    connect(Tab1, &TabStrip::gotFocus, this, [this] {
-        if (display->isVisible())
-            display->setFocus();
-    });
-    for (TabStrip *strip : {TabDir, TabM3u}) {
-        connect(strip, &TabStrip::mouseDown, this, [this, strip](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) {
-            if (b == Qt::RightButton)
-                selectTabUnderPointer(strip, p);
-        });
-    }
-    connect(TabDir, &TabStrip::mouseUp, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) { TabDir_MouseUp(b); });
-    connect(TabM3u, &TabStrip::mouseUp, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) { TabM3u_MouseUp(b); });
-
-    connect(m_add_tab, &QAction::triggered, this, &Player::m_add_tab_Click);
-    connect(m_del_tab, &QAction::triggered, this, &Player::m_del_tab_Click);
-    connect(m_change_name, &QAction::triggered, this, &Player::m_change_name_Click);
-    connect(m_change_dir, &QAction::triggered, this, &Player::m_change_dir_Click);
-    connect(m_add_tab_okini, &QAction::triggered, this, &Player::m_add_tab_okini_Click);
-    connect(m_del_tab_okini, &QAction::triggered, this, &Player::m_del_tab_okini_Click);
-    connect(m_change_name_okini, &QAction::triggered, this, &Player::m_change_name_okini_Click);
-    connect(m_change_m3u, &QAction::triggered, this, &Player::m_change_m3u_Click);
-    connect(m_open_m3u, &QAction::triggered, this, &Player::m_open_m3u_Click);
-    connect(m_save_m3u, &QAction::triggered, this, &Player::m_save_m3u_Click);
-    connect(m_chage_list, &QAction::triggered, this, &Player::m_chage_list_Click);
-    connect(m_OpenDirectory, &QAction::triggered, this, &Player::m_OpenDirectory_Click);
-    connect(tmr_okini, &QTimer::timeout, this, &Player::tmr_okini_Timer);
+void selectTabUnderPointer(TabStrip *strip, QPoint pos)
+{
+    const int i = strip->tabAt(pos);
+    if (i > 0 && i != strip->selectedIndex())
+        strip->select(i);
 }

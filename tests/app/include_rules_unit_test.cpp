@@ -57,7 +57,7 @@ TEST(IncludeRules, SourcesAreFound)
     EXPECT_GT(sources.size(), 40);
 }
 
-TEST(IncludeRules, DISABLED_OnlyTheMainWindowsFolderIncludesItsHeader)
+TEST(IncludeRules, OnlyTheMainWindowsFolderIncludesItsHeader)
 {
     const QStringList bad = offenders(
         includesBySource(), [](const QString &file) { return file.startsWith(QStringLiteral("app/")); },

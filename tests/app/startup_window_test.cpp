@@ -17,30 +17,30 @@ using testsupport::writeFile;
 TEST_F(PlayerTest, FirstStartWithoutConfigUsesTheDefaults)
 {
     Player &p = start();
-    EXPECT_EQ(p.vol->value(), 100);
-    EXPECT_EQ(p.volForFullscreen->value(), 100);
-    EXPECT_EQ(p.getPlayMode(), 1); // 連続
-    EXPECT_TRUE(p.mode[1]->isChecked());
-    EXPECT_EQ(p.mode[1]->text(), QString::fromUtf8("連続"));
-    EXPECT_TRUE(p.bai[2]->isChecked());
-    EXPECT_EQ(p.bai[2]->text(), QString::fromUtf8("等倍速"));
+    EXPECT_EQ(p.controls->vol->value(), 100);
+    EXPECT_EQ(p.controls->volForFullscreen->value(), 100);
+    EXPECT_EQ(p.playback->getPlayMode(), 1); // 連続
+    EXPECT_TRUE(p.playback->mode[1]->isChecked());
+    EXPECT_EQ(p.playback->mode[1]->text(), QString::fromUtf8("連続"));
+    EXPECT_TRUE(p.playback->bai[2]->isChecked());
+    EXPECT_EQ(p.playback->bai[2]->text(), QString::fromUtf8("等倍速"));
     EXPECT_EQ(p.appDir, app());
-    EXPECT_EQ(p.homeDir, app());
+    EXPECT_EQ(p.options->homeDir, app());
     EXPECT_EQ(p.OpenImagePath, app());
-    EXPECT_EQ(p.text_home->text(), app());
-    EXPECT_EQ(p.TabDir->tag(1), app());
-    EXPECT_EQ(p.TabM3u->tag(1), app("okini.ini"));
-    EXPECT_TRUE(p.alwaysOnTop);
-    EXPECT_TRUE(p.m_temae->isChecked());
-    EXPECT_TRUE(p.Check_temae->isChecked());
+    EXPECT_EQ(p.options->text_home->text(), app());
+    EXPECT_EQ(p.files->TabDir->tag(1), app());
+    EXPECT_EQ(p.favourites->TabM3u->tag(1), app("okini.ini"));
+    EXPECT_TRUE(p.windowModes->alwaysOnTop);
+    EXPECT_TRUE(p.windowModes->m_temae->isChecked());
+    EXPECT_TRUE(p.options->Check_temae->isChecked());
     EXPECT_FALSE(p.resizeLocked);
     EXPECT_EQ(p.windowTitle(), "Plovana");
-    EXPECT_EQ(p.Ver->text(), versionCaption(PLOVANA_VERSION_MAJOR, PLOVANA_VERSION_MINOR, PLOVANA_VERSION_PATCH));
-    EXPECT_TRUE(p.logo->isVisibleTo(p.display));
-    EXPECT_TRUE(p.Label_Logo->isVisibleTo(p.display));
-    EXPECT_EQ(p.Label_Logo->text(), "= Plovana =");
-    EXPECT_FALSE(p.tmrPosition->enabled());
-    EXPECT_TRUE(p.tmr_okini->enabled());
+    EXPECT_EQ(p.options->Ver->text(), versionCaption(PLOVANA_VERSION_MAJOR, PLOVANA_VERSION_MINOR, PLOVANA_VERSION_PATCH));
+    EXPECT_TRUE(p.video->logo->isVisibleTo(p.video->display));
+    EXPECT_TRUE(p.video->Label_Logo->isVisibleTo(p.video->display));
+    EXPECT_EQ(p.video->Label_Logo->text(), "= Plovana =");
+    EXPECT_FALSE(p.playback->tmrPosition->enabled());
+    EXPECT_TRUE(p.favourites->tmr_okini->enabled());
     EXPECT_TRUE(engines.movies.empty()) << "no engine is started without a file";
 }
 
@@ -67,16 +67,16 @@ TEST_F(PlayerTest, CommandLinePathWithASpaceIsSelectedAndPlayed)
     const QString file = touch("My Movies/a b.avi");
     for (const QString &arg : {file, u'"' + file + u'"'}) {
         Player &p = restart({arg});
-        EXPECT_EQ(p.File->path(), work("My Movies"));
-        EXPECT_EQ(p.TabDir->tag(1), work("My Movies/"));
-        EXPECT_EQ(p.Tab1->selectedIndex(), 1);
-        EXPECT_EQ(p.File->fileName(), "a b.avi");
-        EXPECT_EQ(p.File->topIndex(), p.File->listIndex());
+        EXPECT_EQ(p.files->File->path(), work("My Movies"));
+        EXPECT_EQ(p.files->TabDir->tag(1), work("My Movies/"));
+        EXPECT_EQ(p.listPane->Tab1->selectedIndex(), 1);
+        EXPECT_EQ(p.files->File->fileName(), "a b.avi");
+        EXPECT_EQ(p.files->File->topIndex(), p.files->File->listIndex());
         ASSERT_NE(engines.movie(), nullptr);
         EXPECT_EQ(engines.movie()->loads.back(), file);
-        EXPECT_EQ(p.movie->fileName, file);
+        EXPECT_EQ(p.video->movie->fileName, file);
         EXPECT_EQ(p.windowTitle(), "a b");
-        EXPECT_TRUE(p.tmrPosition->enabled());
+        EXPECT_TRUE(p.playback->tmrPosition->enabled());
     }
 }
 
@@ -86,15 +86,15 @@ TEST_F(PlayerTest, CommandLineRelativePathIsMadeAbsolute)
     Player &p = start({"sub/clip.mpg"});
     ASSERT_NE(engines.movie(), nullptr);
     EXPECT_EQ(engines.movie()->loads.back(), file);
-    EXPECT_EQ(p.File->fileName(), "clip.mpg");
+    EXPECT_EQ(p.files->File->fileName(), "clip.mpg");
 }
 
 TEST_F(PlayerTest, CommandLineMissingFileIsIgnored)
 {
     Player &p = start({work("nothing here.avi")});
     EXPECT_TRUE(engines.movies.empty());
-    EXPECT_TRUE(p.logo->isVisibleTo(p.display));
-    EXPECT_FALSE(p.tmrPosition->enabled());
+    EXPECT_TRUE(p.video->logo->isVisibleTo(p.video->display));
+    EXPECT_FALSE(p.playback->tmrPosition->enabled());
 }
 
 TEST_F(PlayerTest, CommandLineFileWithOtherExtensionShowsItAndFailsToOpen)
@@ -102,12 +102,12 @@ TEST_F(PlayerTest, CommandLineFileWithOtherExtensionShowsItAndFailsToOpen)
     touch("a.avi");
     touch("notes.txt");
     Player &p = start({work("notes.txt")});
-    EXPECT_EQ(p.File->path(), work().chopped(1));
-    EXPECT_EQ(p.TabDir->tag(1), work());
+    EXPECT_EQ(p.files->File->path(), work().chopped(1));
+    EXPECT_EQ(p.files->TabDir->tag(1), work());
     // The open is called with an empty file name and ends like any failed open.
-    EXPECT_TRUE(p.movie->fileName.isEmpty());
-    EXPECT_FALSE(p.logo->isVisibleTo(p.display));
-    EXPECT_FALSE(p.tmrPosition->enabled());
+    EXPECT_TRUE(p.video->movie->fileName.isEmpty());
+    EXPECT_FALSE(p.video->logo->isVisibleTo(p.video->display));
+    EXPECT_FALSE(p.playback->tmrPosition->enabled());
 }
 
 TEST_F(PlayerTest, ShutdownRunsOnceAndStopsPlayback)
@@ -117,7 +117,7 @@ TEST_F(PlayerTest, ShutdownRunsOnceAndStopsPlayback)
     ASSERT_TRUE(engines.movie()->isLoaded());
     p.Form_Unload();
     EXPECT_FALSE(engines.movie() && engines.movie()->isLoaded());
-    EXPECT_FALSE(p.tmrPosition->enabled());
+    EXPECT_FALSE(p.playback->tmrPosition->enabled());
     p.Form_Unload(); // a second call (the close after a signal) does nothing
 }
 
@@ -128,7 +128,7 @@ TEST_F(PlayerTest, CommandLineUnquotedPathWithSpacesPlays)
     Player &p = start({work("my"), "dir/clip", "one.avi"});
     ASSERT_NE(engines.movie(), nullptr);
     EXPECT_EQ(engines.movie()->loads.back(), file);
-    EXPECT_EQ(p.File->fileName(), "clip one.avi");
+    EXPECT_EQ(p.files->File->fileName(), "clip one.avi");
     // Relative, the same three arguments resolve against the working folder.
     restart({"my", "dir/clip", "one.avi"});
     EXPECT_EQ(engines.movie()->loads.back(), file);

@@ -30,18 +30,18 @@ TEST_F(OpenPlayStop, OpenSetsTheSeekBarTimerCaptionAndHidesTheLogo)
     Player &p = *player;
     const QString file = touch("Holiday 2024.avi");
     p.openMedia(file, 0);
-    EXPECT_EQ(p.time->caption(), "500");
-    EXPECT_EQ(p.SeekBar->max(), 500);
-    EXPECT_EQ(p.SeekBarForFullscreen->maximum(), 500);
-    EXPECT_EQ(p.lblMedia[3]->caption(), "0:05");
-    EXPECT_TRUE(p.tmrPosition->enabled());
-    EXPECT_FALSE(p.logo->isVisibleTo(p.display));
-    EXPECT_FALSE(p.Label_Logo->isVisibleTo(p.display));
+    EXPECT_EQ(p.controls->time->caption(), "500");
+    EXPECT_EQ(p.controls->SeekBar->max(), 500);
+    EXPECT_EQ(p.controls->SeekBarForFullscreen->maximum(), 500);
+    EXPECT_EQ(p.controls->lblMedia[3]->caption(), "0:05");
+    EXPECT_TRUE(p.playback->tmrPosition->enabled());
+    EXPECT_FALSE(p.video->logo->isVisibleTo(p.video->display));
+    EXPECT_FALSE(p.video->Label_Logo->isVisibleTo(p.video->display));
     EXPECT_EQ(p.windowTitle(), "Holiday 2024");
-    EXPECT_EQ(p.movie->PlayState, 1);
+    EXPECT_EQ(p.video->movie->PlayState, 1);
     EXPECT_FALSE(movieEngine().paused);
-    EXPECT_FALSE(p.isRealMedia);
-    EXPECT_FALSE(p.rmovie->isVisibleTo(&p));
+    EXPECT_FALSE(p.playback->nowPlaying.isRealMedia());
+    EXPECT_FALSE(p.video->rmovie->isVisibleTo(&p));
 }
 
 TEST_F(OpenPlayStop, LongFileTakesItsDurationFromThePositionInterface)
@@ -50,9 +50,9 @@ TEST_F(OpenPlayStop, LongFileTakesItsDurationFromThePositionInterface)
     touch("long.avi");
     // The fake engine is made on the first open, with the media table as it is then.
     player->openMedia(work("long.avi"), 0);
-    EXPECT_EQ(player->time->caption(), "-1");
-    EXPECT_EQ(player->SeekBar->max(), 36000);
-    EXPECT_EQ(player->lblMedia[3]->caption(), "6:00");
+    EXPECT_EQ(player->controls->time->caption(), "-1");
+    EXPECT_EQ(player->controls->SeekBar->max(), 36000);
+    EXPECT_EQ(player->controls->lblMedia[3]->caption(), "6:00");
 }
 
 TEST_F(OpenPlayStop, FailedOpenHidesTheLogoKeepsTheRangeAndLeavesTheTimerOff)
@@ -60,13 +60,13 @@ TEST_F(OpenPlayStop, FailedOpenHidesTheLogoKeepsTheRangeAndLeavesTheTimerOff)
     Player &p = *player;
     p.openMedia(touch("good.avi"), 0);
     p.stop_Click();
-    ASSERT_EQ(p.SeekBar->max(), 500);
+    ASSERT_EQ(p.controls->SeekBar->max(), 500);
     p.openMedia(touch("broken.avi"), 0);
-    EXPECT_EQ(p.time->caption(), "0");
-    EXPECT_TRUE(p.movie->fileName.isEmpty());
-    EXPECT_FALSE(p.logo->isVisibleTo(p.display));
-    EXPECT_FALSE(p.tmrPosition->enabled());
-    EXPECT_EQ(p.SeekBar->max(), 500);
+    EXPECT_EQ(p.controls->time->caption(), "0");
+    EXPECT_TRUE(p.video->movie->fileName.isEmpty());
+    EXPECT_FALSE(p.video->logo->isVisibleTo(p.video->display));
+    EXPECT_FALSE(p.playback->tmrPosition->enabled());
+    EXPECT_EQ(p.controls->SeekBar->max(), 500);
 }
 
 TEST_F(OpenPlayStop, OpeningThePausedFileResumesIt)
@@ -75,11 +75,11 @@ TEST_F(OpenPlayStop, OpeningThePausedFileResumesIt)
     const QString file = touch("a.avi");
     p.openMedia(file, 0);
     movieEngine().pos = 2.5;
-    p.movie->MediaPlay(2);
+    p.video->movie->MediaPlay(2);
     const auto loads = movieEngine().loads.size();
     p.openMedia(file, 0);
     EXPECT_EQ(movieEngine().loads.size(), loads);
-    EXPECT_EQ(p.movie->PlayState, 1);
+    EXPECT_EQ(p.video->movie->PlayState, 1);
     EXPECT_DOUBLE_EQ(movieEngine().pos, 2.5);
 }
 
@@ -87,12 +87,12 @@ TEST_F(OpenPlayStop, PlayCommandTogglesTheOpenFileOnTheSettingsPage)
 {
     Player &p = *player;
     p.openMedia(touch("a.avi"), 0);
-    p.Tab1->select(4);
+    p.listPane->Tab1->select(4);
     p.playPause();
-    EXPECT_EQ(p.movie->PlayState, 2);
+    EXPECT_EQ(p.video->movie->PlayState, 2);
     EXPECT_TRUE(movieEngine().paused);
     p.playPause();
-    EXPECT_EQ(p.movie->PlayState, 1);
+    EXPECT_EQ(p.video->movie->PlayState, 1);
     EXPECT_FALSE(movieEngine().paused);
 }
 
@@ -101,9 +101,9 @@ TEST_F(OpenPlayStop, PlayCommandWithAnEmptyListStopsWhatPlays)
     Player &p = *player;
     p.openMedia(touch("a.avi"), 0);
     movieEngine().pos = 3;
-    p.Tab1->select(2); // the favourites are empty
+    p.listPane->Tab1->select(2); // the favourites are empty
     p.playPause();
-    EXPECT_EQ(p.movie->PlayState, 3);
+    EXPECT_EQ(p.video->movie->PlayState, 3);
     EXPECT_DOUBLE_EQ(movieEngine().pos, 0);
 }
 
@@ -112,13 +112,13 @@ TEST_F(OpenPlayStop, PlayCommandOnTheFilePagePlaysTheFirstRowWhenNoneIsSelected)
     Player &p = *player;
     touch("b.mpg");
     touch("a.avi");
-    p.File->setPath(work());
-    p.Tab1->select(1);
+    p.files->File->setPath(work());
+    p.listPane->Tab1->select(1);
     p.playPause();
-    EXPECT_EQ(p.movie->fileName, work("a.avi"));
-    EXPECT_EQ(p.File->listIndex(), 0);
+    EXPECT_EQ(p.video->movie->fileName, work("a.avi"));
+    EXPECT_EQ(p.files->File->listIndex(), 0);
     p.playPause(); // the same file: pause
-    EXPECT_EQ(p.movie->PlayState, 2);
+    EXPECT_EQ(p.video->movie->PlayState, 2);
 }
 
 TEST_F(OpenPlayStop, StopShowsTheLogoAndClosesTheFile)
@@ -126,14 +126,14 @@ TEST_F(OpenPlayStop, StopShowsTheLogoAndClosesTheFile)
     Player &p = *player;
     p.openMedia(touch("a.avi"), 0);
     movieEngine().pos = 1;
-    p.SeekBar->setValue(100);
+    p.controls->SeekBar->setValue(100);
     p.stop_Click();
-    EXPECT_TRUE(p.logo->isVisibleTo(p.display));
-    EXPECT_TRUE(p.Label_Logo->isVisibleTo(p.display));
-    EXPECT_FALSE(p.tmrPosition->enabled());
-    EXPECT_TRUE(p.movie->fileName.isEmpty());
-    EXPECT_EQ(p.movie->mobjManager, nullptr);
-    EXPECT_EQ(p.SeekBar->value(), 0);
+    EXPECT_TRUE(p.video->logo->isVisibleTo(p.video->display));
+    EXPECT_TRUE(p.video->Label_Logo->isVisibleTo(p.video->display));
+    EXPECT_FALSE(p.playback->tmrPosition->enabled());
+    EXPECT_TRUE(p.video->movie->fileName.isEmpty());
+    EXPECT_EQ(p.video->movie->mobjManager, nullptr);
+    EXPECT_EQ(p.controls->SeekBar->value(), 0);
     EXPECT_FALSE(movieEngine().isLoaded());
 }
 
@@ -141,97 +141,97 @@ TEST_F(OpenPlayStop, ExtensionChoosesTheEngine)
 {
     Player &p = *player;
     p.openMedia(touch("a.RM"), 0);
-    EXPECT_TRUE(p.isRealMedia);
+    EXPECT_TRUE(p.playback->nowPlaying.isRealMedia());
     ASSERT_NE(engines.real(), nullptr);
     EXPECT_EQ(engines.real()->loads.back(), work("a.RM"));
     EXPECT_FALSE(engines.real()->paused) << "a new source plays by itself";
-    EXPECT_TRUE(p.rmovie->isVisibleTo(&p));
-    EXPECT_EQ(p.movie->PlayState, 1);
-    EXPECT_TRUE(p.Timer_adjust_volume->enabled());
+    EXPECT_TRUE(p.video->rmovie->isVisibleTo(&p));
+    EXPECT_EQ(p.video->movie->PlayState, 1);
+    EXPECT_TRUE(p.playback->Timer_adjust_volume->enabled());
     EXPECT_EQ(p.windowTitle(), "a");
 
     p.openMedia(touch("b.rmvb"), 0);
-    EXPECT_FALSE(p.isRealMedia);
-    EXPECT_FALSE(p.rmovie->isVisibleTo(&p));
+    EXPECT_FALSE(p.playback->nowPlaying.isRealMedia());
+    EXPECT_FALSE(p.video->rmovie->isVisibleTo(&p));
     EXPECT_EQ(engines.movie()->loads.back(), work("b.rmvb"));
     for (const char *ext : {"rm", "RAM", "Ra"}) {
-        p.checkRealMedia(ext);
-        EXPECT_TRUE(p.isRealMedia) << ext;
+        p.playback->nowPlaying.checkRealMedia(ext);
+        EXPECT_TRUE(p.playback->nowPlaying.isRealMedia()) << ext;
     }
-    p.checkRealMedia("rmvb");
-    EXPECT_FALSE(p.isRealMedia);
+    p.playback->nowPlaying.checkRealMedia("rmvb");
+    EXPECT_FALSE(p.playback->nowPlaying.isRealMedia());
 }
 
 TEST_F(OpenPlayStop, OpenWithNoSpeedCheckedStillSucceeds)
 {
     Player &p = *player;
-    p.bai_Click(-1);
-    for (QAction *a : p.bai)
+    p.playback->bai_Click(-1);
+    for (QAction *a : p.playback->bai)
         EXPECT_FALSE(a->isChecked());
     p.openMedia(touch("a.avi"), 0);
-    EXPECT_EQ(p.SeekBar->max(), 500);
+    EXPECT_EQ(p.controls->SeekBar->max(), 500);
     EXPECT_FALSE(movieEngine().lastRate.has_value()) << "the speed handler got -1 and set no rate";
-    p.bai_Click(0);
+    p.playback->bai_Click(0);
     EXPECT_EQ(movieEngine().lastRate, 2.0);
 }
 
 TEST_F(OpenPlayStop, VolumeOfTheGraphFollowsTheVolumeBar)
 {
     Player &p = *player;
-    p.vol->setValueChecked(50);
+    p.controls->vol->setValueChecked(50);
     p.openMedia(touch("a.avi"), 0);
     // (50 - 100) × 50 = -2500 hundredths of a decibel.
-    EXPECT_EQ(p.movie->volume, -2500);
+    EXPECT_EQ(p.video->movie->volume, -2500);
     EXPECT_NEAR(movieEngine().volume, 100.0 * std::pow(10.0, -2500 / 6000.0), 0.01);
 }
 
 TEST_F(OpenPlayStop, ModeAndSpeedMenusCheckOneItem)
 {
     Player &p = *player;
-    p.mode_Click(3);
-    EXPECT_EQ(p.getPlayMode(), 3);
+    p.playback->mode_Click(3);
+    EXPECT_EQ(p.playback->getPlayMode(), 3);
     for (int i = 0; i < 3; ++i)
-        EXPECT_FALSE(p.mode[std::size_t(i)]->isChecked());
-    p.mode[0]->trigger(); // the menu item itself
-    EXPECT_EQ(p.getPlayMode(), 0);
-    p.bai[1]->trigger();
-    EXPECT_TRUE(p.bai[1]->isChecked());
-    EXPECT_FALSE(p.bai[2]->isChecked());
+        EXPECT_FALSE(p.playback->mode[std::size_t(i)]->isChecked());
+    p.playback->mode[0]->trigger(); // the menu item itself
+    EXPECT_EQ(p.playback->getPlayMode(), 0);
+    p.playback->bai[1]->trigger();
+    EXPECT_TRUE(p.playback->bai[1]->isChecked());
+    EXPECT_FALSE(p.playback->bai[2]->isChecked());
 }
 
 TEST_F(OpenPlayStop, RightClickOnTheVideoPopsUpTheMenu)
 {
     Player &p = *player;
-    QTest::mouseClick(p.display, Qt::RightButton);
-    ASSERT_TRUE(testsupport::waitFor([&] { return p.menu->isVisible(); }, 2000));
-    EXPECT_FALSE(p.m_seen_load->isEnabled()) << "no file open: no scenes";
-    p.menu->hide();
+    QTest::mouseClick(p.video->display, Qt::RightButton);
+    ASSERT_TRUE(testsupport::waitFor([&] { return p.mainMenu->menu->isVisible(); }, 2000));
+    EXPECT_FALSE(p.scenes->m_seen_load->isEnabled()) << "no file open: no scenes";
+    p.mainMenu->menu->hide();
     p.openMedia(touch("a.avi"), 0);
-    QTest::mouseClick(p.display, Qt::RightButton);
-    ASSERT_TRUE(testsupport::waitFor([&] { return p.menu->isVisible(); }, 2000));
-    EXPECT_TRUE(p.m_seen_load->isEnabled());
-    p.stop->trigger();
-    EXPECT_TRUE(p.logo->isVisibleTo(p.display));
-    p.menu->hide();
+    QTest::mouseClick(p.video->display, Qt::RightButton);
+    ASSERT_TRUE(testsupport::waitFor([&] { return p.mainMenu->menu->isVisible(); }, 2000));
+    EXPECT_TRUE(p.scenes->m_seen_load->isEnabled());
+    p.playback->stop->trigger();
+    EXPECT_TRUE(p.video->logo->isVisibleTo(p.video->display));
+    p.mainMenu->menu->hide();
 }
 
 TEST_F(OpenPlayStop, ToolbarPlayAndStopButtons)
 {
     Player &p = *player;
     touch("a.avi");
-    p.File->setPath(work());
-    p.panelButtons["play"]->trigger();
-    EXPECT_EQ(p.movie->fileName, work("a.avi"));
-    EXPECT_EQ(p.movie->PlayState, 1);
-    p.panelButtons["stop"]->trigger();
-    EXPECT_TRUE(p.movie->fileName.isEmpty());
+    p.files->File->setPath(work());
+    p.controls->panelButtons["play"]->trigger();
+    EXPECT_EQ(p.video->movie->fileName, work("a.avi"));
+    EXPECT_EQ(p.video->movie->PlayState, 1);
+    p.controls->panelButtons["stop"]->trigger();
+    EXPECT_TRUE(p.video->movie->fileName.isEmpty());
 }
 
 TEST_F(OpenPlayStop, CurrentTimeLabelIsCopiedToTheFullScreenStrip)
 {
     Player &p = *player;
-    p.lblMedia[4]->setCaption(" 1:23 ");
-    EXPECT_EQ(p.time_forFullscreen->caption(), " 1:23 ");
-    p.lblMedia[3]->setCaption("9:99");
-    EXPECT_EQ(p.time_forFullscreen->caption(), " 1:23 ");
+    p.controls->lblMedia[4]->setCaption(" 1:23 ");
+    EXPECT_EQ(p.controls->time_forFullscreen->caption(), " 1:23 ");
+    p.controls->lblMedia[3]->setCaption("9:99");
+    EXPECT_EQ(p.controls->time_forFullscreen->caption(), " 1:23 ");
 }

@@ -1,0 +1,37 @@
+#pragma once
+// The program's commands by id. A menu item, a toolbar button, a key and (later) a D-Bus
+// call trigger the same command through its id, so each command is written once.
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+
+namespace command {
+// The ids of the commands that exist today.
+inline const QString play = QStringLiteral("play");
+inline const QString stop = QStringLiteral("stop");
+inline const QString next = QStringLiteral("next");
+inline const QString pre = QStringLiteral("pre");
+inline const QString exit = QStringLiteral("exit");
+inline const QString listToggle = QStringLiteral("list.toggle");
+// "mode.normal", "mode.rennzoku", "mode.roop", "mode.rnd": the play modes 0..3.
+QString mode(int index);
+// "speed.20", "speed.15", "speed.10", "speed.05": the speeds 0..3.
+QString speed(int index);
+} // namespace command
+
+class Commands
+{
+public:
+    // Registers (or replaces) the command with this id.
+    void add(const QString &id, std::function<void()> run);
+    // Runs the command; false for an id that is not registered.
+    bool trigger(const QString &id) const;
+    bool contains(const QString &id) const;
+    QStringList ids() const;
+
+private:
+    std::map<QString, std::function<void()>> m_commands;
+};

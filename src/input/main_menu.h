@@ -1,0 +1,49 @@
+#pragma once
+// The popup menu `menu` of the video area and the toolbar: it gathers the other rooms'
+// menus (playback, size, speed, mode, scenes, window) under its own items, pops up on a
+// right press on the video, and runs the toolbar's buttons by command id.
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+
+#include <functional>
+
+class Commands;
+class ControlBar;
+class QAction;
+class QMenu;
+class QWidget;
+class SceneMenus;
+
+class MainMenu : public QObject
+{
+    Q_OBJECT
+public:
+    struct Submenus
+    {
+        QMenu *m = nullptr;        // 再生メニュー
+        QMenu *m_size = nullptr;   // 再生サイズ
+        QMenu *m_speed = nullptr;  // 再生スピード
+        QMenu *m_mode = nullptr;   // 再生モード
+        QMenu *m_window = nullptr; // ウィンドウ操作
+    };
+    MainMenu(QWidget *window, const Commands &commands, ControlBar &controls, Submenus submenus, SceneMenus &scenes);
+
+    QMenu *menu = nullptr;
+    QAction *m_addOkiniForMenu = nullptr;
+    QAction *help = nullptr;
+    QAction *m_exit = nullptr;
+    // Whether a file is open (the scene menus are usable then).
+    std::function<bool()> fileOpen;
+
+    void display_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
+    void panel_ButtonClick(const QString &key);
+    void createToolTips();
+
+private:
+    const Commands &m_commands;
+    ControlBar &m_controls;
+    Submenus m_sub;
+    SceneMenus &m_scenes;
+};

@@ -1,0 +1,124 @@
+#pragma once
+// The favourites page: the list tabs `TabM3u` with their file TabM3u.ini and menu
+// `m_tab_okini`, the favourites list `List_okini` with its thumbnails `Image_okini` and
+// menu `m_item`, the list file shown (`gStrM3uName`), and the deferred first load
+// `tmr_okini`. Lists are read by a ListLoader, in slices.
+
+#include "lists/list_loader.h"
+
+#include <QObject>
+#include <QPixmap>
+#include <QString>
+#include <memory>
+
+class Dialogs;
+class ImageList;
+class MediaCommands;
+class OkiniList;
+class Options;
+class ProgressView;
+class QAction;
+class QMenu;
+class QWidget;
+class TabStrip;
+class Timer;
+class TopmostSwitch;
+struct FileDialogRequest;
+
+class FavouritesPage : public QObject
+{
+    Q_OBJECT
+public:
+    FavouritesPage(QWidget *window, std::shared_ptr<Dialogs> dialogs, QString appDir, Options &options,
+                   MediaCommands &media, TopmostSwitch &topmost, ProgressView &progress);
+    ~FavouritesPage() override;
+
+    TabStrip *TabM3u = nullptr;
+    OkiniList *List_okini = nullptr;
+    std::unique_ptr<ImageList> Image_okini;
+    QPixmap NoImage;
+    QPixmap Pic_loading;
+    QMenu *m_item = nullptr;
+    QAction *m_open_m3u = nullptr;
+    QAction *m_save_m3u = nullptr;
+    QAction *m_chage_list = nullptr;
+    QAction *m_custom_list = nullptr;
+    QMenu *m_tab_okini = nullptr;
+    QAction *m_add_tab_okini = nullptr;
+    QAction *m_del_tab_okini = nullptr;
+    QAction *m_change_name_okini = nullptr;
+    QAction *m_change_m3u = nullptr;
+    QAction *m_tab_custom = nullptr;
+    Timer *tmr_okini = nullptr;
+    QString gStrM3uName; // the list file shown
+    QString imageDir;    // the thumbnails' folder of the entry being added
+    int thumbnailView = 0;
+    int thumbWidth = 100;
+    int thumbHeight = 75;
+    bool okiniLeftButton = false;  // the last press on the list was the left button
+    bool okiniItemClicked = false; // the last click on the list hit an entry
+
+    // Appends the existing entries of a list file and makes it the list shown. A long list
+    // is read in slices with the window kept responsive and the progress shown.
+    void load_okini(const QString &listFile);
+    // Writes every entry to the list file, replacing it as a whole.
+    void save_okini(const QString &listFile);
+    void del_all_list();
+    // Keeps the list shown in its own file, then shows another list file.
+    void switchOkiniList(const QString &listFile);
+    void add_okini_item(const QString &folder, const QString &name);
+    void remove_okini_item(int i);
+    void relink_okini_icons();
+    void setThumbnailView(int flag);
+    void Check_loadthum_Click();
+    void m_save_m3u_Click();
+    void m_open_m3u_Click();
+    void m_chage_list_Click();
+    // The folder of the thumbnails of media files in `folder` (into imageDir).
+    void set_image_dir(const QString &folder);
+    void make_thumbnail(const QString &mediaFile, double position, const QString &bitmap);
+    // True while a list file is still being read.
+    bool isLoadingOkini() const { return m_loader.isLoading(); }
+    // Reads the rest of a list that is still loading, at once.
+    void completeOkiniLoad() { m_loader.complete(); }
+    // The selected entry, 1-based; 0 when none.
+    int get_okini_index() const;
+
+    void loadTabM3u();
+    void saveTabM3u();
+    void TabM3u_MouseUp(Qt::MouseButton button);
+    void m_add_tab_okini_Click();
+    void m_del_tab_okini_Click();
+    void m_change_name_okini_Click();
+    void m_change_m3u_Click();
+    void tmr_okini_Timer();
+    // Whether the deferred first load of the list has not yet ended.
+    bool firstLoadPending() const;
+    // The window closes: nothing loads or reloads after this.
+    void shutDown();
+
+    void List_okini_MouseDown(Qt::MouseButton button);
+    void List_okini_Click();
+    void List_okini_DblClick();
+    void List_okini_MouseUp(Qt::MouseButton button);
+
+Q_SIGNALS:
+    // The page's tab should be selected (a click into the favourites list).
+    void pageWanted(int index);
+
+private:
+    void connectHandlers();
+
+    QWidget *m_window;
+    std::shared_ptr<Dialogs> m_dialogs;
+    QString m_appDir;
+    Options &m_options;
+    MediaCommands &m_media;
+    TopmostSwitch &m_topmost;
+    ProgressView &m_progress;
+    ListLoader m_loader;
+    bool m_shutDown = false;
+};
+
+// The request of an m3u file dialog (default extension m3u, the m3u filter, flags 4, 260).
+FileDialogRequest m3uRequest(const QString &title, const QString &initialDir, int filterIndex);

@@ -1,0 +1,100 @@
+#pragma once
+// The list pane: the frame `list` with the page tabs `Tab1`, and which of the four pages
+// is shown (files, favourites, search, options). It lays the pages out, shows the
+// progress of long list work over them, and gives the play commands the rows of the page
+// shown (PlaylistSource).
+
+#include "lists/playlist_source.h"
+#include "lists/progress_view.h"
+#include "lists/tab_files.h"
+
+#include <QObject>
+#include <QPoint>
+
+#include <functional>
+#include <vector>
+
+class FavouritesPage;
+class FilePage;
+class QFrame;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QWidget;
+class TabStrip;
+
+class ListPane : public QObject, public PlaylistSource, public ProgressView
+{
+    Q_OBJECT
+public:
+    // Creates the pane frame with its page tabs, the search box and the options frame.
+    explicit ListPane(QWidget *window);
+    // The two list pages lie over the pane; the search list, the progress and the filler
+    // frame are created over them.
+    void attach(FilePage *files, FavouritesPage *favourites);
+
+    QFrame *list = nullptr;
+    TabStrip *Tab1 = nullptr;
+    QFrame *find = nullptr;
+    QFrame *config = nullptr;
+    QListWidget *List_Find = nullptr;
+    QProgressBar *AddMeter = nullptr;
+    QPushButton *bt_msg_add = nullptr;
+    QFrame *Frame_dummy = nullptr;
+    // True while the window is in full screen: the page tabs then change nothing.
+    std::function<bool()> inFullScreen;
+
+    // The page of an index of Tab1: 1 files, 2 favourites, 3 search, 4 options.
+    void showPage(int index);
+    void showFilePage() { showPage(1); }
+    void showFavouritesPage() { showPage(2); }
+    void showSearchPage() { showPage(3); }
+    void showConfigPage() { showPage(4); }
+    void Tab1_Click();
+    // Selects a page's tab unless it is selected (a click into that page's list).
+    void selectPage(int index);
+    void layoutListPane();
+    // Shows or hides the pane with the widgets of the page shown over it.
+    void setPaneVisible(bool on);
+    bool paneVisible() const;
+
+    int shownPage() const override;
+    int rowCount() const override;
+    int selectedRow() const override;
+    void selectRow(int row) override;
+    QString rowPath(int row) const override;
+    int okiniIndex() const override;
+
+    void showProgress(int maximum) override;
+    void setProgress(int value) override;
+    void setProgressText(const QString &text) override;
+    void hideProgress() override;
+
+Q_SIGNALS:
+    // A page was shown (the toolbar's capture button follows it).
+    void pageShown(int index);
+    // The pane was laid out; the options page follows with its own controls.
+    void laidOut(int fileWidth, int tabM3uHeight);
+
+private:
+    // The widgets of a page that lie over the pane, in the order they are raised.
+    std::vector<QWidget *> pageWidgets(int index) const;
+    // Every page widget, once.
+    std::vector<QWidget *> allPageWidgets() const;
+
+    QWidget *m_window;
+    FilePage *m_files = nullptr;
+    FavouritesPage *m_favourites = nullptr;
+};
+
+// Scrolls a list so that the row is its top row.
+void setListTopIndex(QWidget *list, int row);
+
+// Selects the tab under a point of the strip before its menu opens (a right press).
+void selectTabUnderPointer(TabStrip *strip, QPoint pos);
+
+// The design colours of the lists: light blue text on black.
+void setListColors(QWidget *w);
+
+// The records of a tab strip's tabs after the fixed first one, as the tab files hold them.
+QList<TabRecord> tabsFrom(const TabStrip *strip);

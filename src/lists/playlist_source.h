@@ -1,0 +1,20 @@
+#pragma once
+// The rows of the list page shown, as the play commands walk them. Rows are 0-based.
+
+#include <QString>
+
+class PlaylistSource
+{
+public:
+    virtual ~PlaylistSource() = default;
+    // The page shown: 1 files, 2 favourites, 3 search, 4 options.
+    virtual int shownPage() const = 0;
+    virtual int rowCount() const = 0;
+    // The selected row, -1 when none.
+    virtual int selectedRow() const = 0;
+    virtual void selectRow(int row) = 0;
+    // The full path of a row's file; "" when the row names none.
+    virtual QString rowPath(int row) const = 0;
+    // The favourites entry being played is remembered by the engine (1-based, 0 none).
+    virtual int okiniIndex() const = 0;
+};

@@ -1,0 +1,207 @@
+#include "playback/now_playing.h"
+
+#include "playback/cmovie.h"
+#include "playback/real_control.h"
+
+#include <QCoreApplication>
+
+#include <cmath>
+
+NowPlaying::NowPlaying(CMovie &movie, RealControl &rmovie) : m_movie(movie), m_rmovie(rmovie) {}
+
+void NowPlaying::checkRealMedia(const QString &extension)
+{
+    m_isRealMedia = extension.compare(u"rm", Qt::CaseInsensitive) == 0
+                    || extension.compare(u"ram", Qt::CaseInsensitive) == 0
+                    || extension.compare(u"ra", Qt::CaseInsensitive) == 0;
+}
+
+QString NowPlaying::source() const
+{
+    return m_isRealMedia ? m_rmovie.invoke(RealControl::Source).toString() : m_movie.fileName;
+}
+
+bool NowPlaying::isPausedOn(const QString &path) const
+{
+    if (m_isRealMedia)
+        return m_rmovie.invoke(RealControl::PlayStateId).toInt() == RealControl::Paused
+               && m_rmovie.invoke(RealControl::Source).toString() == path;
+    return m_movie.PlayState == 2 && m_movie.fileName == path;
+}
+
+void NowPlaying::resume()
+{
+    if (m_isRealMedia)
+        m_rmovie.invoke(RealControl::Play);
+    else
+        m_movie.MediaPlay(1);
+}
+
+QString NowPlaying::open(const QString &path, double pos, QWidget *display, int volumeBar)
+{
+    if (m_isRealMedia) {
+        m_rmovie.setGeometry(display->geometry());
+        m_rmovie.show();
+        m_rmovie.raise();
+        m_movie.MediaClear();
+        const QString code = QString::number(m_rmovie.invoke(RealControl::Length).toInt() / 1000.0);
+        m_movie.PlayState = 1;
+        m_rmovie.setProperty(RealControl::Source, path);
+        return code;
+    }
+    m_rmovie.invoke(RealControl::Stop);
+    m_rmovie.invoke(RealControl::Prepare, true);
+    m_rmovie.hide();
+    QCoreApplication::processEvents();
+    m_rmovie.invoke(RealControl::Prepare, false);
+    QCoreApplication::processEvents();
+    const int result = m_movie.MediaOpen(path, QString(), display, pos);
+    if (m_movie.mobjAudio) {
+        m_movie.mobjAudio->setVolume(static_cast<int>(std::lround((volumeBar - 100) * 50.0)));
+        if (const auto v = m_movie.mobjAudio->volume())
+            m_movie.volume = *v;
+    }
+    return QString::number(result);
+}
+
+std::optional<int> NowPlaying::lengthFromCode(double code) const
+{
+    if (m_isRealMedia)
+        return static_cast<int>(std::lround(code));
+    if (code > 0)
+        return static_cast<int>(code);
+    // Longer than the code can tell: the length comes from the position interface.
+    if (m_movie.mobjPosition)
+        if (const auto d = m_movie.mobjPosition->duration())
+            return static_cast<int>(std::lround(*d * 100.0));
+    return std::nullopt;
+}
+
+bool NowPlaying::togglePlay(const QString &file)
+{
+    if (!m_isRealMedia) {
+        if (m_movie.fileName != file) {
+            m_movie.fileName = file;
+            return false;
+        }
+        m_movie.MediaPlay(m_movie.PlayState == 1 ? 2 : 1);
+        return true;
+    }
+    const QString current = m_rmovie.invoke(RealControl::Source).toString();
+    if (current.compare(file, Qt::CaseInsensitive) == 0
+        || current.compare(QStringLiteral("file://") + file, Qt::CaseInsensitive) == 0) {
+        if (m_movie.PlayState == 2) {
+            m_rmovie.invoke(RealControl::Play);
+            m_movie.PlayState = 1;
+        } else {
+            m_rmovie.invoke(RealControl::Pause);
+            m_movie.PlayState = 2;
+        }
+    } else {
+        m_rmovie.setProperty(RealControl::Source, file);
+        m_rmovie.invoke(RealControl::Play);
+    }
+    return true;
+}
+
+void NowPlaying::stopAll()
+{
+    m_movie.MediaPlay(3);
+    m_rmovie.invoke(RealControl::Stop);
+}
+
+void NowPlaying::beginTick()
+{
+    if (!m_isRealMedia)
+        m_movie.mblnInCommand = true;
+}
+
+void NowPlaying::endTick()
+{
+    m_movie.mblnInCommand = false;
+}
+
+std::optional<int> NowPlaying::tickLength() const
+{
+    if (!m_isRealMedia)
+        return std::nullopt;
+    return m_rmovie.invoke(RealControl::Length).toInt();
+}
+
+std::optional<double> NowPlaying::position() const
+{
+    if (m_isRealMedia)
+        return m_rmovie.invoke(RealControl::Position).toInt();
+    const auto p = m_movie.mobjPosition ? m_movie.mobjPosition->currentPosition() : std::nullopt;
+    if (!p)
+        return std::nullopt;
+    return *p * 100.0;
+}
+
+bool NowPlaying::beyondLength() const
+{
+    if (m_isRealMedia)
+        return m_rmovie.invoke(RealControl::Position).toInt() > m_rmovie.invoke(RealControl::Length).toInt();
+    if (!m_movie.mobjPosition)
+        return false;
+    const auto p = m_movie.mobjPosition->currentPosition();
+    const auto d = m_movie.mobjPosition->duration();
+    return p && d && *p > *d;
+}
+
+bool NowPlaying::atEnd() const
+{
+    if (m_isRealMedia) {
+        const int p = m_rmovie.invoke(RealControl::Position).toInt();
+        const int length = m_rmovie.invoke(RealControl::Length).toInt();
+        return p > 0 && p >= length - 500;
+    }
+    if (!m_movie.mobjPosition)
+        return false;
+    const auto p = m_movie.mobjPosition->currentPosition();
+    const auto d = m_movie.mobjPosition->duration();
+    return p && d && *p >= *d;
+}
+
+void NowPlaying::seek(int units)
+{
+    if (m_isRealMedia)
+        m_rmovie.invoke(RealControl::Seek, units);
+    else if (m_movie.mobjPosition)
+        m_movie.mobjPosition->setCurrentPosition(units / 100.0);
+}
+
+void NowPlaying::rewindAndPlay()
+{
+    if (m_isRealMedia) {
+        m_rmovie.invoke(RealControl::Seek, 0);
+        m_rmovie.invoke(RealControl::Play);
+    } else if (m_movie.mobjPosition) {
+        m_movie.mobjPosition->setCurrentPosition(0);
+        m_movie.MediaPlay(1);
+    }
+}
+
+void NowPlaying::stopAtEnd()
+{
+    if (m_isRealMedia) {
+        m_rmovie.invoke(RealControl::Stop);
+        m_movie.PlayState = 3;
+    } else {
+        m_movie.MediaPlay(3);
+    }
+}
+
+std::optional<int> NowPlaying::skip(double step)
+{
+    if (m_isRealMedia) {
+        m_rmovie.invoke(RealControl::Seek,
+                        static_cast<int>(std::lround(step * 3000 + m_rmovie.invoke(RealControl::Position).toInt())));
+        return 1000;
+    }
+    if (!m_movie.mobjPosition)
+        return std::nullopt;
+    if (const auto p = m_movie.mobjPosition->currentPosition())
+        m_movie.mobjPosition->setCurrentPosition(*p + step);
+    return 100;
+}

@@ -1,0 +1,85 @@
+#pragma once
+// Which engine plays the current file, and everything the program asks of it in the seek
+// bar's units: hundredths of a second for the ordinary engine (CMovie), milliseconds for
+// the RealMedia control. This is the one place that knows the current file is RealMedia;
+// position, length, seeks, play and pause, volume and picture size of either engine go
+// through here.
+
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+class CMovie;
+class QWidget;
+class RealControl;
+
+class NowPlaying
+{
+public:
+    NowPlaying(CMovie &movie, RealControl &rmovie);
+
+    // Chooses the engine for a file by its extension: rm, ram and ra play in the RealMedia
+    // control, everything else in CMovie.
+    void checkRealMedia(const QString &extension);
+    bool isRealMedia() const { return m_isRealMedia; }
+    // Seek-bar units per second: 1000 for RealMedia, 100 otherwise.
+    int unitsPerSecond() const { return m_isRealMedia ? 1000 : 100; }
+
+    // The current engine's file: the control's source for RealMedia, else CMovie's file.
+    QString source() const;
+    // Whether `path` is the current engine's file and it is paused.
+    bool isPausedOn(const QString &path) const;
+    // Runs the current engine's paused file on.
+    void resume();
+
+    // Opens the file in the chosen engine (in `display` for CMovie) at `pos` seconds with
+    // the volume bar's value, and gives the duration code for the time caption: for
+    // RealMedia the length known so far in seconds, for CMovie MediaOpen's code.
+    QString open(const QString &path, double pos, QWidget *display, int volumeBar);
+    // Whether the open with this duration code succeeded (CMovie's 0 is a failure).
+    bool openSucceeded(double code) const { return m_isRealMedia || code != 0; }
+    // The seek bar's maximum for a duration code of a successful open; nullopt when the
+    // length cannot be told yet (the bar keeps its maximum).
+    std::optional<int> lengthFromCode(double code) const;
+
+    // Plays or pauses `file` when it is the current engine's file and returns true; else
+    // false (the caller opens it). A RealMedia file that is not the current one starts in
+    // the control at once (true).
+    bool togglePlay(const QString &file);
+    // Stops both engines and unloads the RealMedia control.
+    void stopAll();
+
+    // ---- The position timer's reads and commands, in seek-bar units.
+    // A tick starts and ends: CMovie's commands wait meanwhile.
+    void beginTick();
+    void endTick();
+    // The length that the seek bar follows at each tick: RealMedia's, read anew; nullopt
+    // for CMovie, whose length is set at the open.
+    std::optional<int> tickLength() const;
+    // The position; nullopt when it cannot be read (nothing open, still loading).
+    std::optional<double> position() const;
+    // Whether the position has run past the length (a section's end beyond the file).
+    bool beyondLength() const;
+    // Whether the file has reached its end (RealMedia: within half a second of it, never at 0).
+    bool atEnd() const;
+    void seek(int units);
+    // Loop mode at the end: back to 0 and on.
+    void rewindAndPlay();
+    // Normal mode at the end: stopped.
+    void stopAtEnd();
+    // A held key's skip of `step` seconds. Returns the timer interval for the next tick:
+    // RealMedia jumps once (3 s a step) and ticks a second later; CMovie skips again every
+    // 100 ms while the key is held. nullopt when nothing is open to skip in.
+    std::optional<int> skip(double step);
+    // Whether the skip is done once and its request then cleared.
+    bool skipOnce() const { return m_isRealMedia; }
+
+    // The volume of RealMedia files goes through the system mixer.
+    bool volumeThroughMixer() const { return m_isRealMedia; }
+
+private:
+    CMovie &m_movie;
+    RealControl &m_rmovie;
+    bool m_isRealMedia = false;
+};

@@ -1,0 +1,89 @@
+#pragma once
+// Playback: the one road by which a file reaches the screen (openMedia), play, pause and
+// stop, the position timer `tmrPosition`, the play modes and speeds with their menus, and
+// the delayed volume of RealMedia files. The engine of the current file is reached through
+// NowPlaying.
+
+#include "playback/now_playing.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <memory>
+#include <random>
+
+namespace platform {
+class WaveOutDevice;
+}
+class ControlBar;
+class Options;
+class PlaylistSource;
+class QAction;
+class QMenu;
+class QWidget;
+class Timer;
+class VideoArea;
+class WindowModes;
+
+class Playback : public QObject
+{
+    Q_OBJECT
+public:
+    Playback(QWidget *window, VideoArea &video, ControlBar &controls, Options &options,
+             PlaylistSource &playlist, WindowModes &modes, std::shared_ptr<platform::WaveOutDevice> waveOut);
+    ~Playback() override;
+
+    NowPlaying nowPlaying;
+    Timer *tmrPosition = nullptr;
+    Timer *Timer_adjust_volume = nullptr;
+    QMenu *m = nullptr; // 再生メニュー
+    QAction *play = nullptr;
+    QAction *stop = nullptr;
+    QAction *pre = nullptr;
+    QAction *next = nullptr;
+    QAction *mTopSeek = nullptr;
+    QMenu *m_speed = nullptr;
+    std::array<QAction *, 4> bai{};
+    QMenu *m_mode = nullptr;
+    std::array<QAction *, 4> mode{};
+    std::mt19937 random;
+    // The left channel's wave-out level found at start-up, less 32767.
+    int startWaveVolume = 0;
+    bool seekPaused = false;
+    bool realStateEvent = false;
+
+    void openMedia(const QString &path, double pos);
+    void playPause();
+    void play_Click() { playPause(); }
+    void stop_Click();
+    void resumeIfPaused(const QString &path);
+    void tmrPosition_Timer();
+
+    void mode_Click(int index);
+    int getPlayMode() const;
+    void playNext();
+    void playPrevious();
+
+    void bai_Click(int index);
+    // The checked speed, searched from the last item down; -1 when none is checked.
+    int checkedSpeed() const;
+    // Reads the wave-out level at start-up; shutdown sets it back.
+    void readStartWaveVolume();
+    void restoreWaveVolume();
+    void applyRealVolume();
+    void Timer_adjust_volume_Timer();
+
+Q_SIGNALS:
+    // A file was opened (its scene menus follow).
+    void opened(const QString &path);
+
+private:
+    QWidget *m_window;
+    VideoArea &m_video;
+    ControlBar &m_controls;
+    Options &m_options;
+    PlaylistSource &m_playlist;
+    WindowModes &m_modes;
+    std::shared_ptr<platform::WaveOutDevice> m_waveOut;
+};

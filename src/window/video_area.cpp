@@ -1,0 +1,112 @@
+#include "window/video_area.h"
+
+#include "app/images.h"
+#include "playback/cmovie.h"
+#include "playback/real_control.h"
+#include "window/controls.h"
+#include "window/twips.h"
+
+#include <QLabel>
+
+namespace tw = twips;
+
+VideoArea::VideoArea(QWidget *window, MediaBackendFactory movieBackend, MediaBackendFactory realBackend)
+    : QObject(window)
+{
+    // The engine starts with the first file: a start without one loads no libmpv.
+    movie = std::make_unique<CMovie>([this, factory = std::move(movieBackend)]() -> std::unique_ptr<MediaBackend> {
+        if (!factory)
+            return nullptr;
+        auto backend = factory();
+        if (backend)
+            connect(backend.get(), &MediaBackend::framePainted, this, &VideoArea::framePainted);
+        return backend;
+    });
+
+    display = new PictureBox(window);
+    display->setObjectName(QStringLiteral("display"));
+    display->setFocusPolicy(Qt::StrongFocus);
+    display->setMouseTracking(true);
+    tw::place(display, 0, 0, 4995, 3240);
+
+    logo = new QLabel(display);
+    logo->setObjectName(QStringLiteral("logo"));
+    logo->setPixmap(images::logo());
+    logo->adjustSize();
+    logo->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    Label_Logo = new QLabel(QStringLiteral("= Plovana ="), display);
+    Label_Logo->setObjectName(QStringLiteral("Label_Logo"));
+    Label_Logo->setAlignment(Qt::AlignCenter);
+    Label_Logo->setStyleSheet(QStringLiteral("color: rgb(119,150,230); background: transparent;"));
+    tw::place(Label_Logo, 0, 0, 2400, 300);
+    Label_Logo->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    sel = new PictureBox(display);
+    sel->setObjectName(QStringLiteral("sel"));
+    sel->hide();
+
+    rmovie = new RealControl(std::move(realBackend), window);
+    rmovie->setObjectName(QStringLiteral("rmovie"));
+    rmovie->setGeometry(display->geometry());
+    rmovie->hide();
+
+    kyoukai = new PictureBox(window);
+    kyoukai->setObjectName(QStringLiteral("kyoukai"));
+    kyoukai->setBackColor(window->palette().color(QPalette::Mid));
+    kyoukai->setCursor(Qt::SizeHorCursor);
+    tw::place(kyoukai, 4920, -120, 80, 6615);
+
+    connect(display, &PictureBox::resized, this, &VideoArea::display_Resize);
+    connect(rmovie, &RealControl::gotFocus, this, [this] { display->setFocus(); });
+    connect(rmovie, &RealControl::stateChange, this, [this](int s) {
+        if (s == 3)
+            fitVideo();
+    });
+}
+
+VideoArea::~VideoArea() = default;
+
+void VideoArea::display_Resize()
+{
+    if (displayResizeLock)
+        return;
+    tw::setLeft(logo, (tw::width(display) - tw::width(logo)) / 2);
+    tw::setTop(logo, (tw::height(display) - tw::height(logo)) / 2);
+    tw::setLeft(Label_Logo, (tw::width(display) - tw::width(Label_Logo)) / 2);
+    tw::setTop(Label_Logo, tw::top(logo) + tw::height(logo));
+    fitVideo();
+}
+
+void VideoArea::fitVideo()
+{
+    // Until the fitting options are built, the picture fills the video area.
+    if (movie)
+        movie->SetWindowSize(display->width(), display->height());
+}
+
+void VideoArea::setVideoScale(double)
+{
+}
+
+void VideoArea::optimizeWindowSize()
+{
+}
+
+void VideoArea::applyClipping()
+{
+}
+
+void VideoArea::showLogo(bool on)
+{
+    logo->setVisible(on);
+    Label_Logo->setVisible(on);
+}
+
+void VideoArea::focusVideo()
+{
+    if (display->isVisible())
+        display->setFocus();
+    else if (rmovie->isVisible())
+        rmovie->setFocus();
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The video area: `display` with the logo, the section marker `sel` and the splitter
+// `kyoukai` beside it, and the two engines that show pictures in it: `movie` for every
+// file that is not RealMedia and the RealMedia control `rmovie` laid over it. It keeps the
+// logo centred and the picture fitted when the area changes size.
+
+#include "playback/media_backend.h"
+
+#include <QObject>
+#include <memory>
+
+class CMovie;
+class PictureBox;
+class QLabel;
+class QWidget;
+class RealControl;
+
+class VideoArea : public QObject
+{
+    Q_OBJECT
+public:
+    VideoArea(QWidget *window, MediaBackendFactory movieBackend, MediaBackendFactory realBackend);
+    ~VideoArea() override;
+
+    std::unique_ptr<CMovie> movie;
+    PictureBox *display = nullptr;
+    QLabel *logo = nullptr;
+    QLabel *Label_Logo = nullptr;
+    PictureBox *sel = nullptr;
+    RealControl *rmovie = nullptr;
+    PictureBox *kyoukai = nullptr;
+    // Set while the window lays out `display` in steps, so that it is fitted once at the end.
+    bool displayResizeLock = false;
+
+    void display_Resize();
+    void fitVideo();
+    void setVideoScale(double scale);
+    void optimizeWindowSize();
+    void applyClipping();
+    // The logo and its caption, shown while nothing plays.
+    void showLogo(bool on);
+    // Focus to the video (the display, or the RealMedia control over it).
+    void focusVideo();
+
+Q_SIGNALS:
+    // The video surface painted a frame (used by the benchmarks).
+    void framePainted();
+};
