@@ -61,15 +61,23 @@ void ListLoader::run(bool yielding)
                 load->add(entry->first, entry->second);
         }
         if (yielding && slice.elapsed() > kSliceMs) {
+            // Whoever hears of the progress, or gets the events, may complete the load (a
+            // save of the list waits for its end) or give it up (the list was cleared for
+            // another one); then this load is over and `load` is gone.
+            const auto gone = [&] { return !m_load || m_load->id != id; };
+            const int total = static_cast<int>(load->lines.size());
+            const int done = static_cast<int>(load->next);
             if (!progressShown) {
-                Q_EMIT progressStarted(static_cast<int>(load->lines.size()));
                 progressShown = true;
+                Q_EMIT progressStarted(total);
+                if (gone())
+                    return;
             }
-            Q_EMIT progressed(static_cast<int>(load->next));
+            Q_EMIT progressed(done);
+            if (gone())
+                return;
             QCoreApplication::processEvents();
-            // Meanwhile the load may have been completed (a save of the list waits for its
-            // end) or given up (the list was cleared for another one).
-            if (!m_load || m_load->id != id)
+            if (gone())
                 return;
             slice.restart();
         }
