@@ -4,10 +4,6 @@
 #include "bench_support.h"
 
 #include "app/player.h"
-#include "lists/favourites_page.h"
-#include "lists/list_pane.h"
-#include "playback/playback.h"
-#include "window/control_bar.h"
 #include "window/video_area.h"
 #include "playback/cmovie.h"
 #include "dialogs/dialogs.h"

@@ -3,11 +3,7 @@
 
 #include "app/player.h"
 #include "app/timer.h"
-#include "lists/favourites_page.h"
-#include "lists/list_pane.h"
 #include "playback/playback.h"
-#include "window/control_bar.h"
-#include "window/video_area.h"
 #include "dialogs/dialogs.h"
 #include "platform/wave_out.h"
 

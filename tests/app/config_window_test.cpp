@@ -2,6 +2,16 @@
 // start.
 #include "support/player_fixture.h"
 
+#include "app/options_page.h"
+#include "app/timer.h"
+#include "lists/favourites_page.h"
+#include "lists/file_page.h"
+#include "lists/list_pane.h"
+#include "playback/playback.h"
+#include "window/control_bar.h"
+#include "window/video_area.h"
+#include "window/window_modes.h"
+
 #include "lists/file_list_box.h"
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"

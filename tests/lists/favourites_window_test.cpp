@@ -1,6 +1,11 @@
 // The favourites list and its list files through the real main window.
 #include "support/player_fixture.h"
 
+#include "app/options_page.h"
+#include "app/timer.h"
+#include "lists/favourites_page.h"
+#include "lists/list_pane.h"
+
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"
 #include "playback/cmovie.h"

@@ -1,6 +1,10 @@
 // A list saved by the program plays in another player: mpv opens every entry of it.
 #include "support/player_fixture.h"
 
+#include "app/options_page.h"
+#include "app/timer.h"
+#include "lists/favourites_page.h"
+
 #include <QCheckBox>
 #include <QDir>
 #include <QProcess>

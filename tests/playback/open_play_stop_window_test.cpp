@@ -1,6 +1,15 @@
 // Opening, playing and stopping through the real main window, with doubles for the engines.
 #include "support/player_fixture.h"
 
+#include "app/timer.h"
+#include "input/main_menu.h"
+#include "lists/file_page.h"
+#include "lists/list_pane.h"
+#include "playback/playback.h"
+#include "scenes/scene_menus.h"
+#include "window/control_bar.h"
+#include "window/video_area.h"
+
 #include "lists/file_list_box.h"
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"

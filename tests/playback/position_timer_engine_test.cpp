@@ -1,6 +1,11 @@
 // The position timer on real clips, with both engines.
 #include "support/player_fixture.h"
 
+#include "app/timer.h"
+#include "playback/playback.h"
+#include "window/control_bar.h"
+#include "window/video_area.h"
+
 #include "playback/cmovie.h"
 #include "playback/real_control.h"
 #include "window/controls.h"

@@ -1,5 +1,6 @@
 #include "support/player_fixture.h"
 
+
 #include <QCoreApplication>
 
 void PlayerTest::SetUp()

@@ -4,18 +4,6 @@
 
 #include "app/player.h"
 
-// The rooms of the main window, which the tests reach through it.
-#include "app/options_page.h"
-#include "app/timer.h"
-#include "input/main_menu.h"
-#include "lists/favourites_page.h"
-#include "lists/file_page.h"
-#include "lists/list_pane.h"
-#include "playback/playback.h"
-#include "scenes/scene_menus.h"
-#include "window/control_bar.h"
-#include "window/video_area.h"
-#include "window/window_modes.h"
 #include "fakes/fake_backend.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_wave_out.h"
