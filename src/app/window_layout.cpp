@@ -75,6 +75,7 @@ void Player::Form_Resize()
     int ch = clientHeight();
     const bool listShown = listPane->paneVisible();
     if (listShown) {
+        // With the pane, the video area is fitted once, after both of its sides are set.
         video->displayResizeLock = true;
         const layout::Side w =
             layout::displayWidthWithList(cw, tw::width(list), tw::width(video->kyoukai), myModule::frameWidth);
@@ -83,27 +84,20 @@ void Player::Form_Resize()
             setWindowWidth(*w.windowSize);
             cw = windowWidth() - 2 * myModule::frameWidth;
         }
-        const layout::Side h =
-            layout::displayHeight(ch, tw::height(control), true, myModule::frameHeight, myModule::captionHeight);
-        tw::setHeight(display, h.size);
-        if (h.windowSize) {
-            setWindowHeight(*h.windowSize);
-            ch = windowHeight() - 2 * myModule::frameHeight - myModule::captionHeight;
-        }
-        video->displayResizeLock = false;
     } else {
         if (ch - tw::height(control) != tw::height(display))
             video->displayResizeLock = true;
         tw::setWidth(display, cw);
         video->displayResizeLock = false;
-        const layout::Side h =
-            layout::displayHeight(ch, tw::height(control), false, myModule::frameHeight, myModule::captionHeight);
-        tw::setHeight(display, h.size);
-        if (h.windowSize) {
-            setWindowHeight(*h.windowSize);
-            ch = windowHeight() - 2 * myModule::frameHeight - myModule::captionHeight;
-        }
     }
+    const layout::Side h =
+        layout::displayHeight(ch, tw::height(control), listShown, myModule::frameHeight, myModule::captionHeight);
+    tw::setHeight(display, h.size);
+    if (h.windowSize) {
+        setWindowHeight(*h.windowSize);
+        ch = windowHeight() - 2 * myModule::frameHeight - myModule::captionHeight;
+    }
+    video->displayResizeLock = false;
     video->display_Resize();
     const layout::Surround s = layout::surround(cw, ch, tw::width(display), tw::height(control), tw::width(list),
                                                 tw::width(video->kyoukai));

@@ -295,21 +295,17 @@ void FavouritesPage::m_add_tab_okini_Click()
 
 void FavouritesPage::m_del_tab_okini_Click()
 {
-    if (TabM3u->selectedIndex() == 1) {
-        m_dialogs->message(m_window, QStringLiteral("okini.iniを削除できません"), QStringLiteral("削除不可"),
-                           Dialogs::Buttons::Ok);
+    if (firstTabRefused(*m_dialogs, m_window, TabM3u, QStringLiteral("okini.iniを削除できません"),
+                        QStringLiteral("削除不可")))
         return;
-    }
     TabM3u->remove(TabM3u->selectedIndex());
 }
 
 void FavouritesPage::m_change_name_okini_Click()
 {
-    if (TabM3u->selectedIndex() == 1) {
-        m_dialogs->message(m_window, QStringLiteral("お気に入りのタブ名は変更できません"),
-                           QStringLiteral("タブ名変更不可"), Dialogs::Buttons::Ok);
+    if (firstTabRefused(*m_dialogs, m_window, TabM3u, QStringLiteral("お気に入りのタブ名は変更できません"),
+                        QStringLiteral("タブ名変更不可")))
         return;
-    }
     const QString name = askTabName(*m_dialogs, m_window, m_topmost, TabM3u);
     if (!name.isEmpty())
         TabM3u->setCaption(TabM3u->selectedIndex(), name);

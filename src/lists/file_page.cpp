@@ -28,6 +28,15 @@ bool sameFolder(const QString &a, const QString &b)
 
 } // namespace
 
+bool firstTabRefused(Dialogs &dialogs, QWidget *parent, const TabStrip *strip, const QString &text,
+                     const QString &title)
+{
+    if (strip->selectedIndex() != 1)
+        return false;
+    dialogs.message(parent, text, title, Dialogs::Buttons::Ok);
+    return true;
+}
+
 QString askTabName(Dialogs &dialogs, QWidget *parent, TopmostSwitch &topmost, TabStrip *strip)
 {
     const int i = strip->selectedIndex();
@@ -220,21 +229,17 @@ void FilePage::m_add_tab_Click()
 
 void FilePage::m_del_tab_Click()
 {
-    if (TabDir->selectedIndex() == 1) {
-        m_dialogs->message(m_window, QStringLiteral("currentを削除できません"), QStringLiteral("削除不可"),
-                           Dialogs::Buttons::Ok);
+    if (firstTabRefused(*m_dialogs, m_window, TabDir, QStringLiteral("currentを削除できません"),
+                        QStringLiteral("削除不可")))
         return;
-    }
     TabDir->remove(TabDir->selectedIndex());
 }
 
 void FilePage::m_change_name_Click()
 {
-    if (TabDir->selectedIndex() == 1) {
-        m_dialogs->message(m_window, QStringLiteral("currentのタブ名は変更できません"),
-                           QStringLiteral("タブ名変更不可"), Dialogs::Buttons::Ok);
+    if (firstTabRefused(*m_dialogs, m_window, TabDir, QStringLiteral("currentのタブ名は変更できません"),
+                        QStringLiteral("タブ名変更不可")))
         return;
-    }
     const QString name = askTabName(*m_dialogs, m_window, m_topmost, TabDir);
     if (!name.isEmpty())
         TabDir->setCaption(TabDir->selectedIndex(), name);

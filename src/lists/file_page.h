@@ -77,5 +77,10 @@ private:
 bool fileRowNeedsToolTip(int textWidthTw, int listWidthTw, int listHeightTw, int rowHeightPx, int twipsPerPixelY,
                          int rows);
 
+// The first tab of a strip ("current", "お気に入り") cannot be removed or renamed: true (and
+// the message shown) when it is the selected one.
+bool firstTabRefused(Dialogs &dialogs, QWidget *parent, const TabStrip *strip, const QString &text,
+                     const QString &title);
+
 // The rename of a tab: always-on-top is set aside while the input box is open.
 QString askTabName(Dialogs &dialogs, QWidget *parent, TopmostSwitch &topmost, TabStrip *strip);
