@@ -5,6 +5,7 @@
 #include "lists/extensions.h"
 #include "lists/file_list_box.h"
 #include "lists/list_pane.h"
+#include "lists/media_types.h"
 #include "lists/path.h"
 #include "lists/tab_files.h"
 #include "lists/tab_strip.h"
@@ -60,7 +61,7 @@ FilePage::FilePage(QWidget *window, std::shared_ptr<Dialogs> dialogs, QString ap
 
     File = new FileListBox(window);
     File->setObjectName(QStringLiteral("File"));
-    File->setPattern(QStringLiteral("*.mpg;*.avi;*.mpeg;*.asf;*.wmv;*.mov;*.rm;*.ram;*.ra;*.dat"));
+    File->setPattern(fileListPattern());
     setListColors(File);
     twips::place(File, 5160, 0, 4935, 7000);
 

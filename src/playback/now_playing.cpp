@@ -1,5 +1,6 @@
 #include "playback/now_playing.h"
 
+#include "lists/media_types.h"
 #include "playback/cmovie.h"
 #include "playback/real_control.h"
 
@@ -11,9 +12,8 @@ NowPlaying::NowPlaying(CMovie &movie, RealControl &rmovie) : m_movie(movie), m_r
 
 void NowPlaying::checkRealMedia(const QString &extension)
 {
-    m_isRealMedia = extension.compare(u"rm", Qt::CaseInsensitive) == 0
-                    || extension.compare(u"ram", Qt::CaseInsensitive) == 0
-                    || extension.compare(u"ra", Qt::CaseInsensitive) == 0;
+    const MediaType *t = mediaType(extension);
+    m_isRealMedia = t && t->engine == MediaEngine::RealMedia;
 }
 
 QString NowPlaying::source() const

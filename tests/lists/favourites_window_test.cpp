@@ -181,7 +181,7 @@ TEST_F(Favourites, ThumbnailsOnShowsPlaceholdersAndRebuildsTheList)
     EXPECT_EQ(list().icon(1), 1);
     EXPECT_EQ(list().icons(), player->favourites->Image_okini.get());
     EXPECT_EQ(player->favourites->Image_okini->count(), 1);
-    EXPECT_FALSE(QFileInfo::exists(app("image/a.bmp"))) << "no bitmap is made for wmv";
+    EXPECT_FALSE(QFileInfo::exists(app("image/a.bmp"))) << "no bitmap is written while none can be made";
     player->favourites->m_chage_list->trigger();
     EXPECT_EQ(player->favourites->thumbnailView, 0);
     player->favourites->m_chage_list->trigger();

@@ -40,6 +40,12 @@ ff -f lavfi -i "color=c=navy:size=32x32:rate=1:duration=330" -c:v mpeg4 -q:v 20 
 # Test pattern for screenshots: left half pure magenta, right half pure green.
 ff -filter_complex "color=c=0xFF00FF:size=176x144:rate=25:duration=20[a];color=c=0x00FF00:size=176x144:rate=25:duration=20[b];[a][b]hstack" \
   -c:v mpeg4 -q:v 2 "$out/pattern.avi"
+# Today's containers: H.264 in mp4, VP9 in webm, H.264 in mkv; two seconds each.
+video2=(-f lavfi -i "testsrc=size=176x144:rate=25:duration=2")
+audio2=(-f lavfi -i "sine=frequency=440:sample_rate=48000:duration=2")
+ff "${video2[@]}" "${audio2[@]}" -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 32k "$out/modern.mp4"
+ff "${video2[@]}" "${audio2[@]}" -c:v libvpx-vp9 -deadline realtime -cpu-used 8 -b:v 100k -c:a libopus -b:a 32k "$out/modern.webm"
+ff "${video2[@]}" "${audio2[@]}" -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 32k "$out/modern.mkv"
 # Not a video at all.
 head -c 65536 /dev/urandom > "$out/broken.avi"
 
