@@ -334,11 +334,13 @@ TEST_F(Tabs, FileListShowsMediaFilesInAnyLetterCase)
     touch("notes.txt");
     touch(".hidden.avi");
     touch("z.mp4");
+    touch("y.mp3");
     p.files->File->setPath(work());
-    EXPECT_EQ(p.files->File->listCount(), 3);
+    EXPECT_EQ(p.files->File->listCount(), 4);
     EXPECT_EQ(p.files->File->list(0), "a.mpg");
     EXPECT_EQ(p.files->File->list(1), "b.AVI");
     EXPECT_EQ(p.files->File->list(2), "c.Rm");
+    EXPECT_EQ(p.files->File->list(3), "z.mp4");
 }
 
 TEST_F(Tabs, DoubleClickOnTheFileListPlaysTheRow)
