@@ -236,5 +236,5 @@ void Player::saveConfig()
     // One write of the whole file: one replace of config.ini per shutdown.
     saveConfigFile(c, appDir + QStringLiteral("config.ini"));
 
-    playback->restoreWaveVolume();
+    playback->nowPlaying.restoreWaveVolume();
 }

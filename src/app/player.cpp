@@ -91,6 +91,11 @@ void Player::connectRooms()
     connect(options, &OptionsPage::topmostToggled, windowModes, &WindowModes::Check_temae_Changed);
     connect(playback, &Playback::opened, scenes, &SceneMenus::load_scene_menus);
     connect(controls, &ControlBar::listToggleClicked, this, [this] { commands.trigger(command::listToggle); });
+    connect(controls, &ControlBar::focusVideo, this, [this] {
+        if (video->display->isVisible())
+            video->display->setFocus();
+    });
+    controls->attach(playback->nowPlaying, *playback->tmrPosition);
 }
 
 void Player::registerCommands()
@@ -101,6 +106,7 @@ void Player::registerCommands()
     commands.add(command::next, [this] { playNext(); });
     commands.add(command::exit, [this] { m_exit_Click(); });
     commands.add(command::listToggle, [this] { BtList_Click(); });
+    commands.add(command::topSeek, [this] { playback->seekTop(); });
     for (int i = 0; i < 4; ++i) {
         commands.add(command::mode(i), [this, i] { playback->mode_Click(i); });
         commands.add(command::speed(i), [this, i] { playback->bai_Click(i); });
@@ -108,7 +114,7 @@ void Player::registerCommands()
     // The menus trigger the commands by id.
     const std::pair<QAction *, QString> items[] = {
         {playback->play, command::play}, {playback->stop, command::stop}, {playback->pre, command::pre},
-        {playback->next, command::next}};
+        {playback->next, command::next}, {playback->mTopSeek, command::topSeek}};
     for (const auto &[action, id] : items)
         connect(action, &QAction::triggered, this, [this, id = id] { commands.trigger(id); });
     for (int i = 0; i < 4; ++i) {

@@ -58,7 +58,7 @@ bool Player::Form_Load()
     resizeLocked = true;
     windowModes->alwaysOnTop = true;
     windowModes->isRenaming = false;
-    playback->seekPaused = false;
+    controls->seekPaused = false;
     playback->realStateEvent = false;
 
     options->Ver->setText(versionCaption(PLOVANA_VERSION_MAJOR, PLOVANA_VERSION_MINOR, PLOVANA_VERSION_PATCH));
@@ -68,7 +68,7 @@ bool Player::Form_Load()
     windowModes->listVisibleBeforeSmall = false;
     controls->showListToggle(true);
 
-    playback->readStartWaveVolume();
+    playback->nowPlaying.readStartWaveVolume();
 
     loadListColors();
     configureRealControl();

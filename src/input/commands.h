@@ -16,6 +16,7 @@ inline const QString next = QStringLiteral("next");
 inline const QString pre = QStringLiteral("pre");
 inline const QString exit = QStringLiteral("exit");
 inline const QString listToggle = QStringLiteral("list.toggle");
+inline const QString topSeek = QStringLiteral("topseek");
 // "mode.normal", "mode.rennzoku", "mode.roop", "mode.rnd": the play modes 0..3.
 QString mode(int index);
 // "speed.20", "speed.15", "speed.10", "speed.05": the speeds 0..3.

@@ -229,6 +229,31 @@ int FavouritesPage::get_okini_index() const
     return List_okini->selectedIndex();
 }
 
+void FavouritesPage::selectOkini(int i)
+{
+    List_okini->select(i);
+}
+
+QString FavouritesPage::okiniText(int i) const
+{
+    return List_okini->text(i);
+}
+
+void FavouritesPage::setOkiniText(int i, const QString &text)
+{
+    List_okini->setText(i, text);
+}
+
+void FavouritesPage::askRemoveMissing(const QString &path)
+{
+    if (m_dialogs->message(m_window, path + QStringLiteral("が存在しません 削除しますか?"), QString(),
+                           Dialogs::Buttons::YesNo)
+        != Dialogs::Answer::Yes)
+        return;
+    remove_okini_item(get_okini_index());
+    relink_okini_icons();
+}
+
 FileDialogRequest m3uRequest(const QString &title, const QString &initialDir, int filterIndex)
 {
     FileDialogRequest r;

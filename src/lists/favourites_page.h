@@ -83,6 +83,13 @@ public:
     void completeOkiniLoad() { m_loader.complete(); }
     // The selected entry, 1-based; 0 when none.
     int get_okini_index() const;
+    // Selects entry i (1-based), deselecting the one selected.
+    void selectOkini(int i);
+    // The text (file name) of entry i, and its replacement.
+    QString okiniText(int i) const;
+    void setOkiniText(int i, const QString &text);
+    // A favourites entry whose file is gone: asks, and on yes removes the selected entry.
+    void askRemoveMissing(const QString &path);
 
     void loadTabM3u();
     void saveTabM3u();

@@ -9,6 +9,7 @@
 #include "window/layout_math.h"
 #include "window/twips.h"
 
+#include <QFileInfo>
 #include <QFrame>
 #include <QListWidget>
 #include <QProgressBar>
@@ -259,8 +260,58 @@ QString ListPane::rowPath(int row) const
         const OkiniList *l = m_favourites->List_okini;
         return row >= 0 && row < l->count() ? l->folder(row + 1) + l->text(row + 1) : QString();
     }
+    case 3:
+        return findRowPath(row);
     default:
-        return QString(); // the search results' folders come with the file search
+        return QString();
+    }
+}
+
+QString ListPane::findRowPath(int i) const
+{
+    if (i < 0 || i >= List_Find->count() || i >= findDirs.size() || i > 512 || findDirs.at(i).isEmpty())
+        return QString();
+    return findDirs.at(i) + List_Find->item(i)->text();
+}
+
+void ListPane::makeTopRow(int row)
+{
+    switch (shownPage()) {
+    case 1:
+        setListTopIndex(m_files->File, row);
+        break;
+    case 2:
+        setListTopIndex(m_favourites->List_okini, row + 1);
+        break;
+    case 3:
+        if (QListWidgetItem *item = List_Find->item(row))
+            List_Find->scrollToItem(item, QAbstractItemView::PositionAtTop);
+        break;
+    default:
+        break;
+    }
+}
+
+bool ListPane::rowFileExists(int row) const
+{
+    const QString p = rowPath(row);
+    if (p.isEmpty())
+        return false;
+    const QFileInfo info(p);
+    return info.exists() && info.isFile();
+}
+
+void ListPane::missingRow(int row)
+{
+    switch (shownPage()) {
+    case 1:
+        m_files->File->refresh();
+        break;
+    case 2:
+        m_favourites->askRemoveMissing(rowPath(row));
+        break;
+    default:
+        break;
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -64,6 +65,17 @@ public:
     void selectRow(int row) override;
     QString rowPath(int row) const override;
     int okiniIndex() const override;
+    void makeTopRow(int row) override;
+    bool rowFileExists(int row) const override;
+    void missingRow(int row) override;
+
+    // The folder of each search result (with a trailing "/"), for the first 513 rows, and
+    // how many the search found.
+    QStringList findDirs;
+    int findCount = 0;
+    // The path of search row i: its stored folder and its text; "" above row 512 or for a
+    // row without a folder (never resolved against the working folder).
+    QString findRowPath(int i) const;
 
     void showProgress(int maximum) override;
     void setProgress(int value) override;

@@ -17,4 +17,11 @@ public:
     virtual QString rowPath(int row) const = 0;
     // The favourites entry being played is remembered by the engine (1-based, 0 none).
     virtual int okiniIndex() const = 0;
+    // Scrolls the list so that the row is its top row.
+    virtual void makeTopRow(int row) = 0;
+    // Whether a row names a file that exists (hidden files count, a folder does not).
+    virtual bool rowFileExists(int row) const = 0;
+    // A row whose file is gone: the file list reads its folder again, the favourites ask
+    // to remove the entry, the search results do nothing.
+    virtual void missingRow(int row) = 0;
 };

@@ -1,6 +1,9 @@
 #include "playback/now_playing.h"
 
+#include "app/config_format.h"
 #include "lists/media_types.h"
+#include "platform/wave_out.h"
+#include "playback/seek_math.h"
 #include "playback/cmovie.h"
 #include "playback/real_control.h"
 
@@ -8,7 +11,10 @@
 
 #include <cmath>
 
-NowPlaying::NowPlaying(CMovie &movie, RealControl &rmovie) : m_movie(movie), m_rmovie(rmovie) {}
+NowPlaying::NowPlaying(CMovie &movie, RealControl &rmovie, std::shared_ptr<platform::WaveOutDevice> waveOut)
+    : m_movie(movie), m_rmovie(rmovie), m_waveOut(std::move(waveOut))
+{
+}
 
 void NowPlaying::checkRealMedia(const QString &extension)
 {
@@ -204,4 +210,104 @@ std::optional<int> NowPlaying::skip(double step)
     if (const auto p = m_movie.mobjPosition->currentPosition())
         m_movie.mobjPosition->setCurrentPosition(*p + step);
     return 100;
+}
+
+bool NowPlaying::inCommand() const
+{
+    return m_movie.mblnInCommand;
+}
+
+void NowPlaying::setInCommand(bool on)
+{
+    m_movie.mblnInCommand = on;
+}
+
+std::optional<int> NowPlaying::pointerUnits(double fraction) const
+{
+    if (m_isRealMedia)
+        return seek::realPointer(fraction, m_rmovie.invoke(RealControl::Length).toInt());
+    if (!m_movie.mobjPosition)
+        return std::nullopt;
+    const auto d = m_movie.mobjPosition->duration();
+    if (!d)
+        return std::nullopt;
+    return seek::moviePointer(fraction, *d);
+}
+
+std::optional<double> NowPlaying::lengthUnits() const
+{
+    if (m_isRealMedia)
+        return m_rmovie.invoke(RealControl::Length).toInt();
+    if (!m_movie.mobjPosition)
+        return std::nullopt;
+    const auto d = m_movie.mobjPosition->duration();
+    if (!d)
+        return std::nullopt;
+    return *d * 100.0;
+}
+
+bool NowPlaying::pauseForDrag()
+{
+    // Only a playing file: resuming a paused or ended one at the release would make the
+    // next press of play seem dead.
+    if (m_isRealMedia || m_movie.PlayState != 1 || !m_movie.mobjManager)
+        return false;
+    m_movie.mobjManager->pause();
+    return true;
+}
+
+void NowPlaying::resumeAfterDrag()
+{
+    if (m_movie.mobjManager)
+        m_movie.mobjManager->run();
+}
+
+void NowPlaying::setVolume(int setting, bool evenInCommand)
+{
+    if (m_isRealMedia) {
+        applyRealVolume(setting);
+        return;
+    }
+    if (m_movie.mblnInCommand && !evenInCommand)
+        return;
+    if (!m_movie.mobjAudio)
+        return;
+    m_movie.mobjAudio->setVolume(seek::graphVolume(setting));
+    if (const auto v = m_movie.mobjAudio->volume())
+        m_movie.volume = *v;
+}
+
+void NowPlaying::mute()
+{
+    if (m_isRealMedia) {
+        applyRealVolume(0);
+        return;
+    }
+    if (!m_movie.mobjAudio)
+        return;
+    m_movie.mobjAudio->setVolume(-10000);
+    if (const auto v = m_movie.mobjAudio->volume())
+        m_movie.volume = *v;
+}
+
+void NowPlaying::readStartWaveVolume()
+{
+    const std::optional<std::uint32_t> wave = m_waveOut ? m_waveOut->volume() : std::nullopt;
+    m_waveRead = wave.has_value();
+    m_startWaveVolume = static_cast<int>(wave.value_or(0) & 0xFFFF) - 32767;
+}
+
+void NowPlaying::applyRealVolume(int setting)
+{
+    if (!m_waveOut || !m_waveRead)
+        return;
+    m_waveOut->setVolume(seek::realWaveLevel(setting, m_startWaveVolume));
+    m_waveChanged = true;
+}
+
+void NowPlaying::restoreWaveVolume()
+{
+    // Both channels get back the left-channel level found at start-up.
+    if (m_waveOut && m_waveRead && m_waveChanged)
+        m_waveOut->setVolume(bothChannels(m_startWaveVolume + 32767));
 }

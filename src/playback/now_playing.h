@@ -8,8 +8,12 @@
 #include <QSize>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
+namespace platform {
+class WaveOutDevice;
+}
 class CMovie;
 class QWidget;
 class RealControl;
@@ -17,7 +21,8 @@ class RealControl;
 class NowPlaying
 {
 public:
-    NowPlaying(CMovie &movie, RealControl &rmovie);
+    // RealMedia files get their volume through the system mixer `waveOut`.
+    NowPlaying(CMovie &movie, RealControl &rmovie, std::shared_ptr<platform::WaveOutDevice> waveOut);
 
     // Chooses the engine for a file by its extension: rm, ram and ra play in the RealMedia
     // control, everything else in CMovie.
@@ -75,11 +80,45 @@ public:
     // Whether the skip is done once and its request then cleared.
     bool skipOnce() const { return m_isRealMedia; }
 
+    // ---- Seeking from the seek bars.
+    // An engine command or a timer tick runs (CMovie's mblnInCommand): seeks and the
+    // volume wait.
+    bool inCommand() const;
+    void setInCommand(bool on);
+    // The position a fraction of the clip stands for, in seek-bar units; nullopt when the
+    // length cannot be read.
+    std::optional<int> pointerUnits(double fraction) const;
+    // The clip's length in seek-bar units; nullopt when it cannot be read.
+    std::optional<double> lengthUnits() const;
+    // A drag on the seek bar pauses a playing ordinary file and runs it again at the end.
+    // True when it paused it.
+    bool pauseForDrag();
+    void resumeAfterDrag();
+
+    // ---- Volume.
     // The volume of RealMedia files goes through the system mixer.
     bool volumeThroughMixer() const { return m_isRealMedia; }
+    // Sets the volume bar's setting (0..100) on the current engine. The ordinary engine is
+    // skipped while a command runs, unless `evenInCommand` (an unmute).
+    void setVolume(int setting, bool evenInCommand);
+    // Mutes the current engine (the bars are at 0).
+    void mute();
+    // The mixer level found at start-up, less 32767.
+    int startWaveVolume() const { return m_startWaveVolume; }
+    // Reads the mixer at start-up.
+    void readStartWaveVolume();
+    // The mixer level for a RealMedia file at this setting. Nothing is set when start-up
+    // could not read the mixer (a failed read would otherwise mute the machine).
+    void applyRealVolume(int setting);
+    // At exit: gives the mixer back the level found at start-up, only when this run set it.
+    void restoreWaveVolume();
 
 private:
     CMovie &m_movie;
     RealControl &m_rmovie;
+    std::shared_ptr<platform::WaveOutDevice> m_waveOut;
     bool m_isRealMedia = false;
+    int m_startWaveVolume = 0;
+    bool m_waveRead = false;     // start-up read the mixer
+    bool m_waveChanged = false;  // this run set the mixer
 };

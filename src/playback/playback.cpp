@@ -33,7 +33,9 @@ int roundHalfEven(double v)
 
 Playback::Playback(QWidget *window, VideoArea &video, ControlBar &controls, Options &options,
                    PlaylistSource &playlist, WindowModes &modes, std::shared_ptr<platform::WaveOutDevice> waveOut)
-    : QObject(window), nowPlaying(*video.movie, *video.rmovie), m_window(window), m_video(video),
+    : QObject(window), nowPlaying(*video.movie, *video.rmovie, waveOut),
+      picker([this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random); }), m_window(window),
+      m_video(video),
       m_controls(controls), m_options(options), m_playlist(playlist), m_modes(modes), m_waveOut(std::move(waveOut))
 {
     m = new QMenu(QStringLiteral("再生メニュー"), window);
@@ -42,7 +44,6 @@ Playback::Playback(QWidget *window, VideoArea &video, ControlBar &controls, Opti
     pre = m->addAction(QStringLiteral("前の動画"));
     next = m->addAction(QStringLiteral("次の動画"));
     mTopSeek = m->addAction(QStringLiteral("動画の先頭へシーク(F6)"));
-    mTopSeek->setEnabled(false);
 
     m_speed = new QMenu(QStringLiteral("再生スピード"), window);
     const char *speeds[] = {"２．０倍", "１．５倍", "等倍速", "０．５倍"};
@@ -108,7 +109,7 @@ void Playback::openMedia(const QString &path, double pos)
     bai_Click(checkedSpeed());
 
     m_video.showLogo(false);
-    m_video.sel->hide();
+    m_controls.sel->hide();
     m_controls.SeekBar->setSelLength(0);
 
     const double code = m_controls.time->caption().toDouble();
@@ -255,15 +256,6 @@ int Playback::getPlayMode() const
     return 0;
 }
 
-void Playback::playNext()
-{
-    // Stepping through the lists comes with the play-order commands.
-}
-
-void Playback::playPrevious()
-{
-}
-
 // ---- Speed and volume
 
 void Playback::bai_Click(int index)
@@ -286,29 +278,19 @@ int Playback::checkedSpeed() const
     return -1;
 }
 
-void Playback::readStartWaveVolume()
-{
-    const std::uint32_t wave = m_waveOut ? m_waveOut->volume().value_or(0) : 0;
-    startWaveVolume = static_cast<int>(wave & 0xFFFF) - 32767;
-}
-
-void Playback::restoreWaveVolume()
-{
-    // Both channels get back the left-channel level found at start-up.
-    if (m_waveOut)
-        m_waveOut->setVolume(bothChannels(startWaveVolume + 32767));
-}
-
 void Playback::applyRealVolume()
 {
-    // The RealMedia volume through the system mixer comes with the volume commands.
+    nowPlaying.applyRealVolume(m_controls.vol->value());
 }
 
 void Playback::Timer_adjust_volume_Timer()
 {
+    Timer_adjust_volume->setEnabled(false); // one shot
     applyRealVolume();
-    applyRealVolume();
-    if (m_video.display->isVisible())
-        m_video.display->setFocus();
-    Timer_adjust_volume->setEnabled(false);
+    // Once more a tenth of a second later; the window goes on painting meanwhile.
+    QTimer::singleShot(100, this, [this] {
+        applyRealVolume();
+        if (m_video.display->isVisible())
+            m_video.display->setFocus();
+    });
 }

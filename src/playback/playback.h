@@ -5,6 +5,7 @@
 // NowPlaying.
 
 #include "playback/now_playing.h"
+#include "playback/random_picker.h"
 
 #include <QObject>
 #include <QString>
@@ -48,9 +49,8 @@ public:
     QMenu *m_mode = nullptr;
     std::array<QAction *, 4> mode{};
     std::mt19937 random;
-    // The left channel's wave-out level found at start-up, less 32767.
-    int startWaveVolume = 0;
-    bool seekPaused = false;
+    // The random play order's picker (its draws come from `random`).
+    RandomPicker picker;
     bool realStateEvent = false;
 
     void openMedia(const QString &path, double pos);
@@ -64,13 +64,13 @@ public:
     int getPlayMode() const;
     void playNext();
     void playPrevious();
+    int pickRandom(int n) { return picker.pickRandom(n); }
+    // "動画の先頭へシーク": the selected file's first frame, paused.
+    void seekTop();
 
     void bai_Click(int index);
     // The checked speed, searched from the last item down; -1 when none is checked.
     int checkedSpeed() const;
-    // Reads the wave-out level at start-up; shutdown sets it back.
-    void readStartWaveVolume();
-    void restoreWaveVolume();
     void applyRealVolume();
     void Timer_adjust_volume_Timer();
 
@@ -79,6 +79,10 @@ Q_SIGNALS:
     void opened(const QString &path);
 
 private:
+    // Plays the selected row after a step: the row's file if it exists, else what the
+    // list does with a missing file. `selected` is the row to play.
+    void playSelectedRow(int selected);
+
     QWidget *m_window;
     VideoArea &m_video;
     ControlBar &m_controls;

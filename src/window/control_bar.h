@@ -9,8 +9,11 @@
 
 #include <array>
 #include <map>
+#include <optional>
 
 class CaptionFrame;
+class NowPlaying;
+class Timer;
 class CaptionLabel;
 class PictureBox;
 class QAction;
@@ -41,6 +44,26 @@ public:
     QProgressBar *SeekBarForFullscreen = nullptr;
     CaptionLabel *time_forFullscreen = nullptr;
     VolumeBar *volForFullscreen = nullptr;
+    // The marker of a section being dragged over the seek bar; its Tag is the drag's start.
+    PictureBox *sel = nullptr;
+    int selTag = 0;
+    // A plain drag on the seek bar paused a playing file, to run it again at the release.
+    bool seekPaused = false;
+    // The volume setting kept by the last mute, given back by the next unmute.
+    int muteVolume = 0;
+
+    // The engine the bars seek and set the volume of, and the position timer that a
+    // full-screen seek holds off.
+    void attach(NowPlaying &nowPlaying, Timer &tmrPosition);
+
+    // The seek bar's mouse, x in twips from the slider's left edge.
+    void SeekBar_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x);
+    void SeekBar_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x);
+    void SeekBar_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x);
+    void seekToPointer(Qt::MouseButton button, int x);
+    void SeekBarForFullscreen_MouseDown(Qt::MouseButton button, int x);
+    // The volume bars' mouse (both use vol's width), x in twips.
+    void setVolumeFromPointer(Qt::MouseButton button, int x);
 
     void layoutControlBar();
     void lblMedia_Change(int index);
@@ -57,7 +80,18 @@ Q_SIGNALS:
     void buttonClicked(const QString &key);
     // BtList was clicked with the left button, or double-clicked.
     void listToggleClicked();
+    // The seek bar got the focus: the video takes it (keys go to the video's handlers).
+    void focusVideo();
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
     void buildToolbar();
+    void connectBars();
+    // The position a pointer at x on the seek bar stands for; nullopt with nothing open.
+    std::optional<int> pointer(int x) const;
+
+    NowPlaying *m_nowPlaying = nullptr;
+    Timer *m_tmrPosition = nullptr;
 };

@@ -1,10 +1,14 @@
 #include "window/controls.h"
 
+#include "playback/seek_math.h"
+#include "window/twips.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QAbstractButton>
 #include <QStyleOptionSlider>
+#include <QWheelEvent>
 
 PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
 {
@@ -101,20 +105,54 @@ void SeekSlider::setSelLength(int v)
     update();
 }
 
-void SeekSlider::paintEvent(QPaintEvent *e)
+void SeekSlider::paintEvent(QPaintEvent *)
 {
-    QSlider::paintEvent(e);
-    if (m_selLength <= 0 || maximum() <= minimum())
-        return;
-    QStyleOptionSlider opt;
-    initStyleOption(&opt);
-    const QRect groove = style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderGroove, this);
-    const double span = maximum() - minimum();
-    const int x0 = groove.left() + static_cast<int>((m_selStart - minimum()) / span * groove.width());
-    const int x1 = groove.left() + static_cast<int>((m_selStart + m_selLength - minimum()) / span * groove.width());
     QPainter p(this);
-    p.fillRect(QRect(QPoint(x0, groove.center().y() - 2), QPoint(x1, groove.center().y() + 2)),
-               QColor(40, 80, 140));
+    const int w = twips::width(this);
+    const int left = twips::toPixelsX(seek::kTrackMargin);
+    const int right = twips::toPixelsX(w - seek::kTrackMargin);
+    const int cy = height() / 2;
+    const QPalette &pal = palette();
+    // The groove.
+    p.fillRect(QRect(QPoint(left, cy - 2), QPoint(right, cy + 1)), pal.color(QPalette::Mid));
+    // The marked section.
+    if (m_selLength > 0 && maximum() > 0) {
+        const int x0 = twips::toPixelsX(seek::trackPosition(m_selStart, maximum(), w));
+        const int x1 = twips::toPixelsX(seek::trackPosition(m_selStart + m_selLength, maximum(), w));
+        p.fillRect(QRect(QPoint(x0, cy - 3), QPoint(x1, cy + 2)), QColor(40, 80, 140));
+    }
+    // The thumb.
+    const int x = twips::toPixelsX(seek::trackPosition(value(), maximum(), w));
+    const QRect thumb(x - 4, cy - 7, 9, 14);
+    p.setPen(pal.color(QPalette::Dark));
+    p.setBrush(pal.color(QPalette::Button));
+    p.drawRect(thumb.adjusted(0, 0, -1, -1));
+}
+
+void SeekSlider::mousePressEvent(QMouseEvent *e)
+{
+    Q_EMIT mouseDown(e->button(), e->modifiers(), e->position().toPoint());
+}
+
+void SeekSlider::mouseMoveEvent(QMouseEvent *e)
+{
+    Q_EMIT mouseMove(e->buttons(), e->modifiers(), e->position().toPoint());
+}
+
+void SeekSlider::mouseReleaseEvent(QMouseEvent *e)
+{
+    Q_EMIT mouseUp(e->button(), e->modifiers(), e->position().toPoint());
+}
+
+void SeekSlider::focusInEvent(QFocusEvent *e)
+{
+    QSlider::focusInEvent(e);
+    Q_EMIT gotFocus();
+}
+
+void SeekSlider::wheelEvent(QWheelEvent *e)
+{
+    e->ignore(); // the wheel does not move the position
 }
 
 VolumeBar::VolumeBar(QWidget *parent) : QProgressBar(parent)

@@ -74,6 +74,9 @@ Q_SIGNALS:
 
 // The seek bar: a slider whose range counts hundredths of a second (or milliseconds for
 // RealMedia files), with a selected section SelStart .. SelStart + SelLength drawn over it.
+// Its own mouse handling is off (no page steps, no handle drag): it reports the mouse, and
+// the seek handlers move it. Thumb and section are drawn on the track that clicks use,
+// 160 twips in from either end, so a click on the drawn thumb leaves it where it is.
 class SeekSlider : public QSlider
 {
     Q_OBJECT
@@ -87,8 +90,20 @@ public:
     void setSelStart(int v);
     void setSelLength(int v);
 
+Q_SIGNALS:
+    // Pointer positions in pixels from the slider's top left.
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
+    void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, QPoint pos);
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
+    void gotFocus();
+
 protected:
     void paintEvent(QPaintEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
 
 private:
     int m_selStart = 0;

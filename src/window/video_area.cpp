@@ -42,14 +42,19 @@ VideoArea::VideoArea(QWidget *window, MediaBackendFactory movieBackend, MediaBac
     tw::place(Label_Logo, 0, 0, 2400, 300);
     Label_Logo->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    sel = new PictureBox(display);
-    sel->setObjectName(QStringLiteral("sel"));
-    sel->hide();
 
     rmovie = new RealControl(std::move(realBackend), window);
     rmovie->setObjectName(QStringLiteral("rmovie"));
     rmovie->setGeometry(display->geometry());
     rmovie->hide();
+
+    blackShape = new QWidget(window);
+    blackShape->setObjectName(QStringLiteral("blackShape"));
+    blackShape->setAutoFillBackground(true);
+    QPalette black = blackShape->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    blackShape->setPalette(black);
+    blackShape->hide();
 
     kyoukai = new PictureBox(window);
     kyoukai->setObjectName(QStringLiteral("kyoukai"));
@@ -101,6 +106,19 @@ void VideoArea::showLogo(bool on)
 {
     logo->setVisible(on);
     Label_Logo->setVisible(on);
+}
+
+void VideoArea::coverDisplay(bool on)
+{
+    if (on) {
+        blackShape->setGeometry(display->geometry());
+        blackShape->show();
+        blackShape->raise();
+        display->hide();
+    } else {
+        display->show();
+        blackShape->hide();
+    }
 }
 
 void VideoArea::focusVideo()

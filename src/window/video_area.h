@@ -26,7 +26,8 @@ public:
     PictureBox *display = nullptr;
     QLabel *logo = nullptr;
     QLabel *Label_Logo = nullptr;
-    PictureBox *sel = nullptr;
+    // Covers the display while a file's first frame is made ready (seekTop).
+    QWidget *blackShape = nullptr;
     RealControl *rmovie = nullptr;
     PictureBox *kyoukai = nullptr;
     // Set while the window lays out `display` in steps, so that it is fitted once at the end.
@@ -41,6 +42,8 @@ public:
     void showLogo(bool on);
     // Focus to the video (the display, or the RealMedia control over it).
     void focusVideo();
+    // Covers the display with black and hides it (on), or shows it and takes the cover away.
+    void coverDisplay(bool on);
 
 Q_SIGNALS:
     // The video surface painted a frame (used by the benchmarks).

@@ -243,13 +243,26 @@ TEST_F(Config, WindowOnASecondMonitorComesBackWhereItWas)
     EXPECT_EQ(value("Position", "Left"), "40005");
 }
 
-TEST_F(Config, ExitRestoresTheStartupWaveOutLevelOnBothChannels)
+TEST_F(Config, ExitRestoresTheStartupWaveOutLevelOnlyWhenThisRunSetIt)
 {
     waveOut->current = 0x12345678u;
     start();
     close();
-    ASSERT_FALSE(waveOut->sets.empty());
-    EXPECT_EQ(waveOut->sets.back(), 0x56785678u);
+    EXPECT_TRUE(waveOut->sets.empty()) << "no RealMedia volume was set: the mixer is left as it was";
+
+    Player &p = start();
+    p.playback->applyRealVolume();
+    ASSERT_EQ(waveOut->sets.size(), 1u);
+    close();
+    ASSERT_EQ(waveOut->sets.size(), 2u);
+    EXPECT_EQ(waveOut->sets.back(), 0x56785678u) << "both channels get the left level found at start-up";
+
+    // A mixer that could not be read at start-up is never set, nor restored.
+    waveOut->sets.clear();
+    waveOut->current.reset();
+    start().playback->applyRealVolume();
+    close();
+    EXPECT_TRUE(waveOut->sets.empty());
 }
 
 // The favourites box "サムネイルをロードしない" through the first list load and a restart.

@@ -1,0 +1,97 @@
+// The play order: next and previous walk the list of the page shown, in order or at
+// random, and play the file of the row they reach; and the first frame of the selected file.
+#include "playback/playback.h"
+
+#include "lists/playlist_source.h"
+#include "playback/cmovie.h"
+#include "window/video_area.h"
+
+#include <QFileInfo>
+
+void Playback::playNext()
+{
+    PlaylistSource &list = m_playlist;
+    const int page = list.shownPage();
+    const int count = list.rowCount();
+    if (page < 1 || page > 3 || count == 0)
+        return;
+    if (getPlayMode() == 3) {
+        const int r = pickRandom(count);
+        if (r < 0)
+            return;
+        list.selectRow(r);
+        if (page != 2)
+            list.makeTopRow(r);
+    } else {
+        if (page != 3)
+            m_video.movie->MediaPlay(3);
+        const int selected = list.selectedRow(); // none counts as -1
+        if (selected < count - 1) {
+            list.selectRow(selected + 1);
+        } else {
+            list.selectRow(0);
+            list.makeTopRow(0);
+        }
+    }
+    playSelectedRow(list.selectedRow());
+}
+
+void Playback::playPrevious()
+{
+    PlaylistSource &list = m_playlist;
+    const int page = list.shownPage();
+    const int count = list.rowCount();
+    if (page < 1 || page > 3 || count == 0)
+        return;
+    if (getPlayMode() == 3) {
+        const int r = pickRandom(count);
+        if (r < 0)
+            return;
+        list.selectRow(r);
+        if (page != 2)
+            list.makeTopRow(r);
+    } else {
+        m_video.movie->MediaPlay(3);
+        const int selected = list.selectedRow();
+        if (selected > 0) {
+            list.selectRow(selected - 1);
+        } else {
+            list.selectRow(count - 1);
+            list.makeTopRow(count - 1);
+        }
+    }
+    playSelectedRow(list.selectedRow());
+}
+
+void Playback::playSelectedRow(int selected)
+{
+    PlaylistSource &list = m_playlist;
+    if (selected < 0)
+        return;
+    if (list.rowFileExists(selected))
+        openMedia(list.rowPath(selected), 0);
+    else
+        list.missingRow(selected);
+}
+
+void Playback::seekTop()
+{
+    QString file;
+    switch (m_playlist.shownPage()) {
+    case 1:
+    case 2:
+        if (m_playlist.rowCount() > 0 && m_playlist.selectedRow() >= 0)
+            file = m_playlist.rowPath(m_playlist.selectedRow());
+        break;
+    default:
+        return; // the search page does nothing; the options page has no selection
+    }
+    // Only a file that exists is opened: a deleted one would only fail to open.
+    if (file.isEmpty() || !QFileInfo(file).isFile())
+        return;
+    m_video.coverDisplay(true);
+    openMedia(file, 0);
+    playPause(); // pauses the file just opened
+    nowPlaying.seek(0);
+    m_video.coverDisplay(false);
+}
