@@ -46,6 +46,9 @@ audio2=(-f lavfi -i "sine=frequency=440:sample_rate=48000:duration=2")
 ff "${video2[@]}" "${audio2[@]}" -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 32k "$out/modern.mp4"
 ff "${video2[@]}" "${audio2[@]}" -c:v libvpx-vp9 -deadline realtime -cpu-used 8 -b:v 100k -c:a libopus -b:a 32k "$out/modern.webm"
 ff "${video2[@]}" "${audio2[@]}" -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 32k "$out/modern.mkv"
+# A first second of its own colour (red), then blue: the first frame is told apart.
+ff -filter_complex "color=c=red:size=176x144:rate=25:duration=1[a];color=c=blue:size=176x144:rate=25:duration=2[b];[a][b]concat=n=2:v=1:a=0" \
+  -c:v mpeg4 -q:v 2 -g 25 "$out/firstred.avi"
 # Not a video at all.
 head -c 65536 /dev/urandom > "$out/broken.avi"
 
