@@ -195,7 +195,8 @@ void Player::Form_Unload()
     guarded([&] { playback->tmrPosition->setEnabled(false); });
     guarded([&] { removeTrayIcon(); });
     // Nothing runs after shutdown.
-    for (Timer *t : {favourites->tmr_okini, playback->Timer_adjust_volume, Timer_addIcon})
+    playback->stopTimers();
+    for (Timer *t : {favourites->tmr_okini, Timer_addIcon})
         t->setEnabled(false);
 }
 

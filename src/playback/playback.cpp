@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QProgressBar>
+#include <QTimer>
 #include <QWidget>
 
 #include <chrono>
@@ -66,6 +67,14 @@ Playback::Playback(QWidget *window, VideoArea &video, ControlBar &controls, Opti
     Timer_adjust_volume->setInterval(500);
     random.seed(static_cast<std::mt19937::result_type>(std::chrono::system_clock::now().time_since_epoch().count()));
 
+    m_volumeAgain = new QTimer(this);
+    m_volumeAgain->setSingleShot(true);
+    m_volumeAgain->setInterval(100);
+    connect(m_volumeAgain, &QTimer::timeout, this, [this] {
+        applyRealVolume();
+        if (m_video.display->isVisible())
+            m_video.display->setFocus();
+    });
     connect(tmrPosition, &QTimer::timeout, this, &Playback::tmrPosition_Timer);
     connect(Timer_adjust_volume, &QTimer::timeout, this, &Playback::Timer_adjust_volume_Timer);
 }
@@ -288,9 +297,12 @@ void Playback::Timer_adjust_volume_Timer()
     Timer_adjust_volume->setEnabled(false); // one shot
     applyRealVolume();
     // Once more a tenth of a second later; the window goes on painting meanwhile.
-    QTimer::singleShot(100, this, [this] {
-        applyRealVolume();
-        if (m_video.display->isVisible())
-            m_video.display->setFocus();
-    });
+    m_volumeAgain->start();
+}
+
+void Playback::stopTimers()
+{
+    tmrPosition->setEnabled(false);
+    Timer_adjust_volume->setEnabled(false);
+    m_volumeAgain->stop();
 }

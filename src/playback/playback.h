@@ -22,6 +22,7 @@ class Options;
 class PlaylistSource;
 class QAction;
 class QMenu;
+class QTimer;
 class QWidget;
 class Timer;
 class VideoArea;
@@ -73,6 +74,8 @@ public:
     int checkedSpeed() const;
     void applyRealVolume();
     void Timer_adjust_volume_Timer();
+    // Shutdown: no timer of playback fires any more.
+    void stopTimers();
 
 Q_SIGNALS:
     // A file was opened (its scene menus follow).
@@ -88,6 +91,7 @@ private:
     ControlBar &m_controls;
     Options &m_options;
     PlaylistSource &m_playlist;
+    QTimer *m_volumeAgain = nullptr; // the second RealMedia volume, 100 ms after the first
     WindowModes &m_modes;
     std::shared_ptr<platform::WaveOutDevice> m_waveOut;
 };
