@@ -162,7 +162,7 @@ void OptionsPage::connectOptions()
     connect(Check_usehome, &QCheckBox::stateChanged, this, &OptionsPage::Check_usehome_Click);
     connect(text_home, &QLineEdit::textChanged, this, [this](const QString &t) { homeDir = t; });
     connect(Check_original, &QCheckBox::stateChanged, this, &OptionsPage::Check_original_Click);
-    connect(Check_temae, &QCheckBox::stateChanged, this, [this] { Q_EMIT topmostToggled(Check_temae->isChecked()); });
+    connect(Check_temae, &QCheckBox::stateChanged, this, &OptionsPage::Check_temae_Click);
     connect(Check_loadthum, &QCheckBox::stateChanged, this, &OptionsPage::loadThumbnailsToggled);
 }
 
@@ -184,6 +184,11 @@ void OptionsPage::Check_usehome_Click()
 void OptionsPage::Check_original_Click()
 {
     original->setChecked(Check_original->isChecked());
+}
+
+void OptionsPage::Check_temae_Click()
+{
+    Q_EMIT topmostToggled(Check_temae->isChecked());
 }
 
 void OptionsPage::layoutOptionsPage(int fileWidth, int tabM3uHeight)

@@ -63,6 +63,8 @@ public:
     void Tab_Config_Click();
     void Check_usehome_Click();
     void Check_original_Click();
+    // Always on top follows the box (the window modes apply it).
+    void Check_temae_Click();
     // Places the page in the list pane: as wide as the file list, as high as the favourites tabs.
     void layoutOptionsPage(int fileWidth, int tabM3uHeight);
 

@@ -88,7 +88,7 @@ void Player::connectRooms()
             video->display->setFocus();
     });
     connect(options, &OptionsPage::loadThumbnailsToggled, favourites, &FavouritesPage::Check_loadthum_Click);
-    connect(options, &OptionsPage::topmostToggled, windowModes, &WindowModes::Check_temae_Changed);
+    connect(options, &OptionsPage::topmostToggled, windowModes, &WindowModes::followTopmostOption);
     connect(playback, &Playback::opened, scenes, &SceneMenus::load_scene_menus);
     connect(controls, &ControlBar::listToggleClicked, this, [this] { commands.trigger(command::listToggle); });
     connect(controls, &ControlBar::focusVideo, this, [this] {

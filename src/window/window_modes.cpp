@@ -47,7 +47,7 @@ void WindowModes::applyWindowRegion()
 {
 }
 
-void WindowModes::Check_temae_Changed(bool on)
+void WindowModes::followTopmostOption(bool on)
 {
     m_temae->setChecked(on);
     if (on)

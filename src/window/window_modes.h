@@ -45,8 +45,9 @@ public:
     void setTopmost();
     void clearTopmost();
     void applyWindowRegion();
-    // The options page's "常に手前に表示" box: the menu item follows it.
-    void Check_temae_Changed(bool on);
+    // The options page's "常に手前に表示" box changed: the menu item follows it, and the
+    // window goes on top or not.
+    void followTopmostOption(bool on);
 
     void beginRename() override;
     void endRename() override;
