@@ -5,6 +5,10 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocalSocket>
 #include <QThread>
 
 #include <algorithm>
@@ -72,6 +76,28 @@ PlayerServices services(const QString &stateDir)
     s.appDir = stateDir;
     s.workingDir = stateDir;
     return s;
+}
+
+double mpvCommandMs(QLocalSocket &sock, const QJsonArray &command)
+{
+    QElapsedTimer t;
+    t.start();
+    sock.write(QJsonDocument(QJsonObject{{"command", command}}).toJson(QJsonDocument::Compact) + '\n');
+    sock.flush();
+    QByteArray buffer;
+    while (t.elapsed() < 10000) {
+        if (!sock.waitForReadyRead(1000))
+            continue;
+        buffer += sock.readAll();
+        qsizetype nl;
+        while ((nl = buffer.indexOf('\n')) >= 0) {
+            const QJsonObject msg = QJsonDocument::fromJson(buffer.left(nl)).object();
+            buffer.remove(0, nl + 1);
+            if (msg.value("event").toString() == u"playback-restart")
+                return static_cast<double>(t.nsecsElapsed()) / 1e6;
+        }
+    }
+    return -1;
 }
 
 } // namespace bench

@@ -7,6 +7,9 @@
 #include <QString>
 #include <vector>
 
+class QJsonArray;
+class QLocalSocket;
+
 namespace bench {
 
 // Starts Xvfb on a free display; empty display name when that fails.
@@ -25,6 +28,10 @@ private:
 QString clip(const QString &name);
 
 double median(std::vector<double> v);
+
+// Sends one JSON command to a running mpv over its IPC socket and returns the milliseconds
+// until its next "playback-restart" event; -1 after 10 s without one.
+double mpvCommandMs(QLocalSocket &sock, const QJsonArray &command);
 
 // The real engines and dialogs, no system mixer, state in the given folder.
 PlayerServices services(const QString &stateDir);

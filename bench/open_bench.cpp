@@ -46,30 +46,6 @@ double oursMs(Player &player, const QString &file)
     return ms;
 }
 
-// One JSON command to mpv; returns when the named event has arrived.
-double mpvMs(QLocalSocket &sock, const QString &file)
-{
-    QElapsedTimer t;
-    t.start();
-    const QJsonObject cmd{{"command", QJsonArray{"loadfile", file, "replace"}}};
-    sock.write(QJsonDocument(cmd).toJson(QJsonDocument::Compact) + '\n');
-    sock.flush();
-    QByteArray buffer;
-    while (t.elapsed() < 10000) {
-        if (!sock.waitForReadyRead(1000))
-            continue;
-        buffer += sock.readAll();
-        qsizetype nl;
-        while ((nl = buffer.indexOf('\n')) >= 0) {
-            const QJsonObject msg = QJsonDocument::fromJson(buffer.left(nl)).object();
-            buffer.remove(0, nl + 1);
-            if (msg.value("event").toString() == u"playback-restart")
-                return static_cast<double>(t.nsecsElapsed()) / 1e6;
-        }
-    }
-    return -1;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -113,9 +89,9 @@ int main(int argc, char **argv)
     }
     std::vector<double> theirs;
     if (sock.state() == QLocalSocket::ConnectedState) {
-        mpvMs(sock, b);
+        X;
         for (int i = 0; i < runs; ++i)
-            theirs.push_back(mpvMs(sock, i % 2 ? b : a));
+            theirs.push_back(bench::mpvCommandMs(sock, QJsonArray{"loadfile", i % 2 ? b : a, "replace"}));
     }
     mpv.terminate();
     mpv.waitForFinished(3000);

@@ -101,29 +101,6 @@ double clickMs(Player &player, int x, int &repaints)
     return ms;
 }
 
-// One JSON command to mpv; returns when the next "playback-restart" event has arrived.
-double mpvMs(QLocalSocket &sock, const QJsonArray &command)
-{
-    QElapsedTimer t;
-    t.start();
-    sock.write(QJsonDocument(QJsonObject{{"command", command}}).toJson(QJsonDocument::Compact) + '\n');
-    sock.flush();
-    QByteArray buffer;
-    while (t.elapsed() < 10000) {
-        if (!sock.waitForReadyRead(1000))
-            continue;
-        buffer += sock.readAll();
-        qsizetype nl;
-        while ((nl = buffer.indexOf('\n')) >= 0) {
-            const QJsonObject msg = QJsonDocument::fromJson(buffer.left(nl)).object();
-            buffer.remove(0, nl + 1);
-            if (msg.value("event").toString() == u"playback-restart")
-                return static_cast<double>(t.nsecsElapsed()) / 1e6;
-        }
-    }
-    return -1;
-}
-
 void report(const char *name, const std::vector<double> &v)
 {
     if (v.empty()) {
@@ -211,8 +188,8 @@ int main(int argc, char **argv)
     }
     std::vector<double> theirs;
     if (sock.state() == QLocalSocket::ConnectedState
-        && mpvMs(sock, QJsonArray{"loadfile", clip, "replace"}) >= 0) {
-        const auto seekTo = [&](double s) { return mpvMs(sock, QJsonArray{"seek", s, "absolute+exact"}); };
+        && bench::mpvCommandMs(sock, QJsonArray{"loadfile", clip, "replace"}) >= 0) {
+        const auto seekTo = [&](double s) { return bench::mpvCommandMs(sock, QJsonArray{"seek", s, "absolute+exact"}); };
         seekTo(warmUp.seconds);
         for (const Click &c : clicks) {
             const double ms = seekTo(c.seconds);

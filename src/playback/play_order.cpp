@@ -8,6 +8,23 @@
 
 #include <QFileInfo>
 
+namespace {
+
+// Random mode's step: a row not played yet, selected and (file and search lists) made the
+// top row. False when there is none to pick.
+bool stepRandom(PlaylistSource &list, RandomPicker &picker)
+{
+    const int r = picker.pickRandom(list.rowCount());
+    if (r < 0)
+        return false;
+    list.selectRow(r);
+    if (list.shownPage() != 2)
+        list.makeTopRow(r);
+    return true;
+}
+
+} // namespace
+
 void Playback::playNext()
 {
     PlaylistSource &list = m_playlist;
@@ -16,12 +33,8 @@ void Playback::playNext()
     if (page < 1 || page > 3 || count == 0)
         return;
     if (getPlayMode() == 3) {
-        const int r = pickRandom(count);
-        if (r < 0)
+        if (!stepRandom(list, picker))
             return;
-        list.selectRow(r);
-        if (page != 2)
-            list.makeTopRow(r);
     } else {
         if (page != 3)
             m_video.movie->MediaPlay(3);
@@ -44,12 +57,8 @@ void Playback::playPrevious()
     if (page < 1 || page > 3 || count == 0)
         return;
     if (getPlayMode() == 3) {
-        const int r = pickRandom(count);
-        if (r < 0)
+        if (!stepRandom(list, picker))
             return;
-        list.selectRow(r);
-        if (page != 2)
-            list.makeTopRow(r);
     } else {
         m_video.movie->MediaPlay(3);
         const int selected = list.selectedRow();
