@@ -89,7 +89,7 @@ int main(int argc, char **argv)
     }
     std::vector<double> theirs;
     if (sock.state() == QLocalSocket::ConnectedState) {
-        X;
+        bench::mpvCommandMs(sock, QJsonArray{"loadfile", b, "replace"}); // warm-up
         for (int i = 0; i < runs; ++i)
             theirs.push_back(bench::mpvCommandMs(sock, QJsonArray{"loadfile", i % 2 ? b : a, "replace"}));
     }
