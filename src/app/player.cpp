@@ -23,6 +23,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMenu>
 
 Player::Player(PlayerServices s, QWidget *parent)
@@ -30,6 +32,7 @@ Player::Player(PlayerServices s, QWidget *parent)
 {
     setObjectName(QStringLiteral("player"));
     setWindowTitle(QStringLiteral("Plovana"));
+    setAcceptDrops(true);
     appDir = path::addbackslash(services.appDir);
     buildRooms();
     connectRooms();
@@ -96,6 +99,9 @@ void Player::connectRooms()
             video->display->setFocus();
     });
     controls->attach(playback->nowPlaying, *playback->tmrPosition);
+    connect(files, &FilePage::addToFavourites, this, [this] { commands.trigger(command::addOkini); });
+    connect(listPane, &ListPane::filesDroppedOnTabs, favourites, &FavouritesPage::List_okini_OLEDragDrop);
+    connect(video, &VideoArea::filesDropped, files, &FilePage::File_Drop);
 }
 
 void Player::registerCommands()
@@ -107,6 +113,13 @@ void Player::registerCommands()
     commands.add(command::exit, [this] { m_exit_Click(); });
     commands.add(command::listToggle, [this] { BtList_Click(); });
     commands.add(command::topSeek, [this] { playback->seekTop(); });
+    commands.add(command::addOkini, [this] {
+        if (listPane->shownPage() == 1)
+            favourites->add_selected_files(files->File->path(), files->selectedNamesLastFirst());
+        else if (listPane->shownPage() == 3)
+            listPane->add_selected_found();
+    });
+    commands.add(command::addPlaying, [this] { favourites->m_addOkiniForMenu_Click(video->movie->fileName); });
     for (int i = 0; i < 4; ++i) {
         commands.add(command::mode(i), [this, i] { playback->mode_Click(i); });
         commands.add(command::speed(i), [this, i] { playback->bai_Click(i); });
@@ -134,6 +147,20 @@ void Player::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
     Form_Resize();
+}
+
+void Player::dragEnterEvent(QDragEnterEvent *e)
+{
+    if (!droppedLocalFiles(e->mimeData()).isEmpty())
+        e->acceptProposedAction();
+}
+
+void Player::dropEvent(QDropEvent *e)
+{
+    if (droppedLocalFiles(e->mimeData()).isEmpty())
+        return;
+    e->acceptProposedAction();
+    video->movie->MediaClear();
 }
 
 void Player::closeEvent(QCloseEvent *e)

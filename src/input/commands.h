@@ -17,6 +17,9 @@ inline const QString pre = QStringLiteral("pre");
 inline const QString exit = QStringLiteral("exit");
 inline const QString listToggle = QStringLiteral("list.toggle");
 inline const QString topSeek = QStringLiteral("topseek");
+// The selection of the page shown joins the favourites; the playing file joins them.
+inline const QString addOkini = QStringLiteral("favourites.add");
+inline const QString addPlaying = QStringLiteral("favourites.addplaying");
 // "mode.normal", "mode.rennzoku", "mode.roop", "mode.rnd": the play modes 0..3.
 QString mode(int index);
 // "speed.20", "speed.15", "speed.10", "speed.05": the speeds 0..3.

@@ -17,7 +17,6 @@ MainMenu::MainMenu(QWidget *window, const Commands &commands, ControlBar &contro
     menu = new QMenu(QStringLiteral("メニュー"), window);
     menu->setObjectName(QStringLiteral("menu"));
     m_addOkiniForMenu = menu->addAction(QStringLiteral("お気に入りに追加"));
-    m_addOkiniForMenu->setEnabled(false);
     menu->addMenu(m_sub.m);
     menu->addMenu(m_sub.m_size);
     menu->addMenu(m_sub.m_speed);
@@ -33,6 +32,7 @@ MainMenu::MainMenu(QWidget *window, const Commands &commands, ControlBar &contro
     m_exit = menu->addAction(QStringLiteral("終了(Ctrl+W)"));
 
     connect(m_exit, &QAction::triggered, this, [this] { m_commands.trigger(command::exit); });
+    connect(m_addOkiniForMenu, &QAction::triggered, this, [this] { m_commands.trigger(command::addPlaying); });
     connect(&controls, &ControlBar::buttonClicked, this, &MainMenu::panel_ButtonClick);
 }
 

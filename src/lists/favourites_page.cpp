@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QCursor>
 #include <QFileInfo>
 #include <QMenu>
@@ -78,6 +79,8 @@ void FavouritesPage::connectHandlers()
     connect(List_okini, &OkiniList::itemClick, this, [this] { okiniItemClicked = true; });
     connect(List_okini, &OkiniList::click, this, &FavouritesPage::List_okini_Click);
     connect(List_okini, &OkiniList::dblClick, this, &FavouritesPage::List_okini_DblClick);
+    connect(List_okini, &OkiniList::filesDropped, this,
+            [this](const QStringList &files, QPoint) { List_okini_OLEDragDrop(files); });
     connect(List_okini, &OkiniList::mouseUp, this,
             [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) { List_okini_MouseUp(b); });
     connect(TabM3u, &TabStrip::mouseDown, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) {
@@ -116,6 +119,7 @@ void FavouritesPage::save_okini(const QString &listFile)
 {
     if (listFile.isEmpty())
         return; // no list was ever loaded: nothing may be written over okini.ini
+    completeAdd(); // files still being added belong to the list
     if (m_loader.file() == listFile)
         completeOkiniLoad(); // a half-read list never replaces the whole one
     const QString listFolder = path::getdirectory(listFile);
@@ -366,6 +370,126 @@ bool FavouritesPage::firstLoadPending() const
 void FavouritesPage::shutDown()
 {
     m_shutDown = true;
+}
+
+// ---- Adding files
+
+bool FavouritesPage::isListed(const QString &path) const
+{
+    for (int i = 1; i <= List_okini->count(); ++i)
+        if (List_okini->folder(i) + List_okini->text(i) == path)
+            return true;
+    return false;
+}
+
+void FavouritesPage::add_okini_file(const QString &path)
+{
+    const qsizetype dot = path.lastIndexOf(u'.');
+    if (dot < 0)
+        return;
+    const qsizetype slash = path.lastIndexOf(u'/', dot);
+    if (slash < 0 || isListed(path))
+        return;
+    add_okini_item(path.left(slash), path.mid(slash + 1));
+}
+
+bool FavouritesPage::add_selected_files(const QString &folder, const QStringList &names)
+{
+    if (m_add || m_loader.isLoading())
+        return false; // one add at a time
+    if (names.isEmpty())
+        return true; // nothing selected: nothing added, no bar
+    m_add = std::make_unique<PendingAdd>();
+    for (const QString &name : names)
+        m_add->entries.append({path::removebackslash(folder), name});
+    m_add->id = ++m_adds;
+    m_progress.showProgress(static_cast<int>(names.size()));
+    m_progress.setProgressText(QString());
+    runAdd(true);
+    return true;
+}
+
+void FavouritesPage::completeAdd()
+{
+    if (m_add)
+        runAdd(false);
+}
+
+void FavouritesPage::runAdd(bool yielding)
+{
+    const std::uint64_t id = m_add->id;
+    PendingAdd *add = m_add.get();
+    QElapsedTimer slice;
+    slice.start();
+    while (add->next < add->entries.size()) {
+        const auto &[folder, name] = add->entries.at(add->next++);
+        if (!isListed(path::addbackslash(folder) + name)) {
+            add_okini_item(folder, name);
+            m_progress.setProgress(++add->added); // a file listed already does not count
+        }
+        if (yielding && slice.elapsed() > ListLoader::kSliceMs) {
+            QCoreApplication::processEvents();
+            // Meanwhile the add may have been completed (the list is being saved).
+            if (!m_add || m_add->id != id)
+                return;
+            slice.restart();
+        }
+    }
+    m_add.reset();
+    m_progress.hideProgress();
+    m_progress.setProgressText(QString());
+}
+
+void FavouritesPage::m_addOkiniForMenu_Click(const QString &playing)
+{
+    if (playing.isEmpty() || isListed(playing))
+        return;
+    add_okini_item(path::getdirectory(playing), playing.mid(playing.lastIndexOf(u'/') + 1));
+}
+
+void FavouritesPage::List_okini_OLEDragDrop(const QStringList &files)
+{
+    if (m_add || m_loader.isLoading())
+        return; // another add or load is under way: the drop is refused
+    QStringList media;
+    QString m3u;
+    for (const QString &file : files) {
+        const QString name = file.mid(file.lastIndexOf(u'/') + 1);
+        const qsizetype dot = name.lastIndexOf(u'.');
+        if (dot < 0 || !QFileInfo(file).isFile())
+            continue; // no extension, or not a regular file (a folder x.avi)
+        const QString ext = name.mid(dot + 1);
+        if (check_kakuchousi(ext)) {
+            media.append(file);
+        } else if (ext.compare(u"m3u", Qt::CaseInsensitive) == 0) {
+            m3u = file;
+            break; // the m3u ends the drop
+        }
+    }
+    // The media files before any m3u, in the dropped order, one folder at a time.
+    qsizetype i = 0;
+    while (i < media.size()) {
+        const QString folder = path::getdirectory(media.at(i));
+        QStringList names;
+        while (i < media.size() && path::getdirectory(media.at(i)) == folder) {
+            names.append(media.at(i).mid(folder.size() + 1));
+            ++i;
+        }
+        add_selected_files(folder, names);
+    }
+    if (m3u.isEmpty())
+        return;
+    if (List_okini->count() > 0) {
+        const auto answer =
+            m_dialogs->message(m_window, QStringLiteral("m3uファイルを追加します。現在のリストをクリアしますか？"),
+                               QStringLiteral("m3uファイルをロード"), Dialogs::Buttons::YesNo);
+        // The list shown is kept in its own file first, as a tab switch keeps it, or the
+        // entries added since it was loaded would be lost.
+        save_okini(gStrM3uName);
+        if (answer == Dialogs::Answer::Yes)
+            del_all_list();
+    }
+    load_okini(m3u);
 }
 
 // ---- The list's own events

@@ -104,6 +104,25 @@ public:
     // The window closes: nothing loads or reloads after this.
     void shutDown();
 
+    // ---- Adding files
+    // Whether a file is listed already: an entry's folder and name give its path exactly.
+    bool isListed(const QString &path) const;
+    // Appends a file unless it is listed; split at the last "/" left of the last ".", so a
+    // path with no "." is never added.
+    void add_okini_file(const QString &path);
+    // Appends the given names of one folder (visited as given), unless listed, in slices
+    // with the progress shown. False when another add or a load is under way (refused).
+    bool add_selected_files(const QString &folder, const QStringList &names);
+    // The playing file ("お気に入りに追加" in the video popup), unless listed.
+    void m_addOkiniForMenu_Click(const QString &playing);
+    // Files dropped on the list or on the page tabs: media files are added, an m3u file
+    // is loaded (after asking whether the list is cleared first) and ends the drop.
+    void List_okini_OLEDragDrop(const QStringList &files);
+    // True while files are being added.
+    bool isAdding() const { return m_add != nullptr; }
+    // Adds the rest of an add under way at once (before the list is saved).
+    void completeAdd();
+
     void List_okini_MouseDown(Qt::MouseButton button);
     void List_okini_Click();
     void List_okini_DblClick();
@@ -125,6 +144,18 @@ private:
     ProgressView &m_progress;
     ListLoader m_loader;
     bool m_shutDown = false;
+
+    // An add under way: the entries left, read in slices like a list.
+    struct PendingAdd
+    {
+        QList<std::pair<QString, QString>> entries; // folder, name
+        qsizetype next = 0;
+        int added = 0;
+        std::uint64_t id = 0;
+    };
+    void runAdd(bool yielding);
+    std::unique_ptr<PendingAdd> m_add;
+    std::uint64_t m_adds = 0;
 };
 
 // The request of an m3u file dialog (default extension m3u, the m3u filter, flags 4, 260).

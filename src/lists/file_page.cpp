@@ -67,6 +67,7 @@ FilePage::FilePage(QWidget *window, std::shared_ptr<Dialogs> dialogs, QString ap
 
     m_FileMenu = new QMenu(window);
     m_FileMenu->setObjectName(QStringLiteral("m_FileMenu"));
+    m_addOkini = m_FileMenu->addAction(QStringLiteral("お気に入りに追加(Ctrl+D)"));
     m_OpenDirectory = m_FileMenu->addAction(QStringLiteral("currentディレクトリの変更(F4)"));
 
     m_tab = new QMenu(window);
@@ -102,6 +103,7 @@ void FilePage::connectHandlers()
     connect(m_change_name, &QAction::triggered, this, &FilePage::m_change_name_Click);
     connect(m_change_dir, &QAction::triggered, this, &FilePage::m_change_dir_Click);
     connect(m_OpenDirectory, &QAction::triggered, this, &FilePage::m_OpenDirectory_Click);
+    connect(m_addOkini, &QAction::triggered, this, &FilePage::addToFavourites);
 }
 
 void FilePage::loadTabDir()
@@ -141,6 +143,15 @@ void FilePage::showFile(const QString &file)
             break;
         }
     }
+}
+
+QStringList FilePage::selectedNamesLastFirst() const
+{
+    QStringList names;
+    for (int row = File->listCount() - 1; row >= 0; --row)
+        if (File->item(row)->isSelected())
+            names.append(File->list(row));
+    return names;
 }
 
 void FilePage::File_Click()

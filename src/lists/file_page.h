@@ -28,6 +28,7 @@ public:
     TabStrip *TabDir = nullptr;
     FileListBox *File = nullptr;
     QMenu *m_FileMenu = nullptr;
+    QAction *m_addOkini = nullptr;
     QAction *m_OpenDirectory = nullptr;
     QMenu *m_tab = nullptr;
     QAction *m_add_tab = nullptr;
@@ -54,12 +55,16 @@ public:
     void m_change_name_Click();
     void m_change_dir_Click();
     void m_OpenDirectory_Click();
+    // The selected rows' names, from the last selected row to the first.
+    QStringList selectedNamesLastFirst() const;
 
 Q_SIGNALS:
     // The page's tab should be selected (a click into the file list).
     void pageWanted(int index);
     // A key was pressed in the file list: the video takes the focus.
     void focusVideo();
+    // "お気に入りに追加(Ctrl+D)" was chosen.
+    void addToFavourites();
 
 private:
     void connectHandlers();

@@ -10,7 +10,9 @@
 #include "window/twips.h"
 
 #include <QFileInfo>
+#include <QDropEvent>
 #include <QFrame>
+#include <QMimeData>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -72,6 +74,36 @@ ListPane::ListPane(QWidget *window) : QObject(window), m_window(window)
     config->hide();
 
     connect(Tab1, &TabStrip::clicked, this, &ListPane::Tab1_Click);
+    // Files dropped on the page tabs go to the favourites, as on the favourites list.
+    Tab1->setAcceptDrops(true);
+    Tab1->installEventFilter(this);
+}
+
+bool ListPane::eventFilter(QObject *o, QEvent *e)
+{
+    if (o == Tab1) {
+        if (e->type() == QEvent::DragEnter || e->type() == QEvent::DragMove) {
+            auto *d = static_cast<QDropEvent *>(e);
+            if (!droppedLocalFiles(d->mimeData()).isEmpty()) {
+                d->acceptProposedAction();
+                return true;
+            }
+        } else if (e->type() == QEvent::Drop) {
+            auto *d = static_cast<QDropEvent *>(e);
+            const QStringList files = droppedLocalFiles(d->mimeData());
+            if (!files.isEmpty()) {
+                d->acceptProposedAction();
+                Q_EMIT filesDroppedOnTabs(files);
+                return true;
+            }
+        }
+    }
+    return QObject::eventFilter(o, e);
+}
+
+void ListPane::add_selected_found()
+{
+    // The search results and their folders come with the file search.
 }
 
 void ListPane::attach(FilePage *files, FavouritesPage *favourites)

@@ -76,6 +76,8 @@ public:
     // The path of search row i: its stored folder and its text; "" above row 512 or for a
     // row without a folder (never resolved against the working folder).
     QString findRowPath(int i) const;
+    // Adds the selected search results to the favourites (comes with the file search).
+    void add_selected_found();
 
     void showProgress(int maximum) override;
     void setProgress(int value) override;
@@ -87,12 +89,18 @@ Q_SIGNALS:
     void pageShown(int index);
     // The pane was laid out; the options page follows with its own controls.
     void laidOut(int fileWidth, int tabM3uHeight);
+    // Files were dropped on the page tabs: they go to the favourites.
+    void filesDroppedOnTabs(const QStringList &files);
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
     // The widgets of a page that lie over the pane, in the order they are raised.
     std::vector<QWidget *> pageWidgets(int index) const;
     // Every page widget, once.
     std::vector<QWidget *> allPageWidgets() const;
+
 
     QWidget *m_window;
     FilePage *m_files = nullptr;

@@ -1,12 +1,15 @@
 #include "window/video_area.h"
 
 #include "app/images.h"
+#include "lists/file_list_box.h"
 #include "playback/cmovie.h"
 #include "playback/real_control.h"
 #include "window/controls.h"
 #include "window/twips.h"
 
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 
 namespace tw = twips;
 
@@ -62,6 +65,8 @@ VideoArea::VideoArea(QWidget *window, MediaBackendFactory movieBackend, MediaBac
     kyoukai->setCursor(Qt::SizeHorCursor);
     tw::place(kyoukai, 4920, -120, 80, 6615);
 
+    display->setAcceptDrops(true);
+    display->installEventFilter(this);
     connect(display, &PictureBox::resized, this, &VideoArea::display_Resize);
     connect(rmovie, &RealControl::gotFocus, this, [this] { display->setFocus(); });
     connect(rmovie, &RealControl::stateChange, this, [this](int s) {
@@ -71,6 +76,28 @@ VideoArea::VideoArea(QWidget *window, MediaBackendFactory movieBackend, MediaBac
 }
 
 VideoArea::~VideoArea() = default;
+
+bool VideoArea::eventFilter(QObject *o, QEvent *e)
+{
+    if (o == display) {
+        if (e->type() == QEvent::DragEnter || e->type() == QEvent::DragMove) {
+            auto *d = static_cast<QDropEvent *>(e);
+            if (!droppedLocalFiles(d->mimeData()).isEmpty()) {
+                d->acceptProposedAction();
+                return true;
+            }
+        } else if (e->type() == QEvent::Drop) {
+            auto *d = static_cast<QDropEvent *>(e);
+            const QStringList files = droppedLocalFiles(d->mimeData());
+            if (!files.isEmpty()) {
+                d->acceptProposedAction();
+                Q_EMIT filesDropped(files);
+                return true;
+            }
+        }
+    }
+    return QObject::eventFilter(o, e);
+}
 
 void VideoArea::display_Resize()
 {

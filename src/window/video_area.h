@@ -7,6 +7,7 @@
 #include "playback/media_backend.h"
 
 #include <QObject>
+#include <QStringList>
 #include <memory>
 
 class CMovie;
@@ -48,4 +49,9 @@ public:
 Q_SIGNALS:
     // The video surface painted a frame (used by the benchmarks).
     void framePainted();
+    // Files were dropped on the video (its logo and picture included).
+    void filesDropped(const QStringList &files);
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override;
 };
