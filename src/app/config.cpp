@@ -60,7 +60,7 @@ void Player::loadConfig()
     ConfigValues c = readConfig(platform::IniDocument::load(appDir + QStringLiteral("config.ini")));
     OptionsPage &o = *options;
 
-    OpenImagePath = c.ImageDir;
+    favourites->OpenImagePath = c.ImageDir;
     o.homeDir = c.homeDir;
     windowModes->smallMode = c.SmallMode != 0;
     windowModes->alwaysOnTop = c.Temae != 0;
@@ -201,7 +201,7 @@ void Player::saveConfig()
     const OptionsPage &o = *options;
     ConfigValues c;
     c.LastDir = files->TabDir->tag(1);
-    c.ImageDir = OpenImagePath;
+    c.ImageDir = favourites->OpenImagePath;
     c.homeDir = o.homeDir;
     c.Left = windowLeft();
     c.Top = windowTop();

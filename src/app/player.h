@@ -92,7 +92,6 @@ public:
     // ---- State of the window as a whole
     PlayerServices services;
     QString appDir;        // the state folder, with a trailing "/"
-    QString OpenImagePath; // where the thumbnail chooser opens
     bool resizeLocked = true;
     QWidget *mainWindowHandle = nullptr;
     Commands commands;

@@ -80,7 +80,7 @@ bool Player::Form_Load()
     } else {
         controls->setVolume(100);
         windowModes->smallMode = false;
-        OpenImagePath = appDir;
+        favourites->OpenImagePath = appDir;
         options->homeDir = appDir;
         playback->mode_Click(1);
         playback->bai_Click(2);

@@ -6,6 +6,7 @@
 #include "dialogs/file_dialogs.h"
 #include "lists/extensions.h"
 #include "lists/file_page.h"
+#include "lists/form_open_image.h"
 #include "lists/list_file.h"
 #include "lists/list_pane.h"
 #include "lists/okini_list.h"
@@ -22,6 +23,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QCursor>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -52,6 +54,7 @@ FavouritesPage::FavouritesPage(QWidget *window, std::shared_ptr<Dialogs> dialogs
     m_open_m3u = m_item->addAction(QStringLiteral("新規タブ追加"));
     m_save_m3u = m_item->addAction(QStringLiteral("m3uファイルを保存"));
     m_chage_list = m_item->addAction(QStringLiteral("サムネイル／リスト切り替え"));
+    m_OpenImageFile = m_item->addAction(QStringLiteral("サムネイル画像の選択"));
     m_custom_list = m_item->addAction(QStringLiteral("リストの編集"));
     m_custom_list->setEnabled(false);
 
@@ -96,6 +99,7 @@ void FavouritesPage::connectHandlers()
     connect(m_open_m3u, &QAction::triggered, this, &FavouritesPage::m_open_m3u_Click);
     connect(m_save_m3u, &QAction::triggered, this, &FavouritesPage::m_save_m3u_Click);
     connect(m_chage_list, &QAction::triggered, this, &FavouritesPage::m_chage_list_Click);
+    connect(m_OpenImageFile, &QAction::triggered, this, &FavouritesPage::m_OpenImageFile_Click);
     connect(tmr_okini, &QTimer::timeout, this, &FavouritesPage::tmr_okini_Timer);
 
     connect(&m_loader, &ListLoader::progressStarted, this, [this](int total) { m_progress.showProgress(total); });
@@ -157,6 +161,57 @@ void FavouritesPage::set_image_dir(const QString &folder)
 void FavouritesPage::make_thumbnail(const QString &, double, const QString &)
 {
     // Thumbnails are made from a frame of the file with the thumbnail work.
+}
+
+QString FavouritesPage::thumbnailFile(int i)
+{
+    set_image_dir(List_okini->folder(i));
+    return path::addbackslash(imageDir) + path::getfiletitle(List_okini->text(i)) + QStringLiteral(".bmp");
+}
+
+void FavouritesPage::refresh_okini(int i)
+{
+    if (i < 1 || i > List_okini->count())
+        return;
+    // Read through QImageReader, never QPixmap::load: its cache would give back the old
+    // picture of a thumbnail rewritten within the same second.
+    const QImage image = readPictureForPreview(thumbnailFile(i), 256);
+    List_okini->setIcons(nullptr);
+    Image_okini->remove(i);
+    Image_okini->insert(i, image.isNull() ? NoImage : QPixmap::fromImage(image));
+    relink_okini_icons();
+    selectOkini(i);
+}
+
+void FavouritesPage::delete_thumbnail(int i)
+{
+    if (i < 1 || i > List_okini->count())
+        return;
+    const QString t = thumbnailFile(i);
+    if (t.endsWith(QStringLiteral("bmp")) && QFileInfo::exists(t))
+        QFile::remove(t);
+}
+
+void FavouritesPage::m_OpenImageFile_Click()
+{
+    const int i = get_okini_index();
+    if (i < 1)
+        return;
+    if (chooser)
+        chooser->close();
+    const QString folder = QFileInfo(OpenImagePath).isDir() ? OpenImagePath : m_appDir;
+    chooser = new Form_OpenImage(folder, thumbnailFile(i), m_window);
+    // The entry the chooser was opened for is refreshed, whatever is selected by then.
+    const QString entry = List_okini->folder(i) + List_okini->text(i);
+    connect(chooser, &Form_OpenImage::saved, this, [this, entry] {
+        for (int k = 1; k <= List_okini->count(); ++k)
+            if (List_okini->folder(k) + List_okini->text(k) == entry) {
+                refresh_okini(k);
+                break;
+            }
+    });
+    connect(chooser, &Form_OpenImage::closing, this, [this](const QString &f) { OpenImagePath = path::addbackslash(f); });
+    chooser->show();
 }
 
 void FavouritesPage::add_okini_item(const QString &folder, const QString &name)
@@ -370,6 +425,8 @@ bool FavouritesPage::firstLoadPending() const
 void FavouritesPage::shutDown()
 {
     m_shutDown = true;
+    if (chooser)
+        chooser->close();
 }
 
 // ---- Adding files

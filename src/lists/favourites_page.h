@@ -7,11 +7,13 @@
 #include "lists/list_loader.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QPixmap>
 #include <QString>
 #include <memory>
 
 class Dialogs;
+class Form_OpenImage;
 class ImageList;
 class MediaCommands;
 class OkiniList;
@@ -42,6 +44,7 @@ public:
     QAction *m_open_m3u = nullptr;
     QAction *m_save_m3u = nullptr;
     QAction *m_chage_list = nullptr;
+    QAction *m_OpenImageFile = nullptr;
     QAction *m_custom_list = nullptr;
     QMenu *m_tab_okini = nullptr;
     QAction *m_add_tab_okini = nullptr;
@@ -52,6 +55,8 @@ public:
     Timer *tmr_okini = nullptr;
     QString gStrM3uName; // the list file shown
     QString imageDir;    // the thumbnails' folder of the entry being added
+    QString OpenImagePath; // where the thumbnail chooser opens
+    QPointer<Form_OpenImage> chooser; // the thumbnail chooser, while it is open
     int thumbnailView = 0;
     int thumbWidth = 100;
     int thumbHeight = 75;
@@ -77,6 +82,14 @@ public:
     // The folder of the thumbnails of media files in `folder` (into imageDir).
     void set_image_dir(const QString &folder);
     void make_thumbnail(const QString &mediaFile, double position, const QString &bitmap);
+    // The thumbnail file of entry i (its image folder made current first).
+    QString thumbnailFile(int i);
+    // Reloads entry i's picture from its thumbnail file and selects the entry.
+    void refresh_okini(int i);
+    // Deletes entry i's thumbnail file.
+    void delete_thumbnail(int i);
+    // "サムネイル画像の選択": the chooser for the selected entry.
+    void m_OpenImageFile_Click();
     // True while a list file is still being read.
     bool isLoadingOkini() const { return m_loader.isLoading(); }
     // Reads the rest of a list that is still loading, at once.

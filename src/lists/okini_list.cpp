@@ -19,6 +19,12 @@ QPixmap ImageList::picture(int i) const
     return m_pictures[static_cast<std::size_t>(i - 1)];
 }
 
+void ImageList::insert(int i, const QPixmap &p)
+{
+    if (i >= 1 && i <= count() + 1)
+        m_pictures.insert(m_pictures.begin() + (i - 1), p);
+}
+
 void ImageList::remove(int i)
 {
     if (i >= 1 && i <= count())

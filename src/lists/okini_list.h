@@ -20,6 +20,8 @@ public:
     int count() const { return static_cast<int>(m_pictures.size()); }
     QPixmap picture(int i) const;
     void add(const QPixmap &p) { m_pictures.push_back(p); }
+    // Inserts a picture at position i (1-based; count() + 1 appends).
+    void insert(int i, const QPixmap &p);
     void remove(int i);
     void clear() { m_pictures.clear(); }
 

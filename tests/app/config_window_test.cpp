@@ -59,7 +59,7 @@ TEST_F(Config, SaveThenLoadReproducesEverySetting)
     p.Form_Resize();
     p.options->Scroll_upper->setValue(12);
     p.options->scroll_under->setValue(34);
-    p.OpenImagePath = work("images/");
+    p.favourites->OpenImagePath = work("images/");
     p.move(60, 45);
     p.resize(1000, 620);
     const int left = p.windowLeft(), top = p.windowTop(), width = p.windowWidth(), height = p.windowHeight();
@@ -87,7 +87,7 @@ TEST_F(Config, SaveThenLoadReproducesEverySetting)
     EXPECT_EQ(q.options->homeDir, work("home/"));
     EXPECT_EQ(q.options->text_home->text(), work("home/"));
     EXPECT_EQ(q.files->File->path(), work("home"));
-    EXPECT_EQ(q.OpenImagePath, work("images/"));
+    EXPECT_EQ(q.favourites->OpenImagePath, work("images/"));
     EXPECT_EQ(q.playback->getPlayMode(), 2);
     EXPECT_TRUE(q.playback->bai[3]->isChecked());
     EXPECT_EQ(q.controls->vol->value(), 40);

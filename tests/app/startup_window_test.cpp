@@ -36,7 +36,7 @@ TEST_F(PlayerTest, FirstStartWithoutConfigUsesTheDefaults)
     EXPECT_EQ(p.playback->bai[2]->text(), QString::fromUtf8("等倍速"));
     EXPECT_EQ(p.appDir, app());
     EXPECT_EQ(p.options->homeDir, app());
-    EXPECT_EQ(p.OpenImagePath, app());
+    EXPECT_EQ(p.favourites->OpenImagePath, app());
     EXPECT_EQ(p.options->text_home->text(), app());
     EXPECT_EQ(p.files->TabDir->tag(1), app());
     EXPECT_EQ(p.favourites->TabM3u->tag(1), app("okini.ini"));
