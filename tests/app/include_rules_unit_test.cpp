@@ -69,7 +69,8 @@ TEST(IncludeRules, OnlyTheEngineAdaptersIncludeMpvFfmpegAndAlsa)
 {
     static const QStringList adapters{QStringLiteral("playback/mpv_backend.cpp"),
                                       QStringLiteral("playback/video_surface.cpp"),
-                                      QStringLiteral("platform/wave_out.cpp")};
+                                      QStringLiteral("platform/wave_out.cpp"),
+                                      QStringLiteral("platform/media_detector.cpp")};
     static const QRegularExpression engine(QStringLiteral("^(mpv|libav[a-z]*|libsw[a-z]*|alsa)/"));
     const QStringList bad = offenders(
         includesBySource(), [](const QString &file) { return adapters.contains(file); },

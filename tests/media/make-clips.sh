@@ -49,6 +49,17 @@ ff "${video2[@]}" "${audio2[@]}" -c:v libx264 -preset ultrafast -pix_fmt yuv420p
 # A first second of its own colour (red), then blue: the first frame is told apart.
 ff -filter_complex "color=c=red:size=176x144:rate=25:duration=1[a];color=c=blue:size=176x144:rate=25:duration=2[b];[a][b]concat=n=2:v=1:a=0" \
   -c:v mpeg4 -q:v 2 -g 25 "$out/firstred.avi"
+# One key frame only: red for two seconds, then blue. A grab at 3 s must decode past the key
+# frame (no scene-cut key frame at the change).
+ff -filter_complex "color=c=red:size=64x48:rate=25:duration=2[a];color=c=blue:size=64x48:rate=25:duration=2[b];[a][b]concat=n=2:v=1:a=0" \
+  -c:v mpeg4 -q:v 2 -g 1000 -sc_threshold 1000000000 "$out/onekey.avi"
+# An MPEG program stream, whose timestamps begin near 0.5 s: red for 0.88 s, then blue. Key
+# frames every 0.48 s and small packets, so a seek to 0.8 s lands on a frame that is not a
+# key frame and the next key frame (0.96 s, blue) is already past the position.
+ff -filter_complex "color=c=red:size=64x48:rate=25:duration=0.88[a];color=c=blue:size=64x48:rate=25:duration=2.12[b];[a][b]concat=n=2:v=1:a=0" \
+  -c:v mpeg1video -q:v 2 -g 12 -sc_threshold 1000000000 -packetsize 256 -f mpeg "$out/redblue.mpg"
+# A red photo too large to decode whole within the image reader's default allocation limit.
+ff -f lavfi -i "color=c=red:size=9000x8000" -frames:v 1 -pix_fmt yuvj420p -q:v 31 "$out/huge.jpg"
 # Not a video at all.
 head -c 65536 /dev/urandom > "$out/broken.avi"
 
