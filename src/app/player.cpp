@@ -120,6 +120,14 @@ void Player::registerCommands()
             listPane->add_selected_found();
     });
     commands.add(command::addPlaying, [this] { favourites->m_addOkiniForMenu_Click(video->movie->fileName); });
+    commands.add(command::capture, [this] {
+        if (listPane->shownPage() != 2)
+            return; // only on the favourites page
+        const NowPlaying &np = playback->nowPlaying;
+        const auto units = np.position();
+        favourites->capture_thumbnail(video->movie->okini_index,
+                                      units ? std::optional<double>(*units / np.unitsPerSecond()) : std::nullopt);
+    });
     for (int i = 0; i < 4; ++i) {
         commands.add(command::mode(i), [this, i] { playback->mode_Click(i); });
         commands.add(command::speed(i), [this, i] { playback->bai_Click(i); });

@@ -20,6 +20,8 @@ inline const QString topSeek = QStringLiteral("topseek");
 // The selection of the page shown joins the favourites; the playing file joins them.
 inline const QString addOkini = QStringLiteral("favourites.add");
 inline const QString addPlaying = QStringLiteral("favourites.addplaying");
+// The playing favourites entry's thumbnail from the current frame (the toolbar's "capture").
+inline const QString capture = QStringLiteral("capture");
 // "mode.normal", "mode.rennzoku", "mode.roop", "mode.rnd": the play modes 0..3.
 QString mode(int index);
 // "speed.20", "speed.15", "speed.10", "speed.05": the speeds 0..3.

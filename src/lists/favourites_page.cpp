@@ -14,6 +14,7 @@
 #include "lists/progress_view.h"
 #include "lists/tab_files.h"
 #include "lists/tab_strip.h"
+#include "lists/thumbnail_maker.h"
 #include "platform/text_file.h"
 #include "playback/media_commands.h"
 #include "window/twips.h"
@@ -46,6 +47,8 @@ FavouritesPage::FavouritesPage(QWidget *window, std::shared_ptr<Dialogs> dialogs
     List_okini->hide();
 
     NoImage = images::noImage();
+    thumbnails = new ThumbnailMaker(NoImage.toImage(), this);
+    connect(thumbnails, &ThumbnailMaker::thumbnailMade, this, &FavouritesPage::thumbnailMade);
     Pic_loading = images::loadingPicture();
 
     // The favourites popup; the item commands join it with the item menus.
@@ -145,6 +148,7 @@ void FavouritesPage::del_all_list()
         m_loader.cancel(); // the list is replaced: the rest of a load is not wanted
         m_progress.hideProgress();
     }
+    thumbnails->cancelAll(); // the pictures of the list that goes are not wanted
     // Every entry and every picture goes, as removing them one by one from the last would.
     List_okini->setIcons(nullptr);
     List_okini->clear();
@@ -158,9 +162,44 @@ void FavouritesPage::set_image_dir(const QString &folder)
                                                : m_appDir + QStringLiteral("image/");
 }
 
-void FavouritesPage::make_thumbnail(const QString &, double, const QString &)
+void FavouritesPage::make_thumbnail(const QString &mediaFile, double position, const QString &bitmap)
 {
-    // Thumbnails are made from a frame of the file with the thumbnail work.
+    thumbnails->request(mediaFile, position, bitmap, ++m_thumbJobs);
+}
+
+void FavouritesPage::thumbnailMade(const ThumbnailResult &result)
+{
+    if (m_options.loadThumbnailsOff())
+        return;
+    const QPixmap picture = QPixmap::fromImage(result.image);
+    const QString title = QFileInfo(result.bitmapPath).completeBaseName();
+    const int n = List_okini->count();
+    bool changed = false;
+    // Entries of one title share a bitmap; the search starts where the last one was found,
+    // as results come in the order the entries were added.
+    for (int k = 0; k < n; ++k) {
+        const int i = (m_thumbHint - 1 + k) % n + 1;
+        if (path::getfiletitle(List_okini->text(i)) != title || thumbnailFile(i) != result.bitmapPath)
+            continue;
+        Image_okini->remove(i);
+        Image_okini->insert(i, picture);
+        m_thumbHint = i;
+        changed = true;
+    }
+    if (changed)
+        relink_okini_icons();
+}
+
+void FavouritesPage::capture_thumbnail(int i, std::optional<double> position)
+{
+    if (i < 1 || i > List_okini->count())
+        return;
+    const QString file = List_okini->folder(i) + List_okini->text(i);
+    if (position && QFileInfo(file).isFile() && can_make_thumbnail(path::getextension(file)))
+        make_thumbnail(file, *position, thumbnailFile(i)); // the picture follows when it is made
+    else
+        refresh_okini(i);
+    selectOkini(i);
 }
 
 QString FavouritesPage::thumbnailFile(int i)
@@ -175,7 +214,7 @@ void FavouritesPage::refresh_okini(int i)
         return;
     // Read through QImageReader, never QPixmap::load: its cache would give back the old
     // picture of a thumbnail rewritten within the same second.
-    const QImage image = readPictureForPreview(thumbnailFile(i), 256);
+    const QImage image = loadThumbnail(thumbnailFile(i));
     List_okini->setIcons(nullptr);
     Image_okini->remove(i);
     Image_okini->insert(i, image.isNull() ? NoImage : QPixmap::fromImage(image));
@@ -224,11 +263,15 @@ void FavouritesPage::add_okini_item(const QString &folder, const QString &name)
     }
     set_image_dir(folder);
     const QString bitmap = path::addbackslash(imageDir) + path::getfiletitle(name) + QStringLiteral(".bmp");
-    if (!QFileInfo::exists(bitmap) && can_make_thumbnail(path::getextension(name)))
+    // The entry shows its thumbnail, or the placeholder until the thumbnail is made.
+    QPixmap picture = NoImage;
+    if (QFileInfo::exists(bitmap)) {
+        const QImage image = loadThumbnail(bitmap);
+        if (!image.isNull())
+            picture = QPixmap::fromImage(image);
+    } else if (can_make_thumbnail(path::getextension(name))) {
         make_thumbnail(path::addbackslash(folder) + name, 0, bitmap);
-    QPixmap picture;
-    if (!QFileInfo::exists(bitmap) || !picture.load(bitmap))
-        picture = NoImage;
+    }
     Image_okini->add(picture);
     const int before = List_okini->count();
     if (before == 0)
@@ -425,6 +468,7 @@ bool FavouritesPage::firstLoadPending() const
 void FavouritesPage::shutDown()
 {
     m_shutDown = true;
+    thumbnails->shutdown();
     if (chooser)
         chooser->close();
 }

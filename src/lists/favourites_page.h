@@ -11,8 +11,11 @@
 #include <QPixmap>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class Dialogs;
+class ThumbnailMaker;
+struct ThumbnailResult;
 class Form_OpenImage;
 class ImageList;
 class MediaCommands;
@@ -81,7 +84,14 @@ public:
     void m_chage_list_Click();
     // The folder of the thumbnails of media files in `folder` (into imageDir).
     void set_image_dir(const QString &folder);
+    // Queues the thumbnail of a media file at a position (seconds) into the bitmap file; the
+    // entries that show that bitmap get the picture when it is made.
     void make_thumbnail(const QString &mediaFile, double position, const QString &bitmap);
+    // The thumbnail of entry i anew from the frame at the position (the playing entry,
+    // "capture"); without a frame to take, the entry's picture is read again.
+    void capture_thumbnail(int i, std::optional<double> position);
+    // The thumbnails being made.
+    ThumbnailMaker *thumbnails = nullptr;
     // The thumbnail file of entry i (its image folder made current first).
     QString thumbnailFile(int i);
     // Reloads entry i's picture from its thumbnail file and selects the entry.
@@ -167,6 +177,10 @@ private:
         std::uint64_t id = 0;
     };
     void runAdd(bool yielding);
+    // A thumbnail was made: every entry that shows its bitmap gets the picture.
+    void thumbnailMade(const ThumbnailResult &result);
+    int m_thumbJobs = 0;
+    int m_thumbHint = 1; // where the last made picture's entry stood: results come in list order
     std::unique_ptr<PendingAdd> m_add;
     std::uint64_t m_adds = 0;
 };
