@@ -61,7 +61,7 @@ void Player::buildRooms()
     favourites = new FavouritesPage(this, services.dialogs, appDir, *options, *this, *windowModes, *listPane);
     listPane->attach(files, favourites);
     playback = new Playback(this, *video, *controls, *options, *listPane, *windowModes, services.waveOut);
-    scenes = new SceneMenus(this);
+    scenes = new SceneMenus(this, playback->nowPlaying, *controls, *this);
     mainMenu = new MainMenu(this, commands, *controls,
                             {playback->m, windowModes->m_size, playback->m_speed, playback->m_mode,
                              windowModes->m_window},
@@ -93,6 +93,8 @@ void Player::connectRooms()
     connect(options, &OptionsPage::loadThumbnailsToggled, favourites, &FavouritesPage::Check_loadthum_Click);
     connect(options, &OptionsPage::topmostToggled, windowModes, &WindowModes::followTopmostOption);
     connect(playback, &Playback::opened, scenes, &SceneMenus::load_scene_menus);
+    scenes->attachOkiniMenu(favourites->m_seen_load_okini);
+    connect(favourites, &FavouritesPage::sceneMenuWanted, scenes, &SceneMenus::load_okini_scene_menu);
     connect(controls, &ControlBar::listToggleClicked, this, [this] { commands.trigger(command::listToggle); });
     connect(controls, &ControlBar::focusVideo, this, [this] {
         if (video->display->isVisible())

@@ -54,6 +54,8 @@ FavouritesPage::FavouritesPage(QWidget *window, std::shared_ptr<Dialogs> dialogs
     // The favourites popup; the item commands join it with the item menus.
     m_item = new QMenu(window);
     m_item->setObjectName(QStringLiteral("m_item"));
+    m_seen_load_okini = m_item->addMenu(QStringLiteral("シーン"));
+    m_seen_load_okini->setObjectName(QStringLiteral("m_seen_load_okini"));
     m_open_m3u = m_item->addAction(QStringLiteral("新規タブ追加"));
     m_save_m3u = m_item->addAction(QStringLiteral("m3uファイルを保存"));
     m_chage_list = m_item->addAction(QStringLiteral("サムネイル／リスト切り替え"));
@@ -620,6 +622,9 @@ void FavouritesPage::List_okini_DblClick()
 
 void FavouritesPage::List_okini_MouseUp(Qt::MouseButton button)
 {
-    if (button == Qt::RightButton)
-        m_item->popup(QCursor::pos());
+    if (button != Qt::RightButton)
+        return;
+    const int i = get_okini_index();
+    Q_EMIT sceneMenuWanted(i > 0 ? List_okini->folder(i) + List_okini->text(i) : QString());
+    m_item->popup(QCursor::pos());
 }

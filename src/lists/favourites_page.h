@@ -44,6 +44,7 @@ public:
     QPixmap NoImage;
     QPixmap Pic_loading;
     QMenu *m_item = nullptr;
+    QMenu *m_seen_load_okini = nullptr; // "シーン": the selected entry's scenes
     QAction *m_open_m3u = nullptr;
     QAction *m_save_m3u = nullptr;
     QAction *m_chage_list = nullptr;
@@ -154,6 +155,9 @@ public:
 Q_SIGNALS:
     // The page's tab should be selected (a click into the favourites list).
     void pageWanted(int index);
+    // The popup `m_item` is about to open: its scene submenu is to be filled for this
+    // entry (folder and name), or left empty when no entry is selected.
+    void sceneMenuWanted(const QString &entryPath);
 
 private:
     void connectHandlers();

@@ -144,6 +144,13 @@ std::optional<double> NowPlaying::position() const
     return *p * 100.0;
 }
 
+std::optional<double> NowPlaying::enginePosition() const
+{
+    if (m_isRealMedia)
+        return m_rmovie.invoke(RealControl::Position).toInt();
+    return m_movie.mobjPosition ? m_movie.mobjPosition->currentPosition() : std::nullopt;
+}
+
 bool NowPlaying::beyondLength() const
 {
     if (m_isRealMedia)

@@ -64,6 +64,11 @@ public:
     std::optional<int> tickLength() const;
     // The position; nullopt when it cannot be read (nothing open, still loading).
     std::optional<double> position() const;
+    // The position in the engine's own unit, as the scene files keep it: seconds for
+    // CMovie, milliseconds for RealMedia; nullopt when it cannot be read.
+    std::optional<double> enginePosition() const;
+    // Whether the engine's own positions count milliseconds (RealMedia) rather than seconds.
+    bool engineCountsMilliseconds() const { return m_isRealMedia; }
     // Whether the position has run past the length (a section's end beyond the file).
     bool beyondLength() const;
     // Whether the file has reached its end (RealMedia: within half a second of it, never at 0).
