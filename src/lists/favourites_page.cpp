@@ -175,21 +175,18 @@ void FavouritesPage::thumbnailMade(const ThumbnailResult &result)
         return;
     const QPixmap picture = QPixmap::fromImage(result.image);
     const QString title = QFileInfo(result.bitmapPath).completeBaseName();
-    const int n = List_okini->count();
-    bool changed = false;
-    // Entries of one title share a bitmap; the search starts where the last one was found,
-    // as results come in the order the entries were added.
+    const int n = std::min(List_okini->count(), Image_okini->count());
+    // Entries of one title share a bitmap. The search starts where the last picture went,
+    // as results come in the order the entries were added: a long list costs one look per
+    // result, not a walk through the list.
     for (int k = 0; k < n; ++k) {
         const int i = (m_thumbHint - 1 + k) % n + 1;
         if (path::getfiletitle(List_okini->text(i)) != title || thumbnailFile(i) != result.bitmapPath)
             continue;
-        Image_okini->remove(i);
-        Image_okini->insert(i, picture);
+        Image_okini->replace(i, picture);
+        List_okini->setIcon(i, i); // repaints that entry
         m_thumbHint = i;
-        changed = true;
     }
-    if (changed)
-        relink_okini_icons();
 }
 
 void FavouritesPage::capture_thumbnail(int i, std::optional<double> position)

@@ -25,6 +25,12 @@ void ImageList::insert(int i, const QPixmap &p)
         m_pictures.insert(m_pictures.begin() + (i - 1), p);
 }
 
+void ImageList::replace(int i, const QPixmap &p)
+{
+    if (i >= 1 && i <= count())
+        m_pictures[static_cast<std::size_t>(i - 1)] = p;
+}
+
 void ImageList::remove(int i)
 {
     if (i >= 1 && i <= count())

@@ -22,6 +22,8 @@ public:
     void add(const QPixmap &p) { m_pictures.push_back(p); }
     // Inserts a picture at position i (1-based; count() + 1 appends).
     void insert(int i, const QPixmap &p);
+    // Replaces picture i in place.
+    void replace(int i, const QPixmap &p);
     void remove(int i);
     void clear() { m_pictures.clear(); }
 

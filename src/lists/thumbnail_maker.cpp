@@ -54,19 +54,16 @@ void ThumbnailMaker::request(const QString &mediaPath, double position, const QS
         return;
     quint64 seq = 0;
     {
-        std::lock_guard lock(m_mutex);
         const QString key = sameFileKey(bitmapPath);
-        for (Job &queued : m_queue) {
-            if (sameFileKey(queued.bitmapPath) == key) {
-                queued.mediaPath = mediaPath;
-                queued.position = position;
-                seq = queued.seq;
-                break;
-            }
-        }
-        if (seq == 0) {
+        std::lock_guard lock(m_mutex);
+        if (Job *queued = m_queued.value(key)) {
+            queued->mediaPath = mediaPath;
+            queued->position = position;
+            seq = queued->seq;
+        } else {
             seq = m_nextSeq++;
-            m_queue.push_back(Job{seq, mediaPath, position, bitmapPath});
+            m_queue.push_back(Job{seq, mediaPath, position, bitmapPath, key});
+            m_queued.insert(key, &m_queue.back());
         }
     }
     m_wake.notify_one();
@@ -78,6 +75,7 @@ void ThumbnailMaker::cancelAll()
     {
         std::lock_guard lock(m_mutex);
         m_queue.clear();
+        m_queued.clear();
         ++m_generation;
         m_abortRunning = true;
     }
@@ -91,6 +89,7 @@ void ThumbnailMaker::shutdown()
         std::lock_guard lock(m_mutex);
         m_stopping = true;
         m_queue.clear();
+        m_queued.clear();
         ++m_generation;
         m_abortRunning = true;
     }
@@ -113,6 +112,7 @@ void ThumbnailMaker::workerLoop()
             if (m_stopping)
                 return;
             job = m_queue.front();
+            m_queued.remove(job.key);
             m_queue.pop_front();
             generation = m_generation;
             m_abortRunning = false;

@@ -82,6 +82,7 @@ private:
         QString mediaPath;
         double position = 0;
         QString bitmapPath;
+        QString key; // the bitmap's path made absolute: one job per bitmap
     };
     struct Outcome
     {
@@ -110,6 +111,9 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<Job> m_queue;
+    // The jobs waiting, by their key, so that a request joins its job without a walk through
+    // a long queue. A deque keeps its elements in place when either end changes.
+    QHash<QString, Job *> m_queued;
     bool m_stopping = false;
     quint64 m_generation = 0; // raised by every cancel: older results are dropped
     std::atomic<bool> m_abortRunning{false};
