@@ -58,7 +58,8 @@ void Player::buildRooms()
     files = new FilePage(this, services.dialogs, appDir, *options, *this, *windowModes);
     if (!services.workingDir.isEmpty())
         files->File->setPath(services.workingDir);
-    favourites = new FavouritesPage(this, services.dialogs, appDir, *options, *this, *windowModes, *listPane);
+    favourites = new FavouritesPage(this, services.dialogs, appDir, *options, *this, *windowModes, *listPane,
+                                    services.grabFrame);
     listPane->attach(files, favourites);
     playback = new Playback(this, *video, *controls, *options, *listPane, *windowModes, services.waveOut);
     scenes = new SceneMenus(this, playback->nowPlaying, *controls, *this);

@@ -4,6 +4,7 @@
 // window tests pass doubles.
 
 #include "dialogs/dialogs.h"
+#include "lists/thumbnail_maker.h"
 #include "platform/wave_out.h"
 #include "playback/media_backend.h"
 
@@ -20,6 +21,7 @@ struct PlayerServices
     QString appDir;        // the state folder
     QStringList arguments; // the command-line arguments after the program name
     QString workingDir;    // against which relative arguments are made absolute
+    ThumbnailMaker::Grabber grabFrame; // takes a video frame for a thumbnail; empty: FFmpeg
 };
 
 // The real services for this process.

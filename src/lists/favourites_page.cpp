@@ -29,7 +29,10 @@
 #include <QMenu>
 
 FavouritesPage::FavouritesPage(QWidget *window, std::shared_ptr<Dialogs> dialogs, QString appDir, Options &options,
-                               MediaCommands &media, TopmostSwitch &topmost, ProgressView &progress)
+                               MediaCommands &media, TopmostSwitch &topmost, ProgressView &progress,
+                               std::function<platform::FrameGrab(const QString &, double, int, int,
+                                                                 const platform::GrabLimits &)>
+                                   grabFrame)
     : QObject(window), Image_okini(std::make_unique<ImageList>()), m_window(window), m_dialogs(std::move(dialogs)),
       m_appDir(std::move(appDir)), m_options(options), m_media(media), m_topmost(topmost), m_progress(progress)
 {
@@ -47,7 +50,7 @@ FavouritesPage::FavouritesPage(QWidget *window, std::shared_ptr<Dialogs> dialogs
     List_okini->hide();
 
     NoImage = images::noImage();
-    thumbnails = new ThumbnailMaker(NoImage.toImage(), this);
+    thumbnails = new ThumbnailMaker(NoImage.toImage(), this, std::move(grabFrame));
     connect(thumbnails, &ThumbnailMaker::thumbnailMade, this, &FavouritesPage::thumbnailMade);
     Pic_loading = images::loadingPicture();
 

@@ -5,6 +5,7 @@
 // `tmr_okini`. Lists are read by a ListLoader, in slices.
 
 #include "lists/list_loader.h"
+#include "platform/media_detector.h"
 
 #include <QObject>
 #include <QPointer>
@@ -34,8 +35,11 @@ class FavouritesPage : public QObject
 {
     Q_OBJECT
 public:
+    // `grabFrame` takes the video frames of the thumbnails (empty: FFmpeg).
     FavouritesPage(QWidget *window, std::shared_ptr<Dialogs> dialogs, QString appDir, Options &options,
-                   MediaCommands &media, TopmostSwitch &topmost, ProgressView &progress);
+                   MediaCommands &media, TopmostSwitch &topmost, ProgressView &progress,
+                   std::function<platform::FrameGrab(const QString &, double, int, int, const platform::GrabLimits &)>
+                       grabFrame = {});
     ~FavouritesPage() override;
 
     TabStrip *TabM3u = nullptr;

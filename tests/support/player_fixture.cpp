@@ -24,6 +24,7 @@ Player &PlayerTest::make(const QStringList &arguments)
     s.appDir = appDir.path();
     s.arguments = arguments;
     s.workingDir = workDir.path();
+    s.grabFrame = grabber;
     player = std::make_unique<Player>(std::move(s));
     return *player;
 }

@@ -40,5 +40,7 @@ protected:
     fakes::FakeEngines engines;
     std::shared_ptr<fakes::FakeDialogs> dialogs;
     std::shared_ptr<fakes::FakeWaveOut> waveOut;
+    // Takes the thumbnails' frames; empty: the real FFmpeg detector.
+    ThumbnailMaker::Grabber grabber;
     std::unique_ptr<Player> player;
 };
