@@ -2,6 +2,7 @@
 #include "support/test_support.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
@@ -100,6 +101,56 @@ TEST(Screenshot, VideoOfTheTestPatternAppearsInTheWindow)
     const QString saved = QDir::current().absoluteFilePath(QStringLiteral("screenshot-pattern.png"));
     shot.save(saved);
     EXPECT_TRUE(seen) << "magenta " << counts.first << ", green " << counts.second << "; see " << saved.toStdString();
+
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    EXPECT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitCode(), 0);
+}
+
+TEST(Screenshot, ThumbnailViewShowsFramesOfTheFavourites)
+{
+    if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("import").isEmpty())
+        GTEST_SKIP() << "Xvfb or ImageMagick's import is missing: no screenshot test";
+    Xvfb x;
+    ASSERT_TRUE(x.start());
+
+    // Three copies of the test pattern in the favourites, shown as thumbnails.
+    QTemporaryDir state, media;
+    QByteArray list;
+    for (const char *name : {"p1.avi", "p2.avi", "p3.avi"}) {
+        const QString copy = media.filePath(QString::fromLatin1(name));
+        ASSERT_TRUE(QFile::copy(testsupport::clip("pattern.avi"), copy));
+        list += copy.toUtf8() + "\r\n";
+    }
+    testsupport::writeFile(state.filePath("okini.ini"), list);
+    testsupport::writeFile(state.filePath("config.ini"),
+                           "[Position]\r\nLeft=0\r\nTop=0\r\nWidth=13500\r\nHeight=8400\r\nListWidth=6255\r\n"
+                           "[volume]\r\nvolume=100\r\n[other]\r\nListMode=2\r\nListVisible=1\r\nload_thumbnail=0\r\n");
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", x.display);
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("PLOVANA_APPDIR", state.path());
+    env.insert("PLOVANA_MIXER", "none");
+    env.insert("PLOVANA_MPV_AO", "null");
+    program.setProcessEnvironment(env);
+    program.start(qEnvironmentVariable("PLOVANA_EXE"), {});
+    ASSERT_TRUE(program.waitForStarted(5000));
+
+    QImage shot;
+    std::pair<int, int> counts;
+    // Nothing plays: the magenta and green can only come from the thumbnails.
+    const bool seen = testsupport::waitFor(
+        [&] {
+            shot = x.screenshot();
+            counts = patternPixels(shot);
+            return counts.first > 1500 && counts.second > 1500;
+        },
+        15000);
+    const QString saved = QDir::current().absoluteFilePath(QStringLiteral("screenshot-thumbnails.png"));
+    shot.save(saved);
+    EXPECT_TRUE(seen) << "magenta " << counts.first << ", green " << counts.second << "; see " << saved.toStdString();
+    EXPECT_EQ(QFileInfo(state.filePath("image/p1.bmp")).size(), 22554);
 
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
     EXPECT_TRUE(program.waitForFinished(10000));
