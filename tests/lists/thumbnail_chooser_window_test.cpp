@@ -6,6 +6,7 @@
 #include "lists/file_list_box.h"
 #include "lists/form_open_image.h"
 #include "lists/okini_list.h"
+#include "lists/thumbnail_maker.h"
 
 #include <QAction>
 #include <QDir>
@@ -33,6 +34,8 @@ TEST_F(Chooser, APictureBecomesTheSelectedEntrysThumbnail)
     FavouritesPage &f = *player->favourites;
     f.add_okini_item(work().chopped(1), touch("clip.avi").mid(work().size()));
     f.add_okini_item(work().chopped(1), touch("other.avi").mid(work().size()));
+    // The entries' own thumbnails (placeholders: the files hold no video) are made first.
+    ASSERT_TRUE(testsupport::waitFor([&] { return f.thumbnails->pendingCount() == 0; }));
     f.selectOkini(1);
     QImage red(200, 100, QImage::Format_RGB32);
     red.fill(Qt::red);
