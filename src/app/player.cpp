@@ -14,7 +14,9 @@
 #include "platform/single_instance.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
+#include "scenes/scene_file.h"
 #include "scenes/scene_menus.h"
+#include "lists/okini_list.h"
 #include "window/control_bar.h"
 #include "window/controls.h"
 #include "window/twips.h"
@@ -122,14 +124,19 @@ void Player::registerCommands()
         else if (listPane->shownPage() == 3)
             listPane->add_selected_found();
     });
-    commands.add(command::addPlaying, [this] { favourites->m_addOkiniForMenu_Click(video->movie->fileName); });
+    commands.add(command::addPlaying,
+                 [this] { favourites->m_addOkiniForMenu_Click(scenes::localName(playback->nowPlaying.source())); });
     commands.add(command::capture, [this] {
         if (listPane->shownPage() != 2)
             return; // only on the favourites page
         const NowPlaying &np = playback->nowPlaying;
+        const int i = video->movie->okini_index;
+        // Only the entry that plays: the remembered entry may have been another file's since.
+        if (i < 1 || i > favourites->List_okini->count()
+            || favourites->List_okini->folder(i) + favourites->List_okini->text(i) != scenes::localName(np.source()))
+            return;
         const auto units = np.position();
-        favourites->capture_thumbnail(video->movie->okini_index,
-                                      units ? std::optional<double>(*units / np.unitsPerSecond()) : std::nullopt);
+        favourites->capture_thumbnail(i, units ? std::optional<double>(*units / np.unitsPerSecond()) : std::nullopt);
     });
     for (int i = 0; i < 4; ++i) {
         commands.add(command::mode(i), [this, i] { playback->mode_Click(i); });

@@ -177,6 +177,7 @@ void Player::Form_Unload()
     if (!m_loaded || m_unloaded)
         return;
     m_unloaded = true;
+    playback->stopTimers(); // nothing sets the mixer again once it is given back its level
     favourites->shutDown();
     guarded([&] { favourites->save_okini(favourites->gStrM3uName); });
     guarded([&] { saveSearchData(); });
@@ -195,7 +196,6 @@ void Player::Form_Unload()
     guarded([&] { playback->tmrPosition->setEnabled(false); });
     guarded([&] { removeTrayIcon(); });
     // Nothing runs after shutdown.
-    playback->stopTimers();
     for (Timer *t : {favourites->tmr_okini, Timer_addIcon})
         t->setEnabled(false);
 }

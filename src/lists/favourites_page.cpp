@@ -129,9 +129,9 @@ void FavouritesPage::load_okini(const QString &listFile)
 
 void FavouritesPage::save_okini(const QString &listFile)
 {
+    completeAdd(); // files still being added belong to the list
     if (listFile.isEmpty())
         return; // no list was ever loaded: nothing may be written over okini.ini
-    completeAdd(); // files still being added belong to the list
     if (m_loader.file() == listFile)
         completeOkiniLoad(); // a half-read list never replaces the whole one
     const QString listFolder = path::getdirectory(listFile);
@@ -154,6 +154,7 @@ void FavouritesPage::del_all_list()
         m_progress.hideProgress();
     }
     thumbnails->cancelAll(); // the pictures of the list that goes are not wanted
+    m_waitingFor.clear();
     // Every entry and every picture goes, as removing them one by one from the last would.
     List_okini->setIcons(nullptr);
     List_okini->clear();
@@ -167,28 +168,35 @@ void FavouritesPage::set_image_dir(const QString &folder)
                                                : m_appDir + QStringLiteral("image/");
 }
 
-void FavouritesPage::make_thumbnail(const QString &mediaFile, double position, const QString &bitmap)
+void FavouritesPage::make_thumbnail(const QString &mediaFile, double position, const QString &bitmap,
+                                    bool keepExisting)
 {
-    thumbnails->request(mediaFile, position, bitmap, ++m_thumbJobs);
+    QStringList &waiting = m_waitingFor[bitmap];
+    if (!waiting.contains(mediaFile))
+        waiting.append(mediaFile);
+    thumbnails->request(mediaFile, position, bitmap, ++m_thumbJobs, keepExisting);
 }
 
 void FavouritesPage::thumbnailMade(const ThumbnailResult &result)
 {
+    const QStringList waiting = m_waitingFor.take(result.bitmapPath);
     if (m_options.loadThumbnailsOff())
         return;
     const QPixmap picture = QPixmap::fromImage(result.image);
-    const QString title = QFileInfo(result.bitmapPath).completeBaseName();
     const int n = std::min(List_okini->count(), Image_okini->count());
-    // Entries of one title share a bitmap. The search starts where the last picture went,
+    // The entries that wait for this bitmap. Each search starts where the last picture went,
     // as results come in the order the entries were added: a long list costs one look per
-    // result, not a walk through the list.
-    for (int k = 0; k < n; ++k) {
-        const int i = (m_thumbHint - 1 + k) % n + 1;
-        if (path::getfiletitle(List_okini->text(i)) != title || thumbnailFile(i) != result.bitmapPath)
-            continue;
-        Image_okini->replace(i, picture);
-        List_okini->setIcon(i, i); // repaints that entry
-        m_thumbHint = i;
+    // entry, not a walk through the list. An entry removed meanwhile is simply not found.
+    for (const QString &entry : waiting) {
+        for (int k = 0; k < n; ++k) {
+            const int i = (m_thumbHint - 1 + k) % n + 1;
+            if (List_okini->folder(i) + List_okini->text(i) != entry || thumbnailFile(i) != result.bitmapPath)
+                continue;
+            Image_okini->replace(i, picture);
+            List_okini->setIcon(i, i); // repaints that entry
+            m_thumbHint = i;
+            break;
+        }
     }
 }
 
@@ -272,7 +280,7 @@ void FavouritesPage::add_okini_item(const QString &folder, const QString &name)
         if (!image.isNull())
             picture = QPixmap::fromImage(image);
     } else if (can_make_thumbnail(path::getextension(name))) {
-        make_thumbnail(path::addbackslash(folder) + name, 0, bitmap);
+        make_thumbnail(path::addbackslash(folder) + name, 0, bitmap, true); // a chosen picture stays
     }
     Image_okini->add(picture);
     const int before = List_okini->count();
@@ -498,7 +506,7 @@ void FavouritesPage::add_okini_file(const QString &path)
 
 bool FavouritesPage::add_selected_files(const QString &folder, const QStringList &names)
 {
-    if (m_add || m_loader.isLoading())
+    if (m_shutDown || m_add || m_loader.isLoading())
         return false; // one add at a time
     if (names.isEmpty())
         return true; // nothing selected: nothing added, no bar
@@ -552,7 +560,7 @@ void FavouritesPage::m_addOkiniForMenu_Click(const QString &playing)
 
 void FavouritesPage::List_okini_OLEDragDrop(const QStringList &files)
 {
-    if (m_add || m_loader.isLoading())
+    if (m_shutDown || m_add || m_loader.isLoading())
         return; // another add or load is under way: the drop is refused
     QStringList media;
     QString m3u;
@@ -579,8 +587,10 @@ void FavouritesPage::List_okini_OLEDragDrop(const QStringList &files)
             ++i;
         }
         add_selected_files(folder, names);
+        if (m_shutDown)
+            return; // the window closed while the files were added
     }
-    if (m3u.isEmpty())
+    if (m3u.isEmpty() || m_shutDown)
         return;
     if (List_okini->count() > 0) {
         const auto answer =

@@ -7,6 +7,7 @@
 #include "lists/list_loader.h"
 #include "platform/media_detector.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QPixmap>
@@ -91,7 +92,8 @@ public:
     void set_image_dir(const QString &folder);
     // Queues the thumbnail of a media file at a position (seconds) into the bitmap file; the
     // entries that show that bitmap get the picture when it is made.
-    void make_thumbnail(const QString &mediaFile, double position, const QString &bitmap);
+    void make_thumbnail(const QString &mediaFile, double position, const QString &bitmap,
+                        bool keepExisting = false);
     // The thumbnail of entry i anew from the frame at the position (the playing entry,
     // "capture"); without a frame to take, the entry's picture is read again.
     void capture_thumbnail(int i, std::optional<double> position);
@@ -188,6 +190,8 @@ private:
     // A thumbnail was made: every entry that shows its bitmap gets the picture.
     void thumbnailMade(const ThumbnailResult &result);
     int m_thumbJobs = 0;
+    // The entries (full paths) that wait for each bitmap being made.
+    QHash<QString, QStringList> m_waitingFor;
     int m_thumbHint = 1; // where the last made picture's entry stood: results come in list order
     std::unique_ptr<PendingAdd> m_add;
     std::uint64_t m_adds = 0;

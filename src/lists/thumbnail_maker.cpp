@@ -48,7 +48,8 @@ ThumbnailMaker::ThumbnailMaker(const QImage &placeholder, QObject *parent, Grabb
 
 ThumbnailMaker::~ThumbnailMaker() { shutdown(); }
 
-void ThumbnailMaker::request(const QString &mediaPath, double position, const QString &bitmapPath, int id)
+void ThumbnailMaker::request(const QString &mediaPath, double position, const QString &bitmapPath, int id,
+                             bool keepExisting)
 {
     if (m_shutDown)
         return;
@@ -59,15 +60,17 @@ void ThumbnailMaker::request(const QString &mediaPath, double position, const QS
         if (Job *queued = m_queued.value(key)) {
             queued->mediaPath = mediaPath;
             queued->position = position;
+            queued->keepExisting = queued->keepExisting && keepExisting;
             seq = queued->seq;
         } else {
             seq = m_nextSeq++;
-            m_queue.push_back(Job{seq, mediaPath, position, bitmapPath, key});
+            m_queue.push_back(Job{seq, mediaPath, position, bitmapPath, key, keepExisting});
             m_queued.insert(key, &m_queue.back());
         }
     }
     m_wake.notify_one();
     m_deliveries.push_back(Delivery{id, seq, bitmapPath});
+    ++m_owed[seq];
 }
 
 void ThumbnailMaker::cancelAll()
@@ -81,6 +84,7 @@ void ThumbnailMaker::cancelAll()
     }
     m_deliveries.clear();
     m_done.clear();
+    m_owed.clear();
 }
 
 void ThumbnailMaker::shutdown()
@@ -99,6 +103,7 @@ void ThumbnailMaker::shutdown()
     m_shutDown = true;
     m_deliveries.clear();
     m_done.clear();
+    m_owed.clear();
 }
 
 void ThumbnailMaker::workerLoop()
@@ -130,6 +135,12 @@ void ThumbnailMaker::workerLoop()
 
 std::optional<ThumbnailMaker::Outcome> ThumbnailMaker::runJob(const Job &job)
 {
+    // A picture that came meanwhile (chosen by the user) stays.
+    if (job.keepExisting && QFileInfo::exists(job.bitmapPath)) {
+        const QImage existing = loadThumbnail(job.bitmapPath);
+        if (!existing.isNull())
+            return Outcome{true, toRgb(existing, thumbWidth, thumbHeight)};
+    }
     // The folder first: the first thumbnail of a new image folder gets a real frame too.
     QDir().mkpath(QFileInfo(job.bitmapPath).absolutePath());
     const platform::GrabLimits limits{m_timeout.load(), &m_abortRunning};
@@ -168,10 +179,10 @@ void ThumbnailMaker::deliverReady()
             return;
         const ThumbnailResult result{next.id, done->ok, next.bitmapPath, toImage(done->image)};
         m_deliveries.pop_front();
-        const bool jobStillOwed = std::any_of(m_deliveries.begin(), m_deliveries.end(),
-                                              [&](const Delivery &d) { return d.seq == next.seq; });
-        if (!jobStillOwed)
+        if (--m_owed[next.seq] <= 0) {
+            m_owed.remove(next.seq);
             m_done.remove(next.seq);
+        }
         Q_EMIT thumbnailMade(result);
     }
 }

@@ -54,7 +54,11 @@ public:
     // its folder is created when missing. A request for a bitmap path that is still waiting
     // in the queue joins that job, which then uses the newer media path and position; each
     // id still gets its own result, in request order. Ignored after shutdown().
-    void request(const QString &mediaPath, double position, const QString &bitmapPath, int id);
+    // With keepExisting, a bitmap that exists by the time the job runs (a picture chosen
+    // meanwhile) is kept and delivered as it is; a request without it (a capture) decides
+    // for a job that it joins.
+    void request(const QString &mediaPath, double position, const QString &bitmapPath, int id,
+                 bool keepExisting = false);
 
     // Drops every request without a result yet and stops the job that is running; none of
     // them reports. The maker takes new requests at once.
@@ -83,6 +87,7 @@ private:
         double position = 0;
         QString bitmapPath;
         QString key; // the bitmap's path made absolute: one job per bitmap
+        bool keepExisting = false;
     };
     struct Outcome
     {
@@ -124,6 +129,8 @@ private:
     bool m_shutDown = false;
     std::deque<Delivery> m_deliveries;
     QHash<quint64, Outcome> m_done;
+    // How many deliveries each job still owes: a job's outcome is kept until its last one.
+    QHash<quint64, int> m_owed;
 };
 
 // Reads a thumbnail file (or any picture) stretched to size. Uses QImageReader, not

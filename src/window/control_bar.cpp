@@ -199,9 +199,11 @@ void ControlBar::seekToPointer(Qt::MouseButton button, int x)
         SeekBar->setSelStart(section.start);
         SeekBar->setSelLength(section.length);
         SeekBar->setValue(section.start);
-        np.setInCommand(true);
-        np.seek(section.start);
-        np.setInCommand(false);
+        if (!np.inCommand()) { // a timer tick or an engine command runs: it keeps the flag
+            np.setInCommand(true);
+            np.seek(section.start);
+            np.setInCommand(false);
+        }
         SeekBar->unsetCursor();
         sel->hide();
         return;
