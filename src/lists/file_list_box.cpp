@@ -9,6 +9,21 @@
 #include <QScrollBar>
 #include <QUrl>
 
+bool takeFileDrop(QEvent *e, const std::function<void(const QStringList &)> &dropped)
+{
+    const bool drag = e->type() == QEvent::DragEnter || e->type() == QEvent::DragMove;
+    if (!drag && e->type() != QEvent::Drop)
+        return false;
+    auto *d = static_cast<QDropEvent *>(e);
+    const QStringList files = droppedLocalFiles(d->mimeData());
+    if (files.isEmpty())
+        return false;
+    d->acceptProposedAction();
+    if (!drag)
+        dropped(files);
+    return true;
+}
+
 QStringList droppedLocalFiles(const QMimeData *mime)
 {
     QStringList files;

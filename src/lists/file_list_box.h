@@ -5,6 +5,8 @@
 
 #include <QListWidget>
 
+#include <functional>
+
 class FileListBox : public QListWidget
 {
     Q_OBJECT
@@ -64,3 +66,7 @@ private:
 
 // Local file paths of a drop's text/uri-list.
 QStringList droppedLocalFiles(const class QMimeData *mime);
+
+// For an event filter on a control that takes dropped files: accepts a drag that carries
+// local files and hands the files of its drop over. True when the event was a file drag.
+bool takeFileDrop(class QEvent *e, const std::function<void(const QStringList &)> &dropped);

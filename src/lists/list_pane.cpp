@@ -81,23 +81,8 @@ ListPane::ListPane(QWidget *window) : QObject(window), m_window(window)
 
 bool ListPane::eventFilter(QObject *o, QEvent *e)
 {
-    if (o == Tab1) {
-        if (e->type() == QEvent::DragEnter || e->type() == QEvent::DragMove) {
-            auto *d = static_cast<QDropEvent *>(e);
-            if (!droppedLocalFiles(d->mimeData()).isEmpty()) {
-                d->acceptProposedAction();
-                return true;
-            }
-        } else if (e->type() == QEvent::Drop) {
-            auto *d = static_cast<QDropEvent *>(e);
-            const QStringList files = droppedLocalFiles(d->mimeData());
-            if (!files.isEmpty()) {
-                d->acceptProposedAction();
-                Q_EMIT filesDroppedOnTabs(files);
-                return true;
-            }
-        }
-    }
+    if (o == Tab1 && takeFileDrop(e, [this](const QStringList &files) { Q_EMIT filesDroppedOnTabs(files); }))
+        return true;
     return QObject::eventFilter(o, e);
 }
 

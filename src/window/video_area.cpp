@@ -79,23 +79,8 @@ VideoArea::~VideoArea() = default;
 
 bool VideoArea::eventFilter(QObject *o, QEvent *e)
 {
-    if (o == display) {
-        if (e->type() == QEvent::DragEnter || e->type() == QEvent::DragMove) {
-            auto *d = static_cast<QDropEvent *>(e);
-            if (!droppedLocalFiles(d->mimeData()).isEmpty()) {
-                d->acceptProposedAction();
-                return true;
-            }
-        } else if (e->type() == QEvent::Drop) {
-            auto *d = static_cast<QDropEvent *>(e);
-            const QStringList files = droppedLocalFiles(d->mimeData());
-            if (!files.isEmpty()) {
-                d->acceptProposedAction();
-                Q_EMIT filesDropped(files);
-                return true;
-            }
-        }
-    }
+    if (o == display && takeFileDrop(e, [this](const QStringList &files) { Q_EMIT filesDropped(files); }))
+        return true;
     return QObject::eventFilter(o, e);
 }
 

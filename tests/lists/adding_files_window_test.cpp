@@ -11,11 +11,16 @@
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"
 #include "playback/cmovie.h"
+#include "window/controls.h"
 #include "window/video_area.h"
 
 #include <QAction>
 #include <QDir>
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QProgressBar>
+#include <QUrl>
 
 using testsupport::readFile;
 using testsupport::writeFile;
@@ -115,4 +120,28 @@ TEST_F(AddingFiles, ALongAddKeepsTheWindowAnsweringAndIsSavedWholeOnClose)
     ASSERT_TRUE(closed) << "the add yielded to the window";
     EXPECT_TRUE(refused) << "a second add during the first is refused";
     EXPECT_EQ(readFile(app("okini.ini")).count("\r\n"), 3000) << "closing lets the add finish before the save";
+}
+
+TEST_F(AddingFiles, DropsOnThePageTabsAndOnTheVideo)
+{
+    Player &p = *player;
+    const QString a = touch("a.avi"), b = touch("b.mpg");
+    auto drop = [](QWidget *target, const QStringList &files) {
+        QMimeData mime;
+        QList<QUrl> urls;
+        for (const QString &f : files)
+            urls.append(QUrl::fromLocalFile(f));
+        mime.setUrls(urls);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        const bool accepted = enter.isAccepted();
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &dropped);
+        return accepted;
+    };
+    EXPECT_TRUE(drop(p.listPane->Tab1, {a, b}));
+    EXPECT_EQ(names(), (QStringList{"a.avi", "b.mpg"})) << "the page tabs take files for the favourites";
+    EXPECT_TRUE(drop(p.video->display, {b}));
+    ASSERT_NE(engines.movie(), nullptr);
+    EXPECT_EQ(engines.movie()->loads.back(), b) << "a drop on the video plays the file";
 }
