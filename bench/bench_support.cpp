@@ -12,6 +12,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <cstdio>
 #include <unistd.h>
 
 namespace bench {
@@ -98,6 +99,18 @@ double mpvCommandMs(QLocalSocket &sock, const QJsonArray &command)
         }
     }
     return -1;
+}
+
+bool useDisplay(const Xvfb &x)
+{
+    if (x.display.isEmpty()) {
+        std::fprintf(stderr, "Xvfb could not be started\n");
+        return false;
+    }
+    qputenv("DISPLAY", x.display.toUtf8());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("PLOVANA_MPV_AO", "null");
+    return true;
 }
 
 } // namespace bench

@@ -24,6 +24,10 @@ private:
     QProcess m_server;
 };
 
+// Points this process at the Xvfb server (xcb, mpv's null audio output); false, with a
+// message, when the server could not be started.
+bool useDisplay(const Xvfb &x);
+
 // The generated clips (made by tests/media/make-clips.sh when missing).
 QString clip(const QString &name);
 

@@ -52,13 +52,8 @@ int main(int argc, char **argv)
 {
     const int runs = argc > 1 ? std::atoi(argv[1]) : 10;
     bench::Xvfb x;
-    if (x.display.isEmpty()) {
-        std::fprintf(stderr, "Xvfb could not be started\n");
+    if (!bench::useDisplay(x))
         return 1;
-    }
-    qputenv("DISPLAY", x.display.toUtf8());
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    qputenv("PLOVANA_MPV_AO", "null");
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     const QString a = bench::clip(QStringLiteral("clip.avi"));
