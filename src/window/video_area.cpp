@@ -153,8 +153,27 @@ void VideoArea::fitVideo()
     applyClipping();
 }
 
-void VideoArea::setVideoScale(double)
+void VideoArea::setVideoScale(double scale)
 {
+    QWidget *window = display->parentWidget();
+    if (window->isMinimized())
+        return;
+    QSize source = sourceSize();
+    if (playsRealMedia && playsRealMedia())
+        source = QSize(rmovie->invoke(RealControl::ClipWidth).toInt(), rmovie->invoke(RealControl::ClipHeight).toInt());
+    const videofit::Size size = videofit::scaledVideoSize(tw::height(display), source.width(), source.height(),
+                                                          myModule::twipsPerPixelX, myModule::twipsPerPixelY, scale);
+    if (window->isMaximized())
+        window->showNormal();
+    resizeWindowToVideo(size.width, size.height);
+}
+
+void VideoArea::resizeWindowToVideo(int width, int height)
+{
+    // Everything around the video area keeps its size.
+    QWidget *window = display->parentWidget();
+    window->resize(tw::toPixelsX(width) + window->width() - display->width(),
+                   tw::toPixelsY(height) + window->height() - display->height());
 }
 
 void VideoArea::optimizeWindowSize()

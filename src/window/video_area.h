@@ -47,7 +47,11 @@ public:
 
     void display_Resize();
     void fitVideo();
+    // Resizes the window so that `display` shows the video at `scale` (1.0: one screen pixel
+    // per source pixel); before the size is known, a 1.3 : 1 area as high as the current one.
     void setVideoScale(double scale);
+    // Resizes the window, keeping its top-left corner, so that `display` becomes w × h twips.
+    void resizeWindowToVideo(int width, int height);
     void optimizeWindowSize();
     void applyClipping();
     void applyClipUpper();

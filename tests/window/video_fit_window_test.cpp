@@ -162,3 +162,22 @@ TEST_F(VideoFitting, TheMasksLieOverARealMediaPicture)
     // The control fills the area, so the mask is a tenth of it.
     EXPECT_EQ(w->geometry(), QRect(0, 0, 400, 24));
 }
+
+TEST_F(VideoFitting, HalfScaleOfA640By480VideoAsksForA4800By3600Area)
+{
+    engines.media[work("big.avi")] = fakes::FakeMedia{5.0, true, true, QSize(640, 480)};
+    player->openMedia(touch("big.avi"), 0);
+    player->video->setVideoScale(0.5);
+    EXPECT_EQ(twips::width(player->video->display), 4800);
+    EXPECT_EQ(twips::height(player->video->display), 3600);
+    player->video->setVideoScale(1.0);
+    EXPECT_EQ(player->video->display->size(), QSize(640, 480));
+}
+
+TEST_F(VideoFitting, ScaleBeforeTheSizeIsKnownIsAWideAreaAsHighAsTheVideoArea)
+{
+    const int height = twips::height(player->video->display);
+    player->video->setVideoScale(1.0);
+    EXPECT_EQ(twips::height(player->video->display), height);
+    EXPECT_NEAR(twips::width(player->video->display), height * 1.3, 15);
+}
