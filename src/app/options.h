@@ -19,6 +19,9 @@ public:
     // The fitting of the picture: 0 the window follows the video (check_auto_adjust),
     // 1 keep the aspect ratio, 2 fill the video area; -1 when none is selected.
     virtual int fitMode() const = 0;
+    // The clip sliders "上" and "下" (Scroll_upper, scroll_under): percent of the picture height.
+    virtual int upperClip() const = 0;
+    virtual int underClip() const = 0;
     // Switches "リサイズ時にウィンドウサイズを自動で最適化" alone on or off (none selected when off).
     virtual void setAutoAdjust(bool on) = 0;
     // "最小化時にタスクバーにいれない".

@@ -159,6 +159,15 @@ OptionsPage::OptionsPage(QWidget *configFrame) : QObject(configFrame), config(co
 void OptionsPage::connectOptions()
 {
     connect(Tab_Config, &TabStrip::clicked, this, &OptionsPage::Tab_Config_Click);
+    // Any fitting option that becomes selected fits the picture anew (the one before may
+    // have letterboxed it).
+    for (QRadioButton *r : {check_auto_adjust, Keep_Aspect, use_fullWindow})
+        connect(r, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                Q_EMIT fittingChosen();
+        });
+    connect(Scroll_upper, &QSlider::valueChanged, this, &OptionsPage::upperClipChanged);
+    connect(scroll_under, &QSlider::valueChanged, this, &OptionsPage::underClipChanged);
     connect(Check_usehome, &QCheckBox::stateChanged, this, &OptionsPage::Check_usehome_Click);
     connect(text_home, &QLineEdit::textChanged, this, [this](const QString &t) { homeDir = t; });
     connect(Check_original, &QCheckBox::stateChanged, this, &OptionsPage::Check_original_Click);
@@ -232,6 +241,9 @@ int OptionsPage::fitMode() const
 {
     return check_auto_adjust->isChecked() ? 0 : Keep_Aspect->isChecked() ? 1 : use_fullWindow->isChecked() ? 2 : -1;
 }
+
+int OptionsPage::upperClip() const { return Scroll_upper->value(); }
+int OptionsPage::underClip() const { return scroll_under->value(); }
 
 void OptionsPage::setAutoAdjust(bool on) { setOptionChecked(check_auto_adjust, on); }
 bool OptionsPage::noTaskbar() const { return Check_noTaskbar->isChecked(); }

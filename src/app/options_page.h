@@ -79,6 +79,8 @@ public:
     void setLoadThumbnailsOff(bool on) override;
     bool originalSize() const override;
     int fitMode() const override;
+    int upperClip() const override;
+    int underClip() const override;
     void setAutoAdjust(bool on) override;
     bool noTaskbar() const override;
     bool showPopup() const override;
@@ -89,6 +91,11 @@ Q_SIGNALS:
     void loadThumbnailsToggled();
     // Check_temae changed.
     void topmostToggled(bool on);
+    // A fitting option (check_auto_adjust, Keep_Aspect, use_fullWindow) became selected.
+    void fittingChosen();
+    // A clip slider moved.
+    void upperClipChanged();
+    void underClipChanged();
 
 private:
     void connectOptions();

@@ -56,6 +56,7 @@ void Player::buildRooms()
     controls = new ControlBar(this);
     listPane = new ListPane(this);
     options = new OptionsPage(listPane->config);
+    video->attachOptions(*options);
     windowModes = new WindowModes(this, options->original);
     files = new FilePage(this, services.dialogs, appDir, *options, *this, *windowModes);
     if (!services.workingDir.isEmpty())
@@ -107,6 +108,10 @@ void Player::connectRooms()
     connect(files, &FilePage::addToFavourites, this, [this] { commands.trigger(command::addOkini); });
     connect(listPane, &ListPane::filesDroppedOnTabs, favourites, &FavouritesPage::List_okini_OLEDragDrop);
     connect(video, &VideoArea::filesDropped, files, &FilePage::File_Drop);
+    video->playsRealMedia = [this] { return playback->nowPlaying.isRealMedia(); };
+    connect(options, &OptionsPage::fittingChosen, video, &VideoArea::fitVideo);
+    connect(options, &OptionsPage::upperClipChanged, video, &VideoArea::applyClipUpper);
+    connect(options, &OptionsPage::underClipChanged, video, &VideoArea::applyClipUnder);
 }
 
 void Player::registerCommands()

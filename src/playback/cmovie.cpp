@@ -147,10 +147,15 @@ void CMovie::SetRate(float rate)
 
 void CMovie::SetWindowSize(int w, int h)
 {
+    SetWindowPosition(0, 0, w, h);
+}
+
+void CMovie::SetWindowPosition(int left, int top, int w, int h)
+{
     width = w;
     height = h;
     if (mobjWindow)
-        mobjWindow->setWindowPosition(QRect(0, 0, w, h));
+        mobjWindow->setWindowPosition(QRect(left, top, w, h));
 }
 
 void CMovie::fullscreen()

@@ -52,6 +52,8 @@ public:
     void SetRate(float rate);
     // Places the video window at (0, 0) with this size in pixels.
     void SetWindowSize(int w, int h);
+    // Places the video window at this rectangle inside its owner, in pixels.
+    void SetWindowPosition(int left, int top, int w, int h);
     void fullscreen();
     void normalscreen();
 

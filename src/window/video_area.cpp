@@ -1,11 +1,14 @@
 #include "window/video_area.h"
 
 #include "app/images.h"
+#include "app/options.h"
 #include "lists/file_list_box.h"
 #include "playback/cmovie.h"
 #include "playback/real_control.h"
+#include "platform/my_module.h"
 #include "window/controls.h"
 #include "window/twips.h"
+#include "window/video_fit.h"
 
 #include <QDropEvent>
 #include <QLabel>
@@ -51,6 +54,20 @@ VideoArea::VideoArea(QWidget *window, MediaBackendFactory movieBackend, MediaBac
     rmovie->setGeometry(display->geometry());
     rmovie->hide();
 
+    // The masks lie over the video area and its picture; the mouse goes through them to the
+    // video underneath.
+    for (QWidget **mask : {&clip_upper, &clip_under}) {
+        *mask = new QWidget(window);
+        (*mask)->setAutoFillBackground(true);
+        QPalette p = (*mask)->palette();
+        p.setColor(QPalette::Window, Qt::black);
+        (*mask)->setPalette(p);
+        (*mask)->setAttribute(Qt::WA_TransparentForMouseEvents);
+        (*mask)->hide();
+    }
+    clip_upper->setObjectName(QStringLiteral("clip_upper"));
+    clip_under->setObjectName(QStringLiteral("clip_under"));
+
     blackShape = new QWidget(window);
     blackShape->setObjectName(QStringLiteral("blackShape"));
     blackShape->setAutoFillBackground(true);
@@ -95,15 +112,68 @@ void VideoArea::display_Resize()
     fitVideo();
 }
 
-void VideoArea::fitVideo()
+void VideoArea::attachOptions(const Options &options)
 {
-    // Until the fitting options are built, the picture fills the video area.
-    if (movie)
-        movie->SetWindowSize(display->width(), display->height());
+    m_options = &options;
 }
 
-void VideoArea::setVideoScale(double)
+bool VideoArea::keepAspect() const
 {
+    return m_options && m_options->fitMode() == 1;
+}
+
+QSize VideoArea::sourceSize() const
+{
+    // RealMedia pictures fill the area: their masks are a share of it.
+    if (playsRealMedia && playsRealMedia())
+        return {};
+    if (movie && movie->mobjVideo)
+        if (const auto size = movie->mobjVideo->sourceSize())
+            return *size;
+    return {};
+}
+
+void VideoArea::fitVideo()
+{
+    if (movie && movie->PlayState != 0) {
+        if (playsRealMedia && playsRealMedia()) {
+            // The RealMedia control shows its picture over the whole area.
+            rmovie->setGeometry(display->geometry());
+        } else {
+            const QSize source = sourceSize();
+            const videofit::Rect r =
+                videofit::videoWindow(tw::width(display), tw::height(display), source.width(), source.height(),
+                                      keepAspect(), myModule::twipsPerPixelX, myModule::twipsPerPixelY);
+            if (r.left == 0 && r.top == 0)
+                movie->SetWindowSize(r.width, r.height);
+            else
+                movie->SetWindowPosition(r.left, r.top, r.width, r.height);
+        }
+    }
+    applyClipping();
+}
+
+void VideoArea::setVideoScale(double scale)
+{
+    QWidget *window = display->parentWidget();
+    if (window->isMinimized())
+        return;
+    QSize source = sourceSize();
+    if (playsRealMedia && playsRealMedia())
+        source = QSize(rmovie->invoke(RealControl::ClipWidth).toInt(), rmovie->invoke(RealControl::ClipHeight).toInt());
+    const videofit::Size size = videofit::scaledVideoSize(tw::height(display), source.width(), source.height(),
+                                                          myModule::twipsPerPixelX, myModule::twipsPerPixelY, scale);
+    if (window->isMaximized())
+        window->showNormal();
+    resizeWindowToVideo(size.width, size.height);
+}
+
+void VideoArea::resizeWindowToVideo(int width, int height)
+{
+    // Everything around the video area keeps its size.
+    QWidget *window = display->parentWidget();
+    window->resize(tw::toPixelsX(width) + window->width() - display->width(),
+                   tw::toPixelsY(height) + window->height() - display->height());
 }
 
 void VideoArea::optimizeWindowSize()
@@ -112,6 +182,38 @@ void VideoArea::optimizeWindowSize()
 
 void VideoArea::applyClipping()
 {
+    applyClipUnder();
+    applyClipUpper();
+}
+
+void VideoArea::applyClipUpper()
+{
+    const QSize source = sourceSize();
+    const videofit::Mask m = videofit::upperClip(tw::width(display), tw::height(display), source.width(),
+                                                 source.height(), keepAspect(), m_options ? m_options->upperClip() : 0);
+    placeMask(clip_upper, m.top, m.height);
+}
+
+void VideoArea::applyClipUnder()
+{
+    const QSize source = sourceSize();
+    const videofit::Mask m = videofit::underClip(tw::width(display), tw::height(display), source.width(),
+                                                 source.height(), keepAspect(), m_options ? m_options->underClip() : 0);
+    placeMask(clip_under, m.top, m.height);
+}
+
+void VideoArea::placeMask(QWidget *mask, int top, int height)
+{
+    if (height <= 0) {
+        mask->hide();
+        return;
+    }
+    tw::place(mask, tw::left(display), tw::top(display) + top, tw::width(display), height);
+    mask->show();
+    // Above the picture, whichever engine shows it; the controls made later stay above.
+    const QObjectList &siblings = mask->parent()->children();
+    if (siblings.indexOf(mask) < siblings.indexOf(rmovie))
+        mask->raise();
 }
 
 void VideoArea::showLogo(bool on)

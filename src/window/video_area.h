@@ -8,9 +8,11 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class CMovie;
+class Options;
 class PictureBox;
 class QLabel;
 class QWidget;
@@ -23,6 +25,12 @@ public:
     VideoArea(QWidget *window, MediaBackendFactory movieBackend, MediaBackendFactory realBackend);
     ~VideoArea() override;
 
+    // The options that choose the fitting and the clipping; until they are attached the
+    // picture fills the area and nothing is clipped.
+    void attachOptions(const Options &options);
+    // Whether the open file is played by `rmovie` (the playback room answers).
+    std::function<bool()> playsRealMedia;
+
     std::unique_ptr<CMovie> movie;
     PictureBox *display = nullptr;
     QLabel *logo = nullptr;
@@ -30,15 +38,24 @@ public:
     // Covers the display while a file's first frame is made ready (seekTop).
     QWidget *blackShape = nullptr;
     RealControl *rmovie = nullptr;
+    // Black masks over the top and the bottom of the picture (the clip sliders).
+    QWidget *clip_upper = nullptr;
+    QWidget *clip_under = nullptr;
     PictureBox *kyoukai = nullptr;
     // Set while the window lays out `display` in steps, so that it is fitted once at the end.
     bool displayResizeLock = false;
 
     void display_Resize();
     void fitVideo();
+    // Resizes the window so that `display` shows the video at `scale` (1.0: one screen pixel
+    // per source pixel); before the size is known, a 1.3 : 1 area as high as the current one.
     void setVideoScale(double scale);
+    // Resizes the window, keeping its top-left corner, so that `display` becomes w × h twips.
+    void resizeWindowToVideo(int width, int height);
     void optimizeWindowSize();
     void applyClipping();
+    void applyClipUpper();
+    void applyClipUnder();
     // The logo and its caption, shown while nothing plays.
     void showLogo(bool on);
     // Focus to the video (the display, or the RealMedia control over it).
@@ -54,4 +71,13 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+    // The open DirectShow file's source size in pixels; 0 × 0 when unknown.
+    QSize sourceSize() const;
+    bool keepAspect() const;
+    // Shows a mask `height` twips high at `top` inside the area, across its width; hides it at 0.
+    void placeMask(QWidget *mask, int top, int height);
+
+    const Options *m_options = nullptr;
 };

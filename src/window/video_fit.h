@@ -1,0 +1,52 @@
+#pragma once
+// The arithmetic of fitting the picture into the video area `display` and of the two clip
+// masks over it. Sizes of the area are in twips, the video window's place in pixels. The
+// handlers in VideoArea measure the controls, call these and write the results back.
+
+namespace videofit {
+
+struct Rect
+{
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Rect &o) const = default;
+};
+
+struct Size
+{
+    int width = 0;
+    int height = 0;
+    bool operator==(const Size &o) const = default;
+};
+
+// The video window inside `display` (displayWidth × displayHeight twips), in pixels at
+// twipsX/twipsY twips per pixel. With keepAspect the picture is enlarged with the source's
+// aspect ratio and centred; otherwise, and whenever the source or the area has no size (no
+// division by zero), it covers the whole area.
+Rect videoWindow(int displayWidth, int displayHeight, int sourceWidth, int sourceHeight, bool keepAspect,
+                 int twipsX, int twipsY);
+
+// One clip mask (twips, relative to `display`): its top and height. `percent` is the
+// slider's value; 0 means no mask (height 0). With keepAspect the mask is a percentage of
+// the picture's height when fitted to the width and lies on the picture's edge when the
+// picture is letterboxed; otherwise a percentage of the area's height at its edge.
+struct Mask
+{
+    int top = 0;
+    int height = 0;
+    bool operator==(const Mask &o) const = default;
+};
+Mask upperClip(int displayWidth, int displayHeight, int sourceWidth, int sourceHeight, bool keepAspect, int percent);
+Mask underClip(int displayWidth, int displayHeight, int sourceWidth, int sourceHeight, bool keepAspect, int percent);
+
+// The video area's size (twips) for showing the video at `scale`: the source at one screen
+// pixel per source pixel, or, while the source size is unknown (0), a 1.3 : 1 area as high
+// as the current one. Each side is limited to the largest 16-bit twip value.
+Size scaledVideoSize(int displayHeight, int sourceWidth, int sourceHeight, int twipsX, int twipsY, double scale);
+
+// The largest window size in twips (sizes are kept as 16-bit values).
+constexpr int kMaxTwips = 32767;
+
+} // namespace videofit
