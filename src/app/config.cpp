@@ -168,9 +168,12 @@ void Player::correctForFrame()
 void Player::changeEvent(QEvent *e)
 {
     QWidget::changeEvent(e);
-    if (e->type() == QEvent::WindowStateChange && m_frameCorrectionPending && !isMaximized()
-        && !isMinimized())
+    if (e->type() != QEvent::WindowStateChange)
+        return;
+    if (m_frameCorrectionPending && !isMaximized() && !isMinimized())
         correctForFrame();
+    // Minimising sends no resize event: the resize handler hears of it here.
+    Form_Resize();
 }
 
 void Player::saveConfig()

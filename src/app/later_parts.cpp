@@ -11,4 +11,3 @@ void Player::saveSearchData() {}
 void Player::loadResume() {}
 void Player::saveResume() {}
 void Player::readAssociations() {}
-void Player::removeTrayIcon() {}

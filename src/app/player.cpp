@@ -3,7 +3,9 @@
 #include "app/player.h"
 
 #include "app/options_page.h"
+#include "app/images.h"
 #include "app/timer.h"
+#include "app/tray_icon.h"
 #include "input/main_menu.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
@@ -34,6 +36,7 @@ Player::Player(PlayerServices s, QWidget *parent)
 {
     setObjectName(QStringLiteral("player"));
     setWindowTitle(QStringLiteral("Plovana"));
+    setWindowIcon(QIcon(images::logo()));
     setAcceptDrops(true);
     appDir = path::addbackslash(services.appDir);
     buildRooms();
@@ -71,6 +74,7 @@ void Player::buildRooms()
                              windowModes->m_window},
                             *scenes);
 
+    trayIcon = new TrayIcon(*this, services.tray ? services.tray : makeQtSystemTray(), *mainMenu);
     Timer_addIcon = new Timer(this);
     Timer_addIcon->setInterval(100);
 }
@@ -112,7 +116,13 @@ void Player::connectRooms()
     connect(options, &OptionsPage::fittingChosen, video, &VideoArea::fitVideo);
     connect(options, &OptionsPage::upperClipChanged, video, &VideoArea::applyClipUpper);
     connect(options, &OptionsPage::underClipChanged, video, &VideoArea::applyClipUnder);
+    connect(Timer_addIcon, &QTimer::timeout, this, [this] {
+        trayIcon->addTrayIcon();
+        Timer_addIcon->setEnabled(false);
+    });
 }
+
+void Player::removeTrayIcon() { trayIcon->removeTrayIcon(); }
 
 void Player::registerCommands()
 {

@@ -2,7 +2,7 @@
 // The main window `player`: a router. It creates the rooms of the program (the video
 // area, the control bar, the list pane with its pages, the options page, playback, the
 // window modes, the menus and the scene menus), wires them, and keeps what belongs to the
-// window as a whole: start-up and shutdown, config.ini, the resize handler with the list
+// window as a whole: start-up and shutdown, its icon, config.ini, the resize handler with the list
 // pane's show and hide, and one-line forwarders for the commands every room asks for.
 
 #include "app/player_services.h"
@@ -23,6 +23,7 @@ class OptionsPage;
 class Playback;
 class SceneMenus;
 class Timer;
+class TrayIcon;
 class VideoArea;
 class WindowModes;
 
@@ -45,6 +46,8 @@ public:
     void Form_Unload();
     bool isLoaded() const { return m_loaded; }
     void m_exit_Click();
+    // Shutdown's step that takes the notification-area icon away (player.cpp).
+    void removeTrayIcon();
 
     // ---- The commands every room asks for, forwarded to playback
     void openMedia(const QString &path, double pos) override;
@@ -87,7 +90,6 @@ public:
     void loadResume();
     void saveResume();
     void readAssociations();
-    void removeTrayIcon();
 
     // ---- State of the window as a whole
     PlayerServices services;
@@ -108,6 +110,7 @@ public:
     SceneMenus *scenes = nullptr;
     MainMenu *mainMenu = nullptr;
     Timer *Timer_addIcon = nullptr;
+    TrayIcon *trayIcon = nullptr;
 
 Q_SIGNALS:
     // The video surface painted a frame (used by the benchmarks).

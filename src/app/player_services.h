@@ -1,8 +1,9 @@
 #pragma once
 // What the main window is given from outside: the engines, the dialogs, the system
-// volume, the state folder and the command line. The program passes the real ones; the
+// volume, the notification area, the state folder and the command line. The program passes the real ones; the
 // window tests pass doubles.
 
+#include "app/system_tray.h"
 #include "dialogs/dialogs.h"
 #include "lists/thumbnail_maker.h"
 #include "platform/wave_out.h"
@@ -18,6 +19,7 @@ struct PlayerServices
     MediaBackendFactory realBackend;  // the RealMedia control's engine
     std::shared_ptr<Dialogs> dialogs;
     std::shared_ptr<platform::WaveOutDevice> waveOut;
+    std::shared_ptr<SystemTray> tray; // the notification area; empty: the desktop's own
     QString appDir;        // the state folder
     QStringList arguments; // the command-line arguments after the program name
     QString workingDir;    // against which relative arguments are made absolute

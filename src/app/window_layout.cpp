@@ -5,6 +5,7 @@
 
 #include "app/options.h"
 #include "app/options_page.h"
+#include "app/tray_icon.h"
 #include "lists/list_pane.h"
 #include "platform/my_module.h"
 #include "playback/cmovie.h"
@@ -51,11 +52,13 @@ void Player::Form_Resize()
         return;
     }
     if (isMinimized()) {
+        // Only the notification-area icon remains; without one the window stays reachable.
         if (options->noTaskbar() && isVisible())
-            hide(); // only the notification-area icon remains
+            trayIcon->hideMinimisedWindow();
         return;
     }
-    controls->BtList->setEnabled(!isMaximized());
+    // BtList stays usable while maximised: its toggle restores the window, toggles the
+    // pane and maximises it again.
 
     if (windowModes->smallMode) {
         const layout::Size d = layout::smallModeDisplay(windowWidth(), windowHeight(), myModule::frameWidth,

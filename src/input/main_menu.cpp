@@ -40,6 +40,11 @@ void MainMenu::display_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, 
 {
     if (button != Qt::RightButton)
         return;
+    popUp();
+}
+
+void MainMenu::popUp()
+{
     for (QMenu *sub : {m_sub.m_size, m_sub.m_speed, m_sub.m_mode, m_sub.m_window})
         sub->menuAction()->setVisible(true);
     m_scenes.enableForOpenFile(fileOpen && fileOpen());

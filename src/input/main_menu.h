@@ -38,6 +38,8 @@ public:
     std::function<bool()> fileOpen;
 
     void display_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
+    // Pops `menu` up at the pointer, its items prepared for the file that is open.
+    void popUp();
     void panel_ButtonClick(const QString &key);
     void createToolTips();
 

@@ -21,6 +21,7 @@ Player &PlayerTest::make(const QStringList &arguments)
     s.realBackend = realEngine ? MediaBackendFactory(makeMpvBackend) : engines.realFactory();
     s.dialogs = dialogs;
     s.waveOut = waveOut;
+    s.tray = tray;
     s.appDir = appDir.path();
     s.arguments = arguments;
     s.workingDir = workDir.path();
