@@ -3,23 +3,13 @@
 // masks over it. Sizes of the area are in twips, the video window's place in pixels. The
 // handlers in VideoArea measure the controls, call these and write the results back.
 
+#include "window/layout_math.h"
+
 namespace videofit {
 
-struct Rect
-{
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const Rect &o) const = default;
-};
-
-struct Size
-{
-    int width = 0;
-    int height = 0;
-    bool operator==(const Size &o) const = default;
-};
+// The same rectangles and sizes as the layout's.
+using Rect = layout::Rect;
+using Size = layout::Size;
 
 // The video window inside `display` (displayWidth × displayHeight twips), in pixels at
 // twipsX/twipsY twips per pixel. With keepAspect the picture is enlarged with the source's
