@@ -79,6 +79,19 @@ PlayerServices services(const QString &stateDir)
     return s;
 }
 
+bool connectToMpv(QLocalSocket &sock, const QString &socketPath)
+{
+    QElapsedTimer wait;
+    wait.start();
+    while (wait.elapsed() < 5000) {
+        sock.connectToServer(socketPath);
+        if (sock.waitForConnected(200))
+            return true;
+        QThread::msleep(50);
+    }
+    return false;
+}
+
 double mpvCommandMs(QLocalSocket &sock, const QJsonArray &command)
 {
     QElapsedTimer t;

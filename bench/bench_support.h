@@ -33,6 +33,9 @@ QString clip(const QString &name);
 
 double median(std::vector<double> v);
 
+// Connects to a starting mpv's IPC socket, trying for up to five seconds.
+bool connectToMpv(QLocalSocket &sock, const QString &socketPath);
+
 // Sends one JSON command to a running mpv over its IPC socket and returns the milliseconds
 // until its next "playback-restart" event; -1 after 10 s without one.
 double mpvCommandMs(QLocalSocket &sock, const QJsonArray &command);

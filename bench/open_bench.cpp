@@ -74,14 +74,7 @@ int main(int argc, char **argv)
     mpv.start(QStringLiteral("mpv"), {"--no-config", "--idle=yes", "--no-audio", "--vo=x11", "--really-quiet",
                                       "--force-window=yes", "--input-ipc-server=" + socketPath});
     QLocalSocket sock;
-    QElapsedTimer wait;
-    wait.start();
-    while (wait.elapsed() < 5000) {
-        sock.connectToServer(socketPath);
-        if (sock.waitForConnected(200))
-            break;
-        QThread::msleep(50);
-    }
+    bench::connectToMpv(sock, socketPath);
     std::vector<double> theirs;
     if (sock.state() == QLocalSocket::ConnectedState) {
         bench::mpvCommandMs(sock, QJsonArray{"loadfile", b, "replace"}); // warm-up

@@ -173,14 +173,7 @@ int main(int argc, char **argv)
                                       "--force-window=yes", "--pause", "--hr-seek=yes",
                                       "--input-ipc-server=" + socketPath});
     QLocalSocket sock;
-    QElapsedTimer wait;
-    wait.start();
-    while (wait.elapsed() < 5000) {
-        sock.connectToServer(socketPath);
-        if (sock.waitForConnected(200))
-            break;
-        QThread::msleep(50);
-    }
+    bench::connectToMpv(sock, socketPath);
     std::vector<double> theirs;
     if (sock.state() == QLocalSocket::ConnectedState
         && bench::mpvCommandMs(sock, QJsonArray{"loadfile", clip, "replace"}) >= 0) {

@@ -27,29 +27,15 @@ bool stepRandom(PlaylistSource &list, RandomPicker &picker)
 
 void Playback::playNext()
 {
-    PlaylistSource &list = m_playlist;
-    const int page = list.shownPage();
-    const int count = list.rowCount();
-    if (page < 1 || page > 3 || count == 0)
-        return;
-    if (getPlayMode() == 3) {
-        if (!stepRandom(list, picker))
-            return;
-    } else {
-        if (page != 3)
-            m_video.movie->MediaPlay(3);
-        const int selected = list.selectedRow(); // none counts as -1
-        if (selected < count - 1) {
-            list.selectRow(selected + 1);
-        } else {
-            list.selectRow(0);
-            list.makeTopRow(0);
-        }
-    }
-    playSelectedRow(list.selectedRow());
+    stepAndPlay(true);
 }
 
 void Playback::playPrevious()
+{
+    stepAndPlay(false);
+}
+
+void Playback::stepAndPlay(bool forward)
 {
     PlaylistSource &list = m_playlist;
     const int page = list.shownPage();
@@ -60,13 +46,18 @@ void Playback::playPrevious()
         if (!stepRandom(list, picker))
             return;
     } else {
-        m_video.movie->MediaPlay(3);
-        const int selected = list.selectedRow();
-        if (selected > 0) {
-            list.selectRow(selected - 1);
+        // Next leaves the search results' file playing until the new one opens.
+        if (!forward || page != 3)
+            m_video.movie->MediaPlay(3);
+        const int selected = list.selectedRow(); // none counts as -1
+        const int target = forward ? selected + 1 : selected - 1;
+        if (target >= 0 && target < count) {
+            list.selectRow(target);
         } else {
-            list.selectRow(count - 1);
-            list.makeTopRow(count - 1);
+            // Past either end: round to the other end, made the top row.
+            const int wrap = forward ? 0 : count - 1;
+            list.selectRow(wrap);
+            list.makeTopRow(wrap);
         }
     }
     playSelectedRow(list.selectedRow());

@@ -82,6 +82,9 @@ Q_SIGNALS:
     void opened(const QString &path);
 
 private:
+    // Next (forward) or previous: steps through the page shown, in order or at random,
+    // then plays the row reached.
+    void stepAndPlay(bool forward);
     // Plays the selected row after a step: the row's file if it exists, else what the
     // list does with a missing file. `selected` is the row to play.
     void playSelectedRow(int selected);

@@ -68,6 +68,36 @@ public:
     QProcess server;
 };
 
+// The environment of the real program on the Xvfb display, with a state folder of its own.
+QProcessEnvironment programEnvironment(const QString &display, const QString &stateDir)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("PLOVANA_APPDIR", stateDir);
+    env.insert("PLOVANA_MIXER", "none");
+    env.insert("PLOVANA_MPV_AO", "null");
+    return env;
+}
+
+// Waits until the screen shows at least `least` sampled pixels of each pattern colour; the
+// last screenshot is kept in the test's folder under `name`.
+void expectPattern(Xvfb &x, int least, const char *name)
+{
+    QImage shot;
+    std::pair<int, int> counts;
+    const bool seen = testsupport::waitFor(
+        [&] {
+            shot = x.screenshot();
+            counts = patternPixels(shot);
+            return counts.first > least && counts.second > least;
+        },
+        15000);
+    const QString saved = QDir::current().absoluteFilePath(QString::fromLatin1(name));
+    shot.save(saved);
+    EXPECT_TRUE(seen) << "magenta " << counts.first << ", green " << counts.second << "; see " << saved.toStdString();
+}
+
 } // namespace
 
 TEST(Screenshot, VideoOfTheTestPatternAppearsInTheWindow)
@@ -79,28 +109,11 @@ TEST(Screenshot, VideoOfTheTestPatternAppearsInTheWindow)
 
     QTemporaryDir state;
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", x.display);
-    env.insert("QT_QPA_PLATFORM", "xcb");
-    env.insert("PLOVANA_APPDIR", state.path());
-    env.insert("PLOVANA_MIXER", "none");
-    env.insert("PLOVANA_MPV_AO", "null");
-    program.setProcessEnvironment(env);
+    program.setProcessEnvironment(programEnvironment(x.display, state.path()));
     program.start(qEnvironmentVariable("PLOVANA_EXE"), {testsupport::clip("pattern.avi")});
     ASSERT_TRUE(program.waitForStarted(5000));
 
-    QImage shot;
-    std::pair<int, int> counts;
-    const bool seen = testsupport::waitFor(
-        [&] {
-            shot = x.screenshot();
-            counts = patternPixels(shot);
-            return counts.first > 2000 && counts.second > 2000;
-        },
-        15000);
-    const QString saved = QDir::current().absoluteFilePath(QStringLiteral("screenshot-pattern.png"));
-    shot.save(saved);
-    EXPECT_TRUE(seen) << "magenta " << counts.first << ", green " << counts.second << "; see " << saved.toStdString();
+    expectPattern(x, 2000, "screenshot-pattern.png");
 
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
     EXPECT_TRUE(program.waitForFinished(10000));
@@ -127,29 +140,12 @@ TEST(Screenshot, ThumbnailViewShowsFramesOfTheFavourites)
                            "[Position]\r\nLeft=0\r\nTop=0\r\nWidth=13500\r\nHeight=8400\r\nListWidth=6255\r\n"
                            "[volume]\r\nvolume=100\r\n[other]\r\nListMode=2\r\nListVisible=1\r\nload_thumbnail=0\r\n");
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", x.display);
-    env.insert("QT_QPA_PLATFORM", "xcb");
-    env.insert("PLOVANA_APPDIR", state.path());
-    env.insert("PLOVANA_MIXER", "none");
-    env.insert("PLOVANA_MPV_AO", "null");
-    program.setProcessEnvironment(env);
+    program.setProcessEnvironment(programEnvironment(x.display, state.path()));
     program.start(qEnvironmentVariable("PLOVANA_EXE"), {});
     ASSERT_TRUE(program.waitForStarted(5000));
 
-    QImage shot;
-    std::pair<int, int> counts;
     // Nothing plays: the magenta and green can only come from the thumbnails.
-    const bool seen = testsupport::waitFor(
-        [&] {
-            shot = x.screenshot();
-            counts = patternPixels(shot);
-            return counts.first > 1500 && counts.second > 1500;
-        },
-        15000);
-    const QString saved = QDir::current().absoluteFilePath(QStringLiteral("screenshot-thumbnails.png"));
-    shot.save(saved);
-    EXPECT_TRUE(seen) << "magenta " << counts.first << ", green " << counts.second << "; see " << saved.toStdString();
+    expectPattern(x, 1500, "screenshot-thumbnails.png");
     EXPECT_EQ(QFileInfo(state.filePath("image/p1.bmp")).size(), 22554);
 
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
