@@ -13,6 +13,8 @@
 //    second without it.
 //  - A negative absolute seek counts from the end in mpv: every position is clamped.
 //  - The UI thread reads observed properties; it makes no blocking call while playing.
+//  - A file with a picture is "loaded" only after its VIDEO_RECONFIG: the source size is
+//    known then, and the video output has dropped the frames the file before queued.
 #include "playback/media_backend.h"
 
 #include "playback/video_surface.h"
@@ -32,6 +34,9 @@
 namespace {
 
 enum PropertyId : std::uint64_t { TimePos = 1, Duration, Pause, EofReached };
+
+// How long an opened file with a video track may take to configure its picture.
+constexpr int kVideoConfigWaitMs = 2000;
 
 class MpvBackend final : public MediaBackend
 {
@@ -271,6 +276,8 @@ private:
         m_videoSize.reset();
         m_eof = false;
         m_hasVideo = m_hasAudio = false;
+        m_fileLoaded = false;
+        ++m_loadSerial;
     }
 
     bool trackExists(const char *property)
@@ -304,16 +311,26 @@ private:
                 --m_pendingStarts;
             break;
         case MPV_EVENT_FILE_LOADED:
-            if (m_pendingStarts == 0 && m_state == State::Loading) {
+            if (m_pendingStarts == 0 && m_state == State::Loading && !m_fileLoaded) {
                 double d = 0;
                 if (mpv_get_property(m_mpv, "duration", MPV_FORMAT_DOUBLE, &d) >= 0)
                     m_duration = d;
                 m_hasVideo = trackExists("current-tracks/video/id");
                 m_hasAudio = trackExists("current-tracks/audio/id");
-                m_state = State::Loaded;
-                if (m_surface)
-                    m_surface->reveal();
-                Q_EMIT loaded();
+                m_fileLoaded = true;
+                if (!m_hasVideo || m_videoSize) {
+                    finishLoad();
+                } else {
+                    // A file with a picture counts as loaded once its video output is
+                    // configured: the source size is known then, and every frame queued
+                    // by the file before has been dropped. A picture that never comes
+                    // (a broken stream) does not keep the file from opening.
+                    const unsigned serial = m_loadSerial;
+                    QTimer::singleShot(kVideoConfigWaitMs, this, [this, serial] {
+                        if (serial == m_loadSerial && m_state == State::Loading && m_fileLoaded)
+                            finishLoad();
+                    });
+                }
             }
             break;
         case MPV_EVENT_END_FILE:
@@ -338,9 +355,14 @@ private:
             if (mpv_get_property(m_mpv, "video-params/w", MPV_FORMAT_INT64, &w) >= 0
                 && mpv_get_property(m_mpv, "video-params/h", MPV_FORMAT_INT64, &h) >= 0 && w > 0
                 && h > 0) {
+                if (m_pendingStarts > 0)
+                    break; // the replaced file's picture
                 m_videoSize = QSize(int(w), int(h));
                 m_hasVideo = true;
-                Q_EMIT videoConfigured();
+                if (m_state == State::Loading && m_fileLoaded)
+                    finishLoad();
+                else
+                    Q_EMIT videoConfigured();
             }
             break;
         }
@@ -350,6 +372,16 @@ private:
         default:
             break;
         }
+    }
+
+    void finishLoad()
+    {
+        m_state = State::Loaded;
+        if (m_surface)
+            m_surface->reveal();
+        Q_EMIT loaded();
+        if (m_videoSize)
+            Q_EMIT videoConfigured();
     }
 
     void onProperty(const mpv_event_property *p, std::uint64_t id)
@@ -393,6 +425,8 @@ private:
     bool m_paused = true;
     bool m_hasVideo = false;
     bool m_hasAudio = false;
+    bool m_fileLoaded = false; // the file is open, its picture may still be on the way
+    unsigned m_loadSerial = 0;
     double m_rate = 1.0;
     double m_volume = 100.0;
 };
