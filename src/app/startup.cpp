@@ -126,8 +126,8 @@ bool Player::Form_Load()
 
     handleCommandLine();
 
-    windowModes->m_temae->setChecked(windowModes->alwaysOnTop);
-    options->Check_temae->setChecked(windowModes->alwaysOnTop);
+    // The item, the option box, the toolbar picture and the window itself.
+    windowModes->followTopmostOption(windowModes->alwaysOnTop);
 
     show();
     Timer_addIcon->setEnabled(true);
