@@ -31,8 +31,10 @@ QMargins Player::decoration() const
             myModule::frameHeight};
 }
 
-int Player::windowLeft() const { return tw::fromPixelsX(frameGeometry().x()); }
-int Player::windowTop() const { return tw::fromPixelsY(frameGeometry().y()); }
+// The outer corner from the client area and the decoration the window has now: right after
+// a decoration change Qt's own frame geometry still holds the frame from before.
+int Player::windowLeft() const { return tw::fromPixelsX(geometry().x()) - decoration().left(); }
+int Player::windowTop() const { return tw::fromPixelsY(geometry().y()) - decoration().top(); }
 int Player::windowWidth() const
 {
     const QMargins d = decoration();
@@ -66,7 +68,7 @@ QRect Player::outerRect() const
 void Player::setOuterRect(const QRect &outer)
 {
     // The client rectangle inside the frame the window has now: Qt places a window's
-    // client area exactly, whatever the window manager does with the frame.
+    // client area exactly, whatever frame it remembers from before a decoration change.
     keepMinimumSize();
     const QMargins d = decoration();
     setGeometry(tw::toPixelsX(outer.left() + d.left()), tw::toPixelsY(outer.top() + d.top()),

@@ -145,14 +145,14 @@ void WindowModes::enterSmallMode()
     // The frame is measured only on the decorated window: a frameless one has none.
     if (!(w->windowFlags() & Qt::FramelessWindowHint) && !w->isFullScreen())
         myModule::initScreenMetrics(w);
+    // The window becomes the video area alone, at the same outer top-left corner.
+    const QSize display(tw::width(m_video->display), tw::height(m_video->display));
     if (m_pane->paneVisible()) {
         m_host->hideListPane();
         listVisibleBeforeSmall = true;
     }
     m_host->setResizeLocked(true);
-    // The window becomes the video area alone, at the same outer top-left corner.
     const QRect outer = m_host->outerRect();
-    const QSize display(tw::width(m_video->display), tw::height(m_video->display));
     changeWindowFlag(Qt::FramelessWindowHint, true);
     m_host->setOuterRect(QRect(outer.topLeft(), display));
     m_controls->control->hide();
