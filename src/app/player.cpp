@@ -237,7 +237,14 @@ void Player::resumeIfPaused(const QString &path) { playback->resumeIfPaused(path
 void Player::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
+    frameMayHaveChanged();
     Form_Resize();
+}
+
+void Player::moveEvent(QMoveEvent *e)
+{
+    QWidget::moveEvent(e);
+    frameMayHaveChanged();
 }
 
 void Player::dragEnterEvent(QDragEnterEvent *e)

@@ -89,6 +89,8 @@ public:
     // Once the window is mapped: shrinks the window by the part of the window manager's
     // frame that was not known when config.ini placed it, so that it keeps its outer size.
     void correctForFrame();
+    // The frame may be known now, or have changed: measured again, and corrected for.
+    void frameMayHaveChanged();
 
     // ---- Steps of start-up and shutdown that belong to parts still to come (later_parts.cpp)
     void loadListColors();
@@ -130,6 +132,7 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
+    void moveEvent(QMoveEvent *e) override;
     void changeEvent(QEvent *e) override;
     // Files dropped on the window's free area close the open file and add nothing.
     void dragEnterEvent(QDragEnterEvent *e) override;

@@ -29,6 +29,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 #include <QLineEdit>
 
 
@@ -137,6 +138,9 @@ bool Player::Form_Load()
     windowModes->applyWindowRegion();
 
     m_loaded = true;
+    // The frame may have come while start-up ran, or come a little later.
+    frameMayHaveChanged();
+    QTimer::singleShot(500, this, &Player::frameMayHaveChanged);
     return true;
 }
 

@@ -25,7 +25,9 @@ namespace tw = twips;
 
 QMargins Player::decoration() const
 {
-    if ((windowFlags() & Qt::FramelessWindowHint) || isFullScreen())
+    // Full screen by the engine's DisplaySize, which changes at once; the window's own
+    // state follows later, when the window manager has done it.
+    if ((windowFlags() & Qt::FramelessWindowHint) || video->movie->DisplaySize == 1)
         return {};
     return {myModule::frameWidth, myModule::captionHeight + myModule::frameHeight, myModule::frameWidth,
             myModule::frameHeight};
