@@ -102,13 +102,20 @@ public:
 
     bool stopped() const { return m_count >= m_limit || m_cancel.load(std::memory_order_relaxed); }
 
-    // The folder's matching files, then each subfolder in turn.
+    // A folder: read once, its matching files listed, then each subfolder in turn.
     void folder(const QByteArray &dirBytes, const QString &dir)
     {
         std::vector<Entry> files;
         std::vector<Entry> folders;
         if (!read(dirBytes, files, folders))
-            return;
+            return; // unreadable: skipped
+        search_dir(dir, files);
+        search_subdirs(dirBytes, dir, folders);
+    }
+
+    // The matching media files of one folder, in name order.
+    void search_dir(const QString &dir, std::vector<Entry> &files)
+    {
         std::sort(files.begin(), files.end(), nameOrder);
         for (const Entry &f : files) {
             if (stopped())
@@ -116,6 +123,12 @@ public:
             m_found(Found{dir, f.name});
             ++m_count;
         }
+    }
+
+    // Each subfolder of one folder in name order, depth first; none once the search is
+    // full or stopped.
+    void search_subdirs(const QByteArray &dirBytes, const QString &dir, std::vector<Entry> &folders)
+    {
         std::sort(folders.begin(), folders.end(), nameOrder);
         for (const Entry &d : folders) {
             if (stopped())
