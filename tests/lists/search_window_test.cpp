@@ -11,7 +11,9 @@
 #include "lists/tab_strip.h"
 #include "window/twips.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QMouseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -219,7 +221,11 @@ TEST_F(Search, DragSelectionTogglesTheRowsPassedOver)
     searchFor("c");
     QWidget *vp = page().List_Find->viewport();
     QTest::mousePress(vp, Qt::LeftButton, {}, rowPoint(2));
-    QTest::mouseMove(vp, rowPoint(5));
+    for (int row : {3, 4, 5}) { // dragged with the button held
+        QMouseEvent move(QEvent::MouseMove, rowPoint(row), vp->mapToGlobal(rowPoint(row)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &move);
+    }
     QTest::mouseRelease(vp, Qt::LeftButton, {}, rowPoint(5));
     EXPECT_EQ(selectedRows(), (QList<int>{2, 3, 4, 5}));
     // Pressing and releasing on one row selects only it.
