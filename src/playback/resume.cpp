@@ -57,9 +57,11 @@ void Resume::loadResume()
     const auto record = parseResumeFile(*lines);
     if (!record || record->path.isEmpty())
         return;
-    const QString media = path::getabsolutepath(record->path, m_appDir);
-    if (media.isEmpty())
+    const QString absolute = path::getabsolutepath(record->path, m_appDir);
+    if (absolute.isEmpty())
         return;
+    // In the form the lists give their paths, so that the play command finds it the same.
+    const QString media = QDir::cleanPath(absolute);
     m_movie.fileName = media;
     // Selected before the open: the favourites may load while the file opens.
     selectResumed(media);
