@@ -17,6 +17,7 @@
 #include "platform/single_instance.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
+#include "playback/real_control.h"
 #include "playback/resume.h"
 #include "scenes/scene_file.h"
 #include "scenes/scene_menus.h"
@@ -32,6 +33,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMenu>
+#include <QScreen>
 
 Player::Player(PlayerServices s, QWidget *parent)
     : QWidget(parent), services(std::move(s)), m_instanceLock(std::make_unique<platform::SingleInstanceLock>())
@@ -71,6 +73,8 @@ void Player::buildRooms()
     search = new SearchPage(this, listPane->find, services.dialogs, appDir, *options, *this, *files, *favourites);
     listPane->attach(files, favourites, search);
     playback = new Playback(this, *video, *controls, *options, *listPane, *windowModes, services.waveOut);
+    windowModes->attach({*this, *video, *controls, *listPane, *options, *this, playback->nowPlaying,
+                         *playback->tmrPosition});
     resume = new Resume(this, *playback, *video->movie, *listPane, *options, appDir);
     scenes = new SceneMenus(this, playback->nowPlaying, *controls, *this);
     mainMenu = new MainMenu(this, commands, *controls,
@@ -120,12 +124,66 @@ void Player::connectRooms()
     connect(video, &VideoArea::filesDropped, files, &FilePage::File_Drop);
     video->playsRealMedia = [this] { return playback->nowPlaying.isRealMedia(); };
     connect(options, &OptionsPage::fittingChosen, video, &VideoArea::fitVideo);
+    connect(options, &OptionsPage::autoAdjustChosen, this, &Player::Form_Resize);
+    connect(listPane, &ListPane::sizeBarClicked, this, &Player::size_bar_ButtonClick);
+    connectWindowModes();
     connect(options, &OptionsPage::upperClipChanged, video, &VideoArea::applyClipUpper);
     connect(options, &OptionsPage::underClipChanged, video, &VideoArea::applyClipUnder);
     connect(Timer_addIcon, &QTimer::timeout, this, [this] {
         trayIcon->addTrayIcon();
         Timer_addIcon->setEnabled(false);
     });
+}
+
+void Player::connectWindowModes()
+{
+    WindowModes *modes = windowModes;
+    PictureBox *display = video->display;
+    const auto tx = [](int px) { return twips::fromPixelsX(px); };
+    const auto ty = [](int px) { return twips::fromPixelsY(px); };
+    const auto screenY = [this](QWidget *w, QPoint p) {
+        const QScreen *s = screen();
+        return w->mapToGlobal(p).y() - (s ? s->geometry().top() : 0);
+    };
+    connect(display, &PictureBox::mouseMove, modes, [=](Qt::MouseButtons, Qt::KeyboardModifiers, QPoint p) {
+        modes->display_MouseMove(tx(p.x()), ty(p.y()), twips::width(display), screenY(display, p));
+    });
+    // The RealMedia control over the video: its right edge stands for the video area's.
+    RealControl *rmovie = video->rmovie;
+    connect(rmovie, &RealControl::mouseMove, modes, [=](Qt::MouseButtons, Qt::KeyboardModifiers, QPoint p) {
+        const QPoint d = rmovie->mapTo(display->parentWidget(), p) - display->pos();
+        modes->display_MouseMove(tx(d.x()), ty(d.y()), twips::left(rmovie) + twips::width(rmovie),
+                                 screenY(rmovie, p));
+    });
+    connect(display, &PictureBox::dblClick, modes, &WindowModes::display_DblClick);
+    connect(display, &PictureBox::mouseDown, modes, [modes](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) {
+        if (b == Qt::RightButton)
+            modes->display_RightClick();
+    });
+    connect(rmovie, &RealControl::mouseDown, modes, [modes](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) {
+        if (b == Qt::RightButton)
+            modes->display_RightClick();
+    });
+    connect(video->kyoukai, &PictureBox::mouseMove, this,
+            [this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPoint p) { kyoukai_MouseMove(b, twips::fromPixelsX(p.x())); });
+    connect(video->kyoukai, &PictureBox::mouseUp, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) {
+        if (b == Qt::LeftButton)
+            kyoukai_MouseUp();
+    });
+
+    commands.add(command::fullScreen, [modes] { modes->enterFullScreen(); });
+    commands.add(command::smallMode, [modes] { modes->m_small_Click(); });
+    commands.add(command::topmost, [modes] { modes->m_temae_Click(!modes->m_temae->isChecked()); });
+    commands.add(command::optimizeWindow, [modes] { modes->m_saiteki_Click(); });
+    for (int i = 0; i < 6; ++i) {
+        commands.add(command::size(i), [modes, i] { modes->size_Click(i); });
+        connect(modes->size[std::size_t(i)], &QAction::triggered, this, [this, i] { commands.trigger(command::size(i)); });
+    }
+    connect(modes->m_small, &QAction::triggered, this, [this] { commands.trigger(command::smallMode); });
+    connect(modes->m_saiteki, &QAction::triggered, this, [this] { commands.trigger(command::optimizeWindow); });
+    // Checkable items have flipped before they report: the handlers are told the new state.
+    connect(modes->m_temae, &QAction::triggered, modes, &WindowModes::m_temae_Click);
+    connect(modes->original, &QAction::triggered, modes, &WindowModes::original_Click);
 }
 
 void Player::removeTrayIcon() { trayIcon->removeTrayIcon(); }

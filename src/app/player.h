@@ -8,6 +8,7 @@
 #include "app/player_services.h"
 #include "input/commands.h"
 #include "playback/media_commands.h"
+#include "window/window_modes.h"
 
 #include <QMargins>
 #include <QWidget>
@@ -27,13 +28,12 @@ class SearchPage;
 class Timer;
 class TrayIcon;
 class VideoArea;
-class WindowModes;
 
 namespace platform {
 class SingleInstanceLock;
 }
 
-class Player : public QWidget, public MediaCommands
+class Player : public QWidget, public MediaCommands, public WindowHost
 {
     Q_OBJECT
 public:
@@ -60,7 +60,8 @@ public:
     void resumeIfPaused(const QString &path) override;
 
     // ---- The window's layout (window_layout.cpp)
-    // The window's outer rectangle (frame included) in twips, as Left, Top, Width, Height.
+    // The window's outer rectangle (frame included) in twips, as Left, Top, Width, Height,
+    // with the decoration the window has now (none frameless or in full screen).
     int windowLeft() const;
     int windowTop() const;
     int windowWidth() const;
@@ -69,10 +70,20 @@ public:
     void setWindowHeight(int tw);
     int clientWidth() const;
     int clientHeight() const;
-    void Form_Resize();
-    void showListPane();
-    void hideListPane();
+    QRect outerRect() const override;
+    void setOuterRect(const QRect &outer) override;
+    void setResizeLocked(bool on) override { resizeLocked = on; }
+    void Form_Resize() override;
+    void showListPane() override;
+    void hideListPane() override;
     void BtList_Click();
+    // The list's width buttons: "add" widens the pane and the window by 300 twips, "sub"
+    // narrows them; normal window state only.
+    void size_bar_ButtonClick(const QString &key);
+    // The splitter: a drag moves only the splitter (x in twips from its own left edge);
+    // the release gives the video area and the pane their new widths.
+    void kyoukai_MouseMove(Qt::MouseButtons buttons, int x);
+    void kyoukai_MouseUp();
 
     // ---- config.ini (config.cpp)
     void loadConfig();
@@ -134,6 +145,11 @@ private:
     void buildRooms();
     void connectRooms();
     void registerCommands();
+    void connectWindowModes();
+    // The frame round the client area in twips, as the window is decorated now.
+    QMargins decoration() const;
+    // The smallest client area the layout can keep, by the mode.
+    void keepMinimumSize();
     void handleCommandLine();
     QMargins currentFrame() const;
 

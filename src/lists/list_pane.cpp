@@ -11,12 +11,14 @@
 #include "window/twips.h"
 
 #include <QFileInfo>
+#include <QAction>
 #include <QDropEvent>
 #include <QFrame>
 #include <QMimeData>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QToolBar>
 
 #include <algorithm>
 
@@ -28,6 +30,10 @@ void place(QWidget *w, const layout::Rect &r)
 {
     tw::place(w, r.left, r.top, r.width, r.height);
 }
+
+// The list's width buttons, one above the other.
+constexpr int kSizeBarWidth = 400;
+constexpr int kSizeBarHeight = 700;
 
 } // namespace
 
@@ -73,6 +79,22 @@ ListPane::ListPane(QWidget *window) : QObject(window), m_window(window)
     config->setObjectName(QStringLiteral("config"));
     tw::place(config, 20, 20, 4935, 7400);
     config->hide();
+
+    // Below the page tabs at the pane's right edge (step 10 of the layout keeps it there).
+    size_bar = new QToolBar(list);
+    size_bar->setObjectName(QStringLiteral("size_bar"));
+    size_bar->setOrientation(Qt::Vertical);
+    size_bar->setIconSize(QSize(12, 12));
+    size_bar->setStyleSheet(QStringLiteral("QToolBar { border: 0; padding: 0; spacing: 0; }"));
+    tw::place(size_bar, 5000, 8800, kSizeBarWidth, kSizeBarHeight);
+    const std::pair<const char *, const char *> sizeButtons[] = {{"add", "リスト幅を広げる"}, {"sub", "リスト幅を縮める"}};
+    for (const auto &[key, tip] : sizeButtons) {
+        const QString k = QString::fromUtf8(key);
+        QAction *a = size_bar->addAction(k == u"add" ? QStringLiteral("+") : QStringLiteral("-"));
+        a->setObjectName(k);
+        a->setToolTip(QString::fromUtf8(tip));
+        connect(a, &QAction::triggered, this, [this, k] { Q_EMIT sizeBarClicked(k); });
+    }
 
     connect(Tab1, &TabStrip::clicked, this, &ListPane::Tab1_Click);
     // Files dropped on the page tabs go to the favourites, as on the favourites list.
@@ -190,14 +212,29 @@ void ListPane::layoutListPane()
     const layout::Rect tabM3u{tw::left(TabM3u), tw::top(TabM3u), tw::width(TabM3u), tw::height(TabM3u)};
     place(m_favourites->List_okini, layout::listOkiniRect(tabM3u, tabClientWidth, TabM3u->clientHeight()));
 
+    // The width buttons at the bottom of the page tabs, 100 twips past the pane's edge.
+    tw::setTop(size_bar, std::max(0, tw::height(list) - kSizeBarHeight - 60));
+    tw::setLeft(size_bar, tw::width(list) - tw::width(size_bar) + 100);
+    size_bar->raise();
+
     Q_EMIT laidOut(tw::width(m_files->File), tw::height(TabM3u));
 }
 
 void ListPane::setPaneVisible(bool on)
 {
     list->setVisible(on);
+    // The options frame lies inside the pane and comes with it.
+    setListWidgetsVisible(on);
+}
+
+bool ListPane::paneVisible() const
+{
+    return list->isVisibleTo(m_window);
+}
+
+void ListPane::setListWidgetsVisible(bool on)
+{
     if (on) {
-        // The options frame lies inside the pane and comes with it.
         for (QWidget *w : pageWidgets(Tab1->selectedIndex()))
             if (w != config)
                 w->show();
@@ -208,10 +245,8 @@ void ListPane::setPaneVisible(bool on)
             w->hide();
 }
 
-bool ListPane::paneVisible() const
-{
-    return list->isVisibleTo(m_window);
-}
+QWidget *ListPane::okiniList() const { return m_favourites->List_okini; }
+QWidget *ListPane::fileList() const { return m_files->File; }
 
 int ListPane::shownPage() const
 {

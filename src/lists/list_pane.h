@@ -21,6 +21,7 @@ class QFrame;
 class SearchPage;
 class QProgressBar;
 class QPushButton;
+class QToolBar;
 class QWidget;
 class TabStrip;
 
@@ -42,6 +43,8 @@ public:
     QProgressBar *AddMeter = nullptr;
     QPushButton *bt_msg_add = nullptr;
     QFrame *Frame_dummy = nullptr;
+    // The buttons "add" and "sub" that widen and narrow the pane (and the window).
+    QToolBar *size_bar = nullptr;
     // True while the window is in full screen: the page tabs then change nothing.
     std::function<bool()> inFullScreen;
 
@@ -58,6 +61,12 @@ public:
     // Shows or hides the pane with the widgets of the page shown over it.
     void setPaneVisible(bool on);
     bool paneVisible() const;
+    // Shows the lists of the page shown over the pane, or hides every list over it (full
+    // screen; the pane's frame itself stays).
+    void setListWidgetsVisible(bool on);
+    // The two lists that full screen lays over the bottom of the screen.
+    QWidget *okiniList() const;
+    QWidget *fileList() const;
 
     int shownPage() const override;
     int rowCount() const override;
@@ -81,6 +90,8 @@ Q_SIGNALS:
     void laidOut(int fileWidth, int tabM3uHeight);
     // Files were dropped on the page tabs: they go to the favourites.
     void filesDroppedOnTabs(const QStringList &files);
+    // A button of size_bar was pressed: "add" or "sub".
+    void sizeBarClicked(const QString &key);
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;

@@ -35,6 +35,21 @@ bool NowPlaying::isPausedOn(const QString &path) const
     return m_movie.PlayState == 2 && m_movie.fileName == path;
 }
 
+int NowPlaying::playState() const
+{
+    if (!m_isRealMedia)
+        return m_movie.PlayState;
+    switch (m_rmovie.invoke(RealControl::PlayStateId).toInt()) {
+    case RealControl::Playing:
+    case RealControl::Loading:
+        return 1;
+    case RealControl::Paused:
+        return 2;
+    default:
+        return 3;
+    }
+}
+
 void NowPlaying::resume()
 {
     if (m_isRealMedia)
