@@ -12,11 +12,13 @@
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
 #include "lists/path.h"
+#include "lists/search_page.h"
 #include "lists/tab_strip.h"
 #include "platform/single_instance.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
 #include "playback/real_control.h"
+#include "playback/resume.h"
 #include "scenes/scene_file.h"
 #include "scenes/scene_menus.h"
 #include "lists/okini_list.h"
@@ -68,10 +70,12 @@ void Player::buildRooms()
         files->File->setPath(services.workingDir);
     favourites = new FavouritesPage(this, services.dialogs, appDir, *options, *this, *windowModes, *listPane,
                                     services.grabFrame);
-    listPane->attach(files, favourites);
+    search = new SearchPage(this, listPane->find, services.dialogs, appDir, *options, *this, *files, *favourites);
+    listPane->attach(files, favourites, search);
     playback = new Playback(this, *video, *controls, *options, *listPane, *windowModes, services.waveOut);
     windowModes->attach({*this, *video, *controls, *listPane, *options, *this, playback->nowPlaying,
                          *playback->tmrPosition});
+    resume = new Resume(this, *playback, *video->movie, *listPane, *options, appDir);
     scenes = new SceneMenus(this, playback->nowPlaying, *controls, *this);
     mainMenu = new MainMenu(this, commands, *controls,
                             {playback->m, windowModes->m_size, playback->m_speed, playback->m_mode,
@@ -115,6 +119,8 @@ void Player::connectRooms()
     controls->attach(playback->nowPlaying, *playback->tmrPosition);
     connect(files, &FilePage::addToFavourites, this, [this] { commands.trigger(command::addOkini); });
     connect(listPane, &ListPane::filesDroppedOnTabs, favourites, &FavouritesPage::List_okini_OLEDragDrop);
+    resume->okiniLoadPending = [this] { return favourites->firstLoadPending(); };
+    connect(favourites, &FavouritesPage::firstLoadEnded, resume, &Resume::okiniLoaded);
     connect(video, &VideoArea::filesDropped, files, &FilePage::File_Drop);
     video->playsRealMedia = [this] { return playback->nowPlaying.isRealMedia(); };
     connect(options, &OptionsPage::fittingChosen, video, &VideoArea::fitVideo);
@@ -195,7 +201,7 @@ void Player::registerCommands()
         if (listPane->shownPage() == 1)
             favourites->add_selected_files(files->File->path(), files->selectedNamesLastFirst());
         else if (listPane->shownPage() == 3)
-            listPane->add_selected_found();
+            search->add_selected_found();
     });
     commands.add(command::addPlaying,
                  [this] { favourites->m_addOkiniForMenu_Click(scenes::localName(playback->nowPlaying.source())); });
@@ -226,6 +232,11 @@ void Player::registerCommands()
         connect(playback->bai[std::size_t(i)], &QAction::triggered, this, [this, i] { commands.trigger(command::speed(i)); });
     }
 }
+
+void Player::loadSearchData() { search->loadSearchData(); }
+void Player::saveSearchData() { search->saveSearchData(); }
+void Player::loadResume() { resume->loadResume(); }
+void Player::saveResume() { resume->saveResume(); }
 
 void Player::openMedia(const QString &path, double pos) { playback->openMedia(path, pos); }
 void Player::playPause() { playback->playPause(); }

@@ -22,7 +22,9 @@ class ListPane;
 class MainMenu;
 class OptionsPage;
 class Playback;
+class Resume;
 class SceneMenus;
+class SearchPage;
 class Timer;
 class TrayIcon;
 class VideoArea;
@@ -92,16 +94,18 @@ public:
     // The frame may be known now, or have changed: measured again, and corrected for.
     void frameMayHaveChanged();
 
+    // ---- Steps of start-up and shutdown, forwarded to their rooms (player.cpp)
+    void loadSearchData();
+    void saveSearchData();
+    void loadResume();
+    void saveResume();
+
     // ---- Steps of start-up and shutdown that belong to parts still to come (later_parts.cpp)
     void loadListColors();
     void saveListColors();
     void configureRealControl();
     void loadKeys();
     void saveKeys();
-    void loadSearchData();
-    void saveSearchData();
-    void loadResume();
-    void saveResume();
     void readAssociations();
 
     // ---- State of the window as a whole
@@ -118,8 +122,10 @@ public:
     OptionsPage *options = nullptr;
     FilePage *files = nullptr;
     FavouritesPage *favourites = nullptr;
+    SearchPage *search = nullptr;
     WindowModes *windowModes = nullptr;
     Playback *playback = nullptr;
+    Resume *resume = nullptr;
     SceneMenus *scenes = nullptr;
     MainMenu *mainMenu = nullptr;
     Timer *Timer_addIcon = nullptr;

@@ -5,6 +5,7 @@
 #include "lists/file_page.h"
 #include "lists/okini_list.h"
 #include "lists/path.h"
+#include "lists/search_page.h"
 #include "lists/tab_strip.h"
 #include "window/layout_math.h"
 #include "window/twips.h"
@@ -108,20 +109,11 @@ bool ListPane::eventFilter(QObject *o, QEvent *e)
     return QObject::eventFilter(o, e);
 }
 
-void ListPane::add_selected_found()
-{
-    // The search results and their folders come with the file search.
-}
-
-void ListPane::attach(FilePage *files, FavouritesPage *favourites)
+void ListPane::attach(FilePage *files, FavouritesPage *favourites, SearchPage *search)
 {
     m_files = files;
     m_favourites = favourites;
-
-    List_Find = new QListWidget(m_window);
-    List_Find->setObjectName(QStringLiteral("List_Find"));
-    setListColors(List_Find);
-    List_Find->hide();
+    m_search = search;
 
     AddMeter = new QProgressBar(m_window);
     AddMeter->setObjectName(QStringLiteral("AddMeter"));
@@ -136,6 +128,7 @@ void ListPane::attach(FilePage *files, FavouritesPage *favourites)
 
     connect(files, &FilePage::pageWanted, this, &ListPane::selectPage);
     connect(favourites, &FavouritesPage::pageWanted, this, &ListPane::selectPage);
+    connect(search, &SearchPage::pageWanted, this, &ListPane::selectPage);
 }
 
 std::vector<QWidget *> ListPane::pageWidgets(int index) const
@@ -144,7 +137,7 @@ std::vector<QWidget *> ListPane::pageWidgets(int index) const
     case 2:
         return {m_favourites->TabM3u, m_favourites->List_okini};
     case 3:
-        return {List_Find, Frame_dummy, find};
+        return {m_search->List_Find, Frame_dummy, find};
     case 4:
         return {config};
     default:
@@ -174,6 +167,8 @@ void ListPane::showPage(int index)
         w->show();
         w->raise();
     }
+    if (index == 3)
+        m_search->showSearchPage();
     Q_EMIT pageShown(index);
 }
 
@@ -204,10 +199,12 @@ void ListPane::layoutListPane()
     place(TabDir, layout::tabDirRect(pane, tabClientWidth));
     const layout::Rect tabDir{tw::left(TabDir), tw::top(TabDir), tw::width(TabDir), tw::height(TabDir)};
     const layout::FilePagePlaces files = layout::filePage(tabDir, tabClientWidth, TabDir->clientHeight(),
-                                                          tw::height(find), List_Find->isVisibleTo(m_window));
+                                                          tw::height(find),
+                                                          m_search->List_Find->isVisibleTo(m_window));
     place(m_files->File, files.file);
-    place(List_Find, files.listFind);
+    place(m_search->List_Find, files.listFind);
     place(find, files.find);
+    m_search->layoutFind();
     place(Frame_dummy, files.frameDummy);
 
     TabStrip *TabM3u = m_favourites->TabM3u;
@@ -264,7 +261,7 @@ int ListPane::rowCount() const
     case 2:
         return m_favourites->List_okini->count();
     case 3:
-        return List_Find->count();
+        return m_search->List_Find->count();
     default:
         return 0;
     }
@@ -278,7 +275,7 @@ int ListPane::selectedRow() const
     case 2:
         return m_favourites->get_okini_index() - 1;
     case 3:
-        return List_Find->currentRow();
+        return m_search->List_Find->currentRow();
     default:
         return -1;
     }
@@ -294,7 +291,7 @@ void ListPane::selectRow(int row)
         m_favourites->List_okini->select(row + 1);
         break;
     case 3:
-        List_Find->setCurrentRow(row);
+        m_search->List_Find->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
         break;
     default:
         break;
@@ -313,17 +310,10 @@ QString ListPane::rowPath(int row) const
         return row >= 0 && row < l->count() ? l->folder(row + 1) + l->text(row + 1) : QString();
     }
     case 3:
-        return findRowPath(row);
+        return m_search->findRowPath(row);
     default:
         return QString();
     }
-}
-
-QString ListPane::findRowPath(int i) const
-{
-    if (i < 0 || i >= List_Find->count() || i >= findDirs.size() || i > 512 || findDirs.at(i).isEmpty())
-        return QString();
-    return findDirs.at(i) + List_Find->item(i)->text();
 }
 
 void ListPane::makeTopRow(int row)
@@ -336,8 +326,8 @@ void ListPane::makeTopRow(int row)
         setListTopIndex(m_favourites->List_okini, row + 1);
         break;
     case 3:
-        if (QListWidgetItem *item = List_Find->item(row))
-            List_Find->scrollToItem(item, QAbstractItemView::PositionAtTop);
+        if (QListWidgetItem *item = m_search->List_Find->item(row))
+            m_search->List_Find->scrollToItem(item, QAbstractItemView::PositionAtTop);
         break;
     default:
         break;

@@ -18,7 +18,7 @@
 class FavouritesPage;
 class FilePage;
 class QFrame;
-class QListWidget;
+class SearchPage;
 class QProgressBar;
 class QPushButton;
 class QToolBar;
@@ -29,17 +29,17 @@ class ListPane : public QObject, public PlaylistSource, public ProgressView
 {
     Q_OBJECT
 public:
-    // Creates the pane frame with its page tabs, the search box and the options frame.
+    // Creates the pane frame with its page tabs, the frame of the search box and the options
+    // frame.
     explicit ListPane(QWidget *window);
-    // The two list pages lie over the pane; the search list, the progress and the filler
-    // frame are created over them.
-    void attach(FilePage *files, FavouritesPage *favourites);
+    // The three list pages lie over the pane; the progress and the filler frame are
+    // created over them.
+    void attach(FilePage *files, FavouritesPage *favourites, SearchPage *search);
 
     QFrame *list = nullptr;
     TabStrip *Tab1 = nullptr;
     QFrame *find = nullptr;
     QFrame *config = nullptr;
-    QListWidget *List_Find = nullptr;
     QProgressBar *AddMeter = nullptr;
     QPushButton *bt_msg_add = nullptr;
     QFrame *Frame_dummy = nullptr;
@@ -78,16 +78,6 @@ public:
     bool rowFileExists(int row) const override;
     void missingRow(int row) override;
 
-    // The folder of each search result (with a trailing "/"), for the first 513 rows, and
-    // how many the search found.
-    QStringList findDirs;
-    int findCount = 0;
-    // The path of search row i: its stored folder and its text; "" above row 512 or for a
-    // row without a folder (never resolved against the working folder).
-    QString findRowPath(int i) const;
-    // Adds the selected search results to the favourites (comes with the file search).
-    void add_selected_found();
-
     void showProgress(int maximum) override;
     void setProgress(int value) override;
     void setProgressText(const QString &text) override;
@@ -116,6 +106,7 @@ private:
     QWidget *m_window;
     FilePage *m_files = nullptr;
     FavouritesPage *m_favourites = nullptr;
+    SearchPage *m_search = nullptr;
 };
 
 // Scrolls a list so that the row is its top row.

@@ -101,7 +101,9 @@ std::optional<int> NowPlaying::lengthFromCode(double code) const
 bool NowPlaying::togglePlay(const QString &file)
 {
     if (!m_isRealMedia) {
-        if (m_movie.fileName != file) {
+        // A file that is named but has no graph (a paused file restored at start-up) is
+        // opened: there is nothing to run on.
+        if (m_movie.fileName != file || !m_movie.mobjManager) {
             m_movie.fileName = file;
             return false;
         }

@@ -52,7 +52,7 @@ public:
     // length cannot be told yet (the bar keeps its maximum).
     std::optional<int> lengthFromCode(double code) const;
 
-    // Plays or pauses `file` when it is the current engine's file and returns true; else
+    // Plays or pauses `file` when it is the current engine's open file and returns true; else
     // false (the caller opens it). A RealMedia file that is not the current one starts in
     // the control at once (true).
     bool togglePlay(const QString &file);

@@ -256,3 +256,52 @@ TEST(Screenshot, WindowModesNormalMiniAndFullScreen)
     const QColor strip = full.pixelColor(640, 10);
     EXPECT_FALSE(strip.red() < 30 && strip.green() < 30 && strip.blue() < 30);
 }
+
+TEST(Screenshot, SearchResultsOfTheLastRunAreListed)
+{
+    if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("import").isEmpty())
+        GTEST_SKIP() << "Xvfb or ImageMagick's import is missing: no screenshot test";
+    Xvfb x;
+    ASSERT_TRUE(x.start());
+
+    // Twenty results of an earlier run, with the search page shown.
+    QTemporaryDir state;
+    QByteArray results;
+    for (int i = 0; i < 20; ++i)
+        results += "\"/media/clips/\",\"result number " + QByteArray::number(i) + ".avi\"\r\n";
+    testsupport::writeFile(state.filePath("searchData.ini"), results);
+    testsupport::writeFile(state.filePath("config.ini"),
+                           "[Position]\r\nLeft=0\r\nTop=0\r\nWidth=13500\r\nHeight=8400\r\nListWidth=6255\r\n"
+                           "[volume]\r\nvolume=100\r\n[other]\r\nListMode=3\r\nListVisible=1\r\n");
+    QProcess program;
+    program.setProcessEnvironment(programEnvironment(x.display, state.path()));
+    program.start(qEnvironmentVariable("PLOVANA_EXE"), {});
+    ASSERT_TRUE(program.waitForStarted(5000));
+
+    // The rows' text in the lists' light blue, in the upper part of the list pane (the
+    // logo's caption, in the same blue, lies in the video area on the left).
+    QImage shot;
+    int text = 0;
+    const bool seen = testsupport::waitFor(
+        [&] {
+            shot = x.screenshot();
+            text = 0;
+            for (int y = 0; y < std::min(shot.height(), 300); ++y)
+                for (int x0 = 500; x0 < std::min(shot.width(), 800); ++x0) {
+                    const QRgb c = shot.pixel(x0, y);
+                    if (std::abs(qRed(c) - 119) < 30 && std::abs(qGreen(c) - 150) < 30 && std::abs(qBlue(c) - 230) < 30)
+                        ++text;
+                }
+            return text > 400;
+        },
+        15000);
+    const QString saved = QDir::current().absoluteFilePath(QStringLiteral("screenshot-search.png"));
+    shot.save(saved);
+    EXPECT_TRUE(seen) << text << " pixels of row text; see " << saved.toStdString();
+
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    EXPECT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitCode(), 0);
+    // Shutdown keeps them for the next run.
+    EXPECT_EQ(testsupport::readFile(state.filePath("searchData.ini")), results);
+}
