@@ -22,6 +22,13 @@ inline const QString addOkini = QStringLiteral("favourites.add");
 inline const QString addPlaying = QStringLiteral("favourites.addplaying");
 // The playing favourites entry's thumbnail from the current frame (the toolbar's "capture").
 inline const QString capture = QStringLiteral("capture");
+// Renames the selected file of the page shown (a single selected file or search result,
+// or the selected favourites entry).
+inline const QString rename = QStringLiteral("item.rename");
+// Removes the selected favourites entries (with their thumbnails).
+inline const QString deleteItems = QStringLiteral("favourites.delete");
+// The properties window of the selected file or search result of the page shown.
+inline const QString properties = QStringLiteral("item.properties");
 // "mode.normal", "mode.rennzoku", "mode.roop", "mode.rnd": the play modes 0..3.
 QString mode(int index);
 // "speed.20", "speed.15", "speed.10", "speed.05": the speeds 0..3.

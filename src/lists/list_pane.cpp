@@ -2,6 +2,7 @@
 
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
+#include "lists/file_menu_target.h"
 #include "lists/file_page.h"
 #include "lists/okini_list.h"
 #include "lists/path.h"
@@ -9,10 +10,12 @@
 #include "window/layout_math.h"
 #include "window/twips.h"
 
+#include <QCursor>
 #include <QFileInfo>
 #include <QDropEvent>
 #include <QFrame>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -27,6 +30,45 @@ void place(QWidget *w, const layout::Rect &r)
 {
     tw::place(w, r.left, r.top, r.width, r.height);
 }
+
+// The search results as the list of the file popup.
+class FindResultsTarget final : public FileMenuTarget
+{
+public:
+    explicit FindResultsTarget(ListPane &pane) : m_pane(pane) {}
+
+    Kind kind() const override { return Kind::SearchResults; }
+
+    QStringList selectedPaths() const override
+    {
+        QStringList paths;
+        for (int row = 0; row < m_pane.List_Find->count(); ++row)
+            if (m_pane.List_Find->item(row)->isSelected())
+                if (const QString p = m_pane.findRowPath(row); !p.isEmpty())
+                    paths.append(p);
+        return paths;
+    }
+
+    QString selectedPath() const override
+    {
+        const QListWidgetItem *current = m_pane.List_Find->currentItem();
+        if (current && current->isSelected())
+            if (const QString p = m_pane.findRowPath(m_pane.List_Find->row(current)); !p.isEmpty())
+                return p;
+        const QStringList all = selectedPaths();
+        return all.isEmpty() ? QString() : all.first();
+    }
+
+    void renamed(const QString &oldPath, const QString &newName) override
+    {
+        for (int row = 0; row < m_pane.List_Find->count(); ++row)
+            if (m_pane.findRowPath(row) == oldPath)
+                m_pane.List_Find->item(row)->setText(newName);
+    }
+
+private:
+    ListPane &m_pane;
+};
 
 } // namespace
 
@@ -48,6 +90,8 @@ QList<TabRecord> tabsFrom(const TabStrip *strip)
         records.append({strip->caption(i), strip->tag(i)});
     return records;
 }
+
+ListPane::~ListPane() = default;
 
 ListPane::ListPane(QWidget *window) : QObject(window), m_window(window)
 {
@@ -83,12 +127,33 @@ bool ListPane::eventFilter(QObject *o, QEvent *e)
 {
     if (o == Tab1 && takeFileDrop(e, [this](const QStringList &files) { Q_EMIT filesDroppedOnTabs(files); }))
         return true;
+    if (List_Find && o == List_Find->viewport()) {
+        auto *m = static_cast<QMouseEvent *>(e);
+        // The rows passed over are toggled at the release, not selected by the drag.
+        if (e->type() == QEvent::MouseMove && (m->buttons() & Qt::LeftButton))
+            return true;
+        if (e->type() == QEvent::MouseButtonRelease) {
+            if (m->button() == Qt::LeftButton) {
+                toggleDraggedRows(List_Find, m->position().toPoint());
+            } else if (m->button() == Qt::RightButton) {
+                selectRowForPopup(List_Find, m->position().toPoint());
+                m_files->popUpFileMenu(findTarget(), QCursor::pos());
+            }
+        }
+    }
     return QObject::eventFilter(o, e);
 }
 
 void ListPane::add_selected_found()
 {
     // The search results and their folders come with the file search.
+}
+
+FileMenuTarget &ListPane::findTarget()
+{
+    if (!m_findTarget)
+        m_findTarget = std::make_unique<FindResultsTarget>(*this);
+    return *m_findTarget;
 }
 
 void ListPane::attach(FilePage *files, FavouritesPage *favourites)
@@ -99,6 +164,8 @@ void ListPane::attach(FilePage *files, FavouritesPage *favourites)
     List_Find = new QListWidget(m_window);
     List_Find->setObjectName(QStringLiteral("List_Find"));
     setListColors(List_Find);
+    List_Find->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    List_Find->viewport()->installEventFilter(this);
     List_Find->hide();
 
     AddMeter = new QProgressBar(m_window);

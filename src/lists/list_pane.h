@@ -13,9 +13,11 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class FavouritesPage;
+class FileMenuTarget;
 class FilePage;
 class QFrame;
 class QListWidget;
@@ -30,6 +32,7 @@ class ListPane : public QObject, public PlaylistSource, public ProgressView
 public:
     // Creates the pane frame with its page tabs, the search box and the options frame.
     explicit ListPane(QWidget *window);
+    ~ListPane() override;
     // The two list pages lie over the pane; the search list, the progress and the filler
     // frame are created over them.
     void attach(FilePage *files, FavouritesPage *favourites);
@@ -78,6 +81,8 @@ public:
     QString findRowPath(int i) const;
     // Adds the selected search results to the favourites (comes with the file search).
     void add_selected_found();
+    // The search results as the list of the file popup.
+    FileMenuTarget &findTarget();
 
     void showProgress(int maximum) override;
     void setProgress(int value) override;
@@ -105,6 +110,7 @@ private:
     QWidget *m_window;
     FilePage *m_files = nullptr;
     FavouritesPage *m_favourites = nullptr;
+    std::unique_ptr<FileMenuTarget> m_findTarget;
 };
 
 // Scrolls a list so that the row is its top row.
