@@ -128,11 +128,11 @@ bool ListPane::eventFilter(QObject *o, QEvent *e)
     if (o == Tab1 && takeFileDrop(e, [this](const QStringList &files) { Q_EMIT filesDroppedOnTabs(files); }))
         return true;
     if (List_Find && o == List_Find->viewport()) {
-        auto *m = static_cast<QMouseEvent *>(e);
         // The rows passed over are toggled at the release, not selected by the drag.
-        if (e->type() == QEvent::MouseMove && (m->buttons() & Qt::LeftButton))
+        if (e->type() == QEvent::MouseMove && (static_cast<QMouseEvent *>(e)->buttons() & Qt::LeftButton))
             return true;
         if (e->type() == QEvent::MouseButtonRelease) {
+            auto *m = static_cast<QMouseEvent *>(e);
             if (m->button() == Qt::LeftButton) {
                 toggleDraggedRows(List_Find, m->position().toPoint());
             } else if (m->button() == Qt::RightButton) {
