@@ -228,7 +228,13 @@ void FilePage::connectHandlers()
     connect(m_FileMenu, &QMenu::aboutToHide, this, [this] {
         for (QAction *a : {m_OpenDirectory, sep6, m_seen_load_file->menuAction()})
             a->setVisible(true);
-        QMetaObject::invokeMethod(this, [this] { m_menuTarget = m_fileTarget.get(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this, popup = m_popups] {
+                if (popup == m_popups) // not opened again meanwhile
+                    m_menuTarget = m_fileTarget.get();
+            },
+            Qt::QueuedConnection);
     });
 }
 
@@ -356,6 +362,7 @@ FileMenuTarget &FilePage::menuTarget()
 
 void FilePage::popUpFileMenu(FileMenuTarget &target, QPoint globalPos)
 {
+    ++m_popups;
     m_menuTarget = &target;
     const QStringList paths = target.selectedPaths();
     const int count = static_cast<int>(paths.size());

@@ -117,6 +117,7 @@ private:
     TopmostSwitch &m_topmost;
     std::unique_ptr<FileMenuTarget> m_fileTarget;
     FileMenuTarget *m_menuTarget = nullptr;
+    std::uint64_t m_popups = 0; // how often the popup was opened
 };
 
 // Whether a row of the file list needs its name as a tooltip: its text is wider than the

@@ -336,6 +336,22 @@ TEST_F(ItemMenus, OverTheResultsTheFileItemsHideUntilItCloses)
     EXPECT_EQ(&files().menuTarget(), &files().fileTarget());
 }
 
+TEST_F(ItemMenus, OpenedAgainAtOnceThePopupStaysOnTheResults)
+{
+    const QString r = touch("deep/r.avi");
+    showFiles({"a.avi"});
+    selectRows({0});
+    showResults({r});
+    found().item(0)->setSelected(true);
+    FileMenuTarget &results = player->listPane->findTarget();
+    files().popUpFileMenu(results, QPoint(0, 0));
+    files().m_FileMenu->hide();
+    files().popUpFileMenu(results, QPoint(0, 0)); // the closing click opened it again
+    testsupport::pump(10);
+    files().m_propaty->trigger();
+    EXPECT_EQ(shell->propertiesAsked, QStringList{r});
+}
+
 TEST_F(ItemMenus, DraggingOverTheResultsTogglesOnce)
 {
     showResults({work("r0.avi"), work("r1.avi"), work("r2.avi"), work("r3.avi"), work("r4.avi")});
