@@ -9,6 +9,7 @@
 #include "input/main_menu.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
+#include "lists/file_menu_target.h"
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
 #include "lists/path.h"
@@ -30,6 +31,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMenu>
@@ -65,7 +67,9 @@ void Player::buildRooms()
     options = new OptionsPage(listPane->config);
     video->attachOptions(*options);
     windowModes = new WindowModes(this, options->original);
-    files = new FilePage(this, services.dialogs, appDir, *options, *this, *windowModes);
+    if (!services.shell)
+        services.shell = makeDesktopShell();
+    files = new FilePage(this, services.dialogs, services.shell, appDir, *options, *this, *windowModes);
     if (!services.workingDir.isEmpty())
         files->File->setPath(services.workingDir);
     favourites = new FavouritesPage(this, services.dialogs, appDir, *options, *this, *windowModes, *listPane,
@@ -111,6 +115,13 @@ void Player::connectRooms()
     connect(playback, &Playback::opened, scenes, &SceneMenus::load_scene_menus);
     scenes->attachOkiniMenu(favourites->m_seen_load_okini);
     connect(favourites, &FavouritesPage::sceneMenuWanted, scenes, &SceneMenus::load_okini_scene_menu);
+    scenes->attachFileMenu(files->m_seen_load_file);
+    connect(files, &FilePage::sceneMenuWanted, scenes, &SceneMenus::load_file_scene_menu);
+    connect(favourites, &FavouritesPage::focusVideo, this, [this] {
+        if (video->display->isVisible())
+            video->display->setFocus();
+    });
+    connect(favourites, &FavouritesPage::fileFolderWanted, files, &FilePage::openFileFolder);
     connect(controls, &ControlBar::listToggleClicked, this, [this] { commands.trigger(command::listToggle); });
     connect(controls, &ControlBar::focusVideo, this, [this] {
         if (video->display->isVisible())
@@ -127,6 +138,9 @@ void Player::connectRooms()
     connect(options, &OptionsPage::autoAdjustChosen, this, &Player::Form_Resize);
     connect(listPane, &ListPane::sizeBarClicked, this, &Player::size_bar_ButtonClick);
     connectWindowModes();
+    // The search results' popup is the file popup, acting on the selected results.
+    connect(search, &SearchPage::fileMenuWanted, files,
+            [this] { files->popUpFileMenu(search->findTarget(), QCursor::pos()); });
     connect(options, &OptionsPage::upperClipChanged, video, &VideoArea::applyClipUpper);
     connect(options, &OptionsPage::underClipChanged, video, &VideoArea::applyClipUnder);
     connect(Timer_addIcon, &QTimer::timeout, this, [this] {
@@ -217,6 +231,30 @@ void Player::registerCommands()
         const auto units = np.position();
         favourites->capture_thumbnail(i, units ? std::optional<double>(*units / np.unitsPerSecond()) : std::nullopt);
     });
+    commands.add(command::rename, [this] {
+        switch (listPane->shownPage()) {
+        case 1:
+            if (files->fileTarget().selectedPaths().size() == 1)
+                files->renameSelected(files->fileTarget());
+            break;
+        case 2:
+            favourites->m_renameOkini_Click();
+            break;
+        case 3:
+            if (search->findTarget().selectedPaths().size() == 1)
+                files->renameSelected(search->findTarget());
+            break;
+        default:
+            break;
+        }
+    });
+    commands.add(command::deleteItems, [this] { favourites->m_item_del_Click(); });
+    commands.add(command::properties, [this] {
+        if (listPane->shownPage() == 1)
+            files->showProperties(files->fileTarget());
+        else if (listPane->shownPage() == 3)
+            files->showProperties(search->findTarget());
+    });
     for (int i = 0; i < 4; ++i) {
         commands.add(command::mode(i), [this, i] { playback->mode_Click(i); });
         commands.add(command::speed(i), [this, i] { playback->bai_Click(i); });
@@ -244,6 +282,7 @@ void Player::stop_Click() { playback->stop_Click(); }
 void Player::playNext() { playback->playNext(); }
 void Player::playPrevious() { playback->playPrevious(); }
 void Player::resumeIfPaused(const QString &path) { playback->resumeIfPaused(path); }
+QString Player::openFileName() const { return scenes::localName(playback->nowPlaying.source()); }
 
 void Player::resizeEvent(QResizeEvent *e)
 {

@@ -58,6 +58,7 @@ public:
     void playNext() override;
     void playPrevious() override;
     void resumeIfPaused(const QString &path) override;
+    QString openFileName() const override;
 
     // ---- The window's layout (window_layout.cpp)
     // The window's outer rectangle (frame included) in twips, as Left, Top, Width, Height,

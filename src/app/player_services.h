@@ -1,8 +1,9 @@
 #pragma once
 // What the main window is given from outside: the engines, the dialogs, the system
-// volume, the notification area, the state folder and the command line. The program passes the real ones; the
-// window tests pass doubles.
+// volume, the notification area, the desktop's file manager, the state folder and the
+// command line. The program passes the real ones; the window tests pass doubles.
 
+#include "app/desktop_shell.h"
 #include "app/system_tray.h"
 #include "dialogs/dialogs.h"
 #include "lists/thumbnail_maker.h"
@@ -20,6 +21,7 @@ struct PlayerServices
     std::shared_ptr<Dialogs> dialogs;
     std::shared_ptr<platform::WaveOutDevice> waveOut;
     std::shared_ptr<SystemTray> tray; // the notification area; empty: the desktop's own
+    std::shared_ptr<DesktopShell> shell; // properties windows and folders; empty: the desktop's own
     QString appDir;        // the state folder
     QStringList arguments; // the command-line arguments after the program name
     QString workingDir;    // against which relative arguments are made absolute

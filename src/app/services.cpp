@@ -16,6 +16,7 @@ PlayerServices realServices(const QStringList &arguments)
         s.waveOut = platform::makeNullWaveOut();
     else
         s.waveOut = platform::makeAlsaWaveOut();
+    s.shell = makeDesktopShell();
     s.appDir = platform::applicationStateDir();
     s.arguments = arguments;
     s.workingDir = QDir::currentPath();

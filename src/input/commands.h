@@ -30,6 +30,13 @@ inline const QString topmost = QStringLiteral("window.topmost");
 inline const QString optimizeWindow = QStringLiteral("window.optimize");
 // "size.0" full screen, "size.1".."size.5" the scales 200 % .. 50 %.
 QString size(int index);
+// Renames the selected file of the page shown (a single selected file or search result,
+// or the selected favourites entry).
+inline const QString rename = QStringLiteral("item.rename");
+// Removes the selected favourites entries (with their thumbnails).
+inline const QString deleteItems = QStringLiteral("favourites.delete");
+// The properties window of the selected file or search result of the page shown.
+inline const QString properties = QStringLiteral("item.properties");
 // "mode.normal", "mode.rennzoku", "mode.roop", "mode.rnd": the play modes 0..3.
 QString mode(int index);
 // "speed.20", "speed.15", "speed.10", "speed.05": the speeds 0..3.

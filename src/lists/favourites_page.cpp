@@ -7,6 +7,7 @@
 #include "lists/extensions.h"
 #include "lists/file_page.h"
 #include "lists/form_open_image.h"
+#include "lists/item_rules.h"
 #include "lists/list_file.h"
 #include "lists/list_pane.h"
 #include "lists/okini_list.h"
@@ -54,17 +55,31 @@ FavouritesPage::FavouritesPage(QWidget *window, std::shared_ptr<Dialogs> dialogs
     connect(thumbnails, &ThumbnailMaker::thumbnailMade, this, &FavouritesPage::thumbnailMade);
     Pic_loading = images::loadingPicture();
 
-    // The favourites popup; the item commands join it with the item menus.
-    m_item = new QMenu(window);
+    // The favourites popup.
+    m_item = new QMenu(QStringLiteral("お気に入り"), window);
     m_item->setObjectName(QStringLiteral("m_item"));
+    const auto item = [this](const char *name, const QString &caption) {
+        QAction *a = m_item->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+    m_item_play = item("m_item_play", QStringLiteral("再生(enter)"));
     m_seen_load_okini = m_item->addMenu(QStringLiteral("シーン"));
     m_seen_load_okini->setObjectName(QStringLiteral("m_seen_load_okini"));
-    m_open_m3u = m_item->addAction(QStringLiteral("新規タブ追加"));
-    m_save_m3u = m_item->addAction(QStringLiteral("m3uファイルを保存"));
-    m_chage_list = m_item->addAction(QStringLiteral("サムネイル／リスト切り替え"));
-    m_OpenImageFile = m_item->addAction(QStringLiteral("サムネイル画像の選択"));
-    m_custom_list = m_item->addAction(QStringLiteral("リストの編集"));
-    m_custom_list->setEnabled(false);
+    m_renameOkini = item("m_renameOkini", QStringLiteral("ファイル名を変更(F2)"));
+    m_item_del = item("m_item_del", QStringLiteral("削除(Delete)"));
+    m_item->addSeparator();
+    m_custom_list = item("m_custom_list", QStringLiteral("リスト位置編集"));
+    m_custom_list->setEnabled(false); // the list editor comes later
+    m_item->addSeparator();
+    m_OpenImageFile = item("m_OpenImageFile", QStringLiteral("サムネイル画像の選択"));
+    m_chage_list = item("m_chage_list", QStringLiteral("サムネイル／リスト切り替え"));
+    mDeleteAll = item("mDeleteAll", QStringLiteral("全て削除"));
+    m_item->addSeparator();
+    m_open_m3u = item("m_open_m3u", QStringLiteral("新規タブ追加"));
+    m_save_m3u = item("m_save_m3u", QStringLiteral("m3uファイルを保存"));
+    m_item->addSeparator();
+    m_info2 = item("m_info2", QString());
 
     m_tab_okini = new QMenu(window);
     m_tab_okini->setObjectName(QStringLiteral("m_tab_okini"));
@@ -93,7 +108,7 @@ void FavouritesPage::connectHandlers()
     connect(List_okini, &OkiniList::filesDropped, this,
             [this](const QStringList &files, QPoint) { List_okini_OLEDragDrop(files); });
     connect(List_okini, &OkiniList::mouseUp, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) { List_okini_MouseUp(b); });
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) { List_okini_MouseUp(b, p); });
     connect(TabM3u, &TabStrip::mouseDown, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) {
         if (b == Qt::RightButton)
             selectTabUnderPointer(TabM3u, p);
@@ -108,6 +123,23 @@ void FavouritesPage::connectHandlers()
     connect(m_save_m3u, &QAction::triggered, this, &FavouritesPage::m_save_m3u_Click);
     connect(m_chage_list, &QAction::triggered, this, &FavouritesPage::m_chage_list_Click);
     connect(m_OpenImageFile, &QAction::triggered, this, &FavouritesPage::m_OpenImageFile_Click);
+    connect(m_item_play, &QAction::triggered, this, &FavouritesPage::m_item_play_Click);
+    connect(m_renameOkini, &QAction::triggered, this, &FavouritesPage::m_renameOkini_Click);
+    connect(m_item_del, &QAction::triggered, this, &FavouritesPage::m_item_del_Click);
+    connect(mDeleteAll, &QAction::triggered, this, &FavouritesPage::mDeleteAll_Click);
+    connect(m_info2, &QAction::triggered, this, &FavouritesPage::m_info2_Click);
+    // What follows the popup runs once it has closed (popup() returns while it is open),
+    // after the command chosen in it.
+    connect(m_item, &QMenu::aboutToHide, this, [this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                okiniItemClicked = false;
+                if (thumbnailView == 0)
+                    Q_EMIT focusVideo();
+            },
+            Qt::QueuedConnection);
+    });
     connect(tmr_okini, &QTimer::timeout, this, &FavouritesPage::tmr_okini_Timer);
 
     connect(&m_loader, &ListLoader::progressStarted, this, [this](int total) { m_progress.showProgress(total); });
@@ -639,11 +671,104 @@ void FavouritesPage::List_okini_DblClick()
         m_media.openMedia(List_okini->folder(i) + List_okini->text(i), 0);
 }
 
-void FavouritesPage::List_okini_MouseUp(Qt::MouseButton button)
+void FavouritesPage::List_okini_MouseUp(Qt::MouseButton button, QPoint pos)
 {
     if (button != Qt::RightButton)
         return;
-    const int i = get_okini_index();
-    Q_EMIT sceneMenuWanted(i > 0 ? List_okini->folder(i) + List_okini->text(i) : QString());
+    const int under = List_okini->entryAt(pos);
+    if (under > 0 && !List_okini->isSelected(under))
+        List_okini->select(under);
+
+    const bool any = List_okini->count() > 0;
+    for (QAction *a : {m_item_play, m_item_del, m_renameOkini, m_OpenImageFile, mDeleteAll, m_save_m3u})
+        a->setEnabled(any);
+    QStringList files;
+    for (int i : List_okini->selectedIndexes())
+        files.append(List_okini->folder(i) + List_okini->text(i));
+    const int count = static_cast<int>(files.size());
+    m_info2->setText(any ? items::informationLine(count > 0 ? totalFileSize(files) : 0, count) : QString());
+    // The scenes are those of a single selected entry.
+    Q_EMIT sceneMenuWanted(count == 1 ? files.first() : QString());
     m_item->popup(QCursor::pos());
+}
+
+void FavouritesPage::m_item_play_Click()
+{
+    okiniLeftButton = true;
+    List_okini_DblClick();
+}
+
+void FavouritesPage::m_renameOkini_Click()
+{
+    const int i = get_okini_index();
+    if (i < 1)
+        return;
+    const QString folder = List_okini->folder(i);
+    const QString name = List_okini->text(i);
+    const QString renamed = renameFileAsked(*m_dialogs, m_window, m_topmost, m_media, folder, name);
+    if (renamed.isEmpty())
+        return;
+    // The entry is found again: the list may have changed while the question was open.
+    const auto isEntry = [&](int k) { return List_okini->folder(k) == folder && List_okini->text(k) == name; };
+    int at = isEntry(i) ? i : 0;
+    for (int k = 1; at == 0 && k <= List_okini->count(); ++k)
+        if (isEntry(k))
+            at = k;
+    if (at > 0)
+        setOkiniText(at, renamed);
+}
+
+void FavouritesPage::m_item_del_Click()
+{
+    const QList<int> selected = List_okini->selectedIndexes();
+    List_okini->setIcons(nullptr);
+    int lowest = 0;
+    for (auto it = selected.crbegin(); it != selected.crend(); ++it) {
+        delete_thumbnail(*it);
+        remove_okini_item(*it);
+        lowest = *it;
+    }
+    relink_okini_icons();
+    const int next = items::selectionAfterDelete(lowest, List_okini->count());
+    if (next > 0)
+        selectOkini(next);
+}
+
+void FavouritesPage::mDeleteAll_Click()
+{
+    if (m_dialogs->message(m_window, QStringLiteral("全てのアイテムを削除しますか？"),
+                           QStringLiteral("全て削除しますか？"), Dialogs::Buttons::YesNo)
+        == Dialogs::Answer::Yes)
+        del_all_list();
+}
+
+void FavouritesPage::m_info2_Click()
+{
+    Q_EMIT fileFolderWanted();
+}
+
+void FavouritesPage::move_okini_item(int a, int b)
+{
+    const int n = List_okini->count();
+    // Both positions are checked first: a target out of range would drop the entry.
+    if (a < 1 || a > n || b < 1 || b > n)
+        return;
+    const QString folder = List_okini->folder(a);
+    const QString name = List_okini->text(a);
+    const bool wasSelected = List_okini->isSelected(a);
+    List_okini->setIcons(nullptr);
+    remove_okini_item(a);
+    if (m_options.loadThumbnailsOff()) {
+        List_okini->insert(b, name, folder, 0);
+    } else {
+        set_image_dir(folder);
+        const QImage image =
+            loadThumbnail(path::addbackslash(imageDir) + path::getfiletitle(name) + QStringLiteral(".bmp"));
+        Image_okini->insert(b, image.isNull() ? NoImage : QPixmap::fromImage(image));
+        List_okini->setIcons(Image_okini.get());
+        List_okini->insert(b, name, folder, b);
+        relink_okini_icons();
+    }
+    if (wasSelected)
+        selectOkini(b);
 }

@@ -48,13 +48,21 @@ public:
     std::unique_ptr<ImageList> Image_okini;
     QPixmap NoImage;
     QPixmap Pic_loading;
+    // The favourites popup, in its order: m_item_play, m_seen_load_okini, m_renameOkini,
+    // m_item_del, -, m_custom_list, -, m_OpenImageFile, m_chage_list, mDeleteAll, -,
+    // m_open_m3u, m_save_m3u, -, m_info2.
     QMenu *m_item = nullptr;
+    QAction *m_item_play = nullptr;
     QMenu *m_seen_load_okini = nullptr; // "シーン": the selected entry's scenes
+    QAction *m_renameOkini = nullptr;
+    QAction *m_item_del = nullptr;
+    QAction *m_custom_list = nullptr;
+    QAction *m_OpenImageFile = nullptr;
+    QAction *m_chage_list = nullptr;
+    QAction *mDeleteAll = nullptr;
     QAction *m_open_m3u = nullptr;
     QAction *m_save_m3u = nullptr;
-    QAction *m_chage_list = nullptr;
-    QAction *m_OpenImageFile = nullptr;
-    QAction *m_custom_list = nullptr;
+    QAction *m_info2 = nullptr; // the information line: size and count of the selection
     QMenu *m_tab_okini = nullptr;
     QAction *m_add_tab_okini = nullptr;
     QAction *m_del_tab_okini = nullptr;
@@ -158,7 +166,23 @@ public:
     void List_okini_MouseDown(Qt::MouseButton button);
     void List_okini_Click();
     void List_okini_DblClick();
-    void List_okini_MouseUp(Qt::MouseButton button);
+    // Right button: the entry under the pointer (`pos`, in the view's viewport) becomes the
+    // only selection unless it is selected; then the popup is set up and opens.
+    void List_okini_MouseUp(Qt::MouseButton button, QPoint pos = QPoint(-1, -1));
+
+    // ---- The popup's commands
+    // Plays the selected entry, as its double click does.
+    void m_item_play_Click();
+    // Renames the selected entry's file; the entry takes the new name.
+    void m_renameOkini_Click();
+    // Removes the selected entries with their thumbnail files.
+    void m_item_del_Click();
+    // Removes every entry after a question; the thumbnail files stay.
+    void mDeleteAll_Click();
+    // Opens the file page's folder.
+    void m_info2_Click();
+    // Moves entry a to position b (both 1-based, both within the list), with its picture.
+    void move_okini_item(int a, int b);
 
 Q_SIGNALS:
     // The page's tab should be selected (a click into the favourites list).
@@ -168,6 +192,10 @@ Q_SIGNALS:
     void sceneMenuWanted(const QString &entryPath);
     // The deferred first load of the list has ended (the list shown is complete).
     void firstLoadEnded();
+    // The popup closed over the report view: the video takes the focus.
+    void focusVideo();
+    // `m_info2` was chosen: the file page's folder is to be opened.
+    void fileFolderWanted();
 
 private:
     void connectHandlers();

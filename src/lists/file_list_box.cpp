@@ -1,5 +1,7 @@
 #include "lists/file_list_box.h"
 
+#include "lists/item_rules.h"
+
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -22,6 +24,31 @@ bool takeFileDrop(QEvent *e, const std::function<void(const QStringList &)> &dro
     if (!drag)
         dropped(files);
     return true;
+}
+
+namespace {
+
+int rowAt(const QListWidget *list, QPoint pos)
+{
+    const QModelIndex idx = list->indexAt(pos);
+    return idx.isValid() ? idx.row() : -1;
+}
+
+} // namespace
+
+void selectRowForPopup(QListWidget *list, QPoint pos)
+{
+    QListWidgetItem *it = list->item(rowAt(list, pos));
+    if (!it || it->isSelected())
+        return;
+    list->setCurrentItem(it, QItemSelectionModel::ClearAndSelect);
+}
+
+void toggleDraggedRows(QListWidget *list, QPoint pos)
+{
+    for (int row : items::dragToggleRows(rowAt(list, pos), list->currentRow(), list->count()))
+        if (QListWidgetItem *it = list->item(row))
+            it->setSelected(!it->isSelected());
 }
 
 QStringList droppedLocalFiles(const QMimeData *mime)
@@ -131,7 +158,10 @@ void FileListBox::mouseReleaseEvent(QMouseEvent *e)
 
 void FileListBox::mouseMoveEvent(QMouseEvent *e)
 {
-    QListWidget::mouseMoveEvent(e);
+    // A move with the left button held selects nothing by itself: the release toggles
+    // the rows passed over (toggleDraggedRows).
+    if (!(e->buttons() & Qt::LeftButton))
+        QListWidget::mouseMoveEvent(e);
     Q_EMIT mouseMove(e->buttons(), e->modifiers(), e->position().toPoint());
 }
 

@@ -64,6 +64,16 @@ private:
     QString m_path;
 };
 
+// The right-button rule of the file lists: the row under `pos` (viewport coordinates)
+// becomes the only selected row unless it is selected already; below the last row the
+// selection stays as it is.
+void selectRowForPopup(QListWidget *list, QPoint pos);
+
+// The left-button rule of the file lists: a release on the row under `pos` toggles the
+// rows from there towards the current row (where the button went down), that row
+// excluded. The list's own press-drag selection must be off, or the rows toggle twice.
+void toggleDraggedRows(QListWidget *list, QPoint pos);
+
 // Local file paths of a drop's text/uri-list.
 QStringList droppedLocalFiles(const class QMimeData *mime);
 

@@ -1,14 +1,18 @@
 #include "lists/file_page.h"
 
+#include "app/desktop_shell.h"
 #include "app/options.h"
 #include "dialogs/file_dialogs.h"
 #include "lists/extensions.h"
 #include "lists/file_list_box.h"
+#include "lists/file_menu_target.h"
+#include "lists/item_rules.h"
 #include "lists/list_pane.h"
 #include "lists/media_types.h"
 #include "lists/path.h"
 #include "lists/tab_files.h"
 #include "lists/tab_strip.h"
+#include "platform/file_system.h"
 #include "platform/my_module.h"
 #include "playback/media_commands.h"
 #include "window/twips.h"
@@ -16,6 +20,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QFileInfo>
 #include <QMenu>
 
 namespace {
@@ -27,7 +32,97 @@ bool sameFolder(const QString &a, const QString &b)
     return path::addbackslash(a) == path::addbackslash(b);
 }
 
+// The file list as the list of the file popup.
+class FileRowsTarget final : public FileMenuTarget
+{
+public:
+    explicit FileRowsTarget(FilePage &page) : m_page(page) {}
+
+    Kind kind() const override { return Kind::Files; }
+
+    QStringList selectedPaths() const override
+    {
+        const FileListBox *list = m_page.File;
+        QStringList paths;
+        for (int row = 0; row < list->listCount(); ++row)
+            if (list->item(row)->isSelected())
+                paths.append(path::addbackslash(list->path()) + list->list(row));
+        return paths;
+    }
+
+    QString selectedPath() const override
+    {
+        const FileListBox *list = m_page.File;
+        const QListWidgetItem *current = list->currentItem();
+        if (current && current->isSelected())
+            return path::addbackslash(list->path()) + current->text();
+        const QStringList all = selectedPaths();
+        return all.isEmpty() ? QString() : all.first();
+    }
+
+    void renamed(const QString &, const QString &newName) override
+    {
+        // The folder is read again; the renamed file stays the selected row.
+        FileListBox *list = m_page.File;
+        list->refresh();
+        for (int row = 0; row < list->listCount(); ++row)
+            if (list->list(row) == newName) {
+                list->setListIndex(row);
+                break;
+            }
+    }
+
+private:
+    FilePage &m_page;
+};
+
 } // namespace
+
+std::uint64_t totalFileSize(const QStringList &paths)
+{
+    std::uint64_t total = 0;
+    for (const QString &p : paths) {
+        const QFileInfo info(p);
+        if (info.isFile())
+            total += static_cast<std::uint64_t>(std::max<qint64>(0, info.size()));
+    }
+    return total;
+}
+
+QString renameFileAsked(Dialogs &dialogs, QWidget *parent, TopmostSwitch &topmost, MediaCommands &media,
+                        const QString &folder, const QString &name)
+{
+    const QString dir = path::addbackslash(folder);
+    topmost.beginRename();
+    const QString answer = dialogs.input(parent, dir + name + QStringLiteral("\nのファイル名を変更します。"),
+                                         QStringLiteral("ファイル名を変更"), name);
+    topmost.endRename();
+    if (answer.isEmpty())
+        return QString();
+    const auto refuse = [&] {
+        dialogs.message(parent, QStringLiteral("不正なファイル名が指定されました"), QString(), Dialogs::Buttons::Ok);
+        return QString();
+    };
+    // "a/b" or ".." would move the file elsewhere instead of renaming it.
+    if (!items::acceptableFileName(answer))
+        return refuse();
+    const QString from = dir + name;
+    const QString to = dir + answer;
+    // A name that is taken (a dangling link too) changes nothing, and the open file plays on.
+    if (platform::pathExists(to))
+        return QString();
+    if (!media.openFileName().isEmpty() && media.openFileName() == from)
+        media.stop_Click();
+    switch (platform::renameNoReplace(from, to)) {
+    case platform::RenameResult::Renamed:
+        return answer;
+    case platform::RenameResult::Exists:
+        return QString(); // taken meanwhile: still never replaced
+    case platform::RenameResult::Failed:
+        break;
+    }
+    return refuse();
+}
 
 bool firstTabRefused(Dialogs &dialogs, QWidget *parent, const TabStrip *strip, const QString &text,
                      const QString &title)
@@ -48,11 +143,13 @@ QString askTabName(Dialogs &dialogs, QWidget *parent, TopmostSwitch &topmost, Ta
     return answer;
 }
 
-FilePage::FilePage(QWidget *window, std::shared_ptr<Dialogs> dialogs, QString appDir, const Options &options,
-                   MediaCommands &media, TopmostSwitch &topmost)
-    : QObject(window), m_window(window), m_dialogs(std::move(dialogs)), m_appDir(std::move(appDir)),
-      m_options(options), m_media(media), m_topmost(topmost)
+FilePage::FilePage(QWidget *window, std::shared_ptr<Dialogs> dialogs, std::shared_ptr<DesktopShell> shell,
+                   QString appDir, const Options &options, MediaCommands &media, TopmostSwitch &topmost)
+    : QObject(window), m_window(window), m_dialogs(std::move(dialogs)), m_shell(std::move(shell)),
+      m_appDir(std::move(appDir)), m_options(options), m_media(media), m_topmost(topmost),
+      m_fileTarget(std::make_unique<FileRowsTarget>(*this))
 {
+    m_menuTarget = m_fileTarget.get();
     // The lists are children of the window itself, laid over the pane.
     TabDir = new TabStrip(TabStrip::Edge::Bottom, window);
     TabDir->setObjectName(QStringLiteral("TabDir"));
@@ -65,10 +162,25 @@ FilePage::FilePage(QWidget *window, std::shared_ptr<Dialogs> dialogs, QString ap
     setListColors(File);
     twips::place(File, 5160, 0, 4935, 7000);
 
-    m_FileMenu = new QMenu(window);
+    m_FileMenu = new QMenu(QStringLiteral("ファイル"), window);
     m_FileMenu->setObjectName(QStringLiteral("m_FileMenu"));
-    m_addOkini = m_FileMenu->addAction(QStringLiteral("お気に入りに追加(Ctrl+D)"));
-    m_OpenDirectory = m_FileMenu->addAction(QStringLiteral("currentディレクトリの変更(F4)"));
+    const auto item = [this](const char *name, const QString &caption) {
+        QAction *a = m_FileMenu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+    m_OpenDirectory = item("m_OpenDirectory", QStringLiteral("currentディレクトリの変更(F4)"));
+    sep6 = m_FileMenu->addSeparator();
+    sep6->setObjectName(QStringLiteral("sep6"));
+    m_filePlay = item("m_filePlay", QStringLiteral("再生(Enter)"));
+    m_seen_load_file = m_FileMenu->addMenu(QStringLiteral("シーン"));
+    m_seen_load_file->setObjectName(QStringLiteral("m_seen_load_file"));
+    m_addOkini = item("m_addOkini", QStringLiteral("お気に入りに追加(Ctrl+D)"));
+    m_rename = item("m_rename", QStringLiteral("名前を変更(F2)"));
+    m_FileMenu->addSeparator();
+    m_propaty = item("m_propaty", QStringLiteral("プロパティ"));
+    m_FileMenu->addSeparator();
+    m_info = item("m_info", QString());
 
     m_tab = new QMenu(window);
     m_tab->setObjectName(QStringLiteral("m_tab"));
@@ -82,6 +194,8 @@ FilePage::FilePage(QWidget *window, std::shared_ptr<Dialogs> dialogs, QString ap
     connectHandlers();
 }
 
+FilePage::~FilePage() = default;
+
 void FilePage::connectHandlers()
 {
     connect(File, &FileListBox::click, this, &FilePage::File_Click);
@@ -89,7 +203,7 @@ void FilePage::connectHandlers()
     connect(File, &FileListBox::mouseMove, this,
             [this](Qt::MouseButtons, Qt::KeyboardModifiers, QPoint p) { File_MouseMove(p); });
     connect(File, &FileListBox::mouseUp, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) { File_MouseUp(b); });
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) { File_MouseUp(b, p); });
     connect(File, &FileListBox::filesDropped, this, &FilePage::File_Drop);
     connect(File, &FileListBox::keyDown, this, &FilePage::focusVideo);
     connect(TabDir, &TabStrip::mouseDown, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) {
@@ -104,6 +218,24 @@ void FilePage::connectHandlers()
     connect(m_change_dir, &QAction::triggered, this, &FilePage::m_change_dir_Click);
     connect(m_OpenDirectory, &QAction::triggered, this, &FilePage::m_OpenDirectory_Click);
     connect(m_addOkini, &QAction::triggered, this, &FilePage::addToFavourites);
+    connect(m_filePlay, &QAction::triggered, this, &FilePage::m_filePlay_Click);
+    connect(m_rename, &QAction::triggered, this, &FilePage::m_rename_Click);
+    connect(m_propaty, &QAction::triggered, this, &FilePage::m_propaty_Click);
+    connect(m_info, &QAction::triggered, this, &FilePage::m_info_Click);
+    // What follows the popup runs once it has closed (popup() returns while it is open).
+    // An item's command runs after the close, on the list the popup was opened over; that
+    // list is forgotten only afterwards.
+    connect(m_FileMenu, &QMenu::aboutToHide, this, [this] {
+        for (QAction *a : {m_OpenDirectory, sep6, m_seen_load_file->menuAction()})
+            a->setVisible(true);
+        QMetaObject::invokeMethod(
+            this,
+            [this, popup = m_popups] {
+                if (popup == m_popups) // not opened again meanwhile
+                    m_menuTarget = m_fileTarget.get();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void FilePage::loadTabDir()
@@ -206,10 +338,106 @@ void FilePage::File_Drop(const QStringList &files)
     showFile(file);
 }
 
-void FilePage::File_MouseUp(Qt::MouseButton button)
+void FilePage::File_MouseUp(Qt::MouseButton button, QPoint pos)
 {
-    if (button == Qt::RightButton)
-        m_FileMenu->popup(QCursor::pos());
+    if (button == Qt::LeftButton) {
+        toggleDraggedRows(File, pos);
+        return;
+    }
+    if (button != Qt::RightButton)
+        return;
+    selectRowForPopup(File, pos);
+    popUpFileMenu(*m_fileTarget, QCursor::pos());
+}
+
+FileMenuTarget &FilePage::fileTarget()
+{
+    return *m_fileTarget;
+}
+
+FileMenuTarget &FilePage::menuTarget()
+{
+    return *m_menuTarget;
+}
+
+void FilePage::popUpFileMenu(FileMenuTarget &target, QPoint globalPos)
+{
+    ++m_popups;
+    m_menuTarget = &target;
+    const QStringList paths = target.selectedPaths();
+    const int count = static_cast<int>(paths.size());
+    const bool one = count == 1;
+    m_rename->setEnabled(one);
+    m_propaty->setEnabled(one);
+    m_filePlay->setEnabled(one);
+    m_addOkini->setEnabled(count > 0);
+    m_info->setText(items::informationLine(count > 0 ? totalFileSize(paths) : 0, count));
+    const bool results = target.kind() == FileMenuTarget::Kind::SearchResults;
+    // The folder choice and the scenes belong to the file list.
+    for (QAction *a : {m_OpenDirectory, sep6, m_seen_load_file->menuAction()})
+        a->setVisible(!results);
+    if (!results)
+        Q_EMIT sceneMenuWanted(target.selectedPath());
+    m_FileMenu->popup(globalPos);
+}
+
+void FilePage::m_filePlay_Click()
+{
+    playSelected(*m_menuTarget);
+}
+
+void FilePage::m_rename_Click()
+{
+    renameSelected(*m_menuTarget);
+}
+
+void FilePage::m_propaty_Click()
+{
+    showProperties(*m_menuTarget);
+}
+
+void FilePage::m_info_Click()
+{
+    openFileFolder();
+}
+
+void FilePage::playSelected(FileMenuTarget &target)
+{
+    const QString file = target.selectedPath();
+    if (!file.isEmpty())
+        m_media.openMedia(file, 0);
+}
+
+void FilePage::renameSelected(FileMenuTarget &target)
+{
+    const QString file = target.selectedPath();
+    if (file.isEmpty())
+        return;
+    const qsizetype slash = file.lastIndexOf(u'/');
+    const QString folder = file.left(slash + 1);
+    const QString name = file.mid(slash + 1);
+    const QString renamedTo = renameFileAsked(*m_dialogs, m_window, m_topmost, m_media, folder, name);
+    if (!renamedTo.isEmpty())
+        target.renamed(file, renamedTo);
+}
+
+void FilePage::showProperties(FileMenuTarget &target)
+{
+    const QString file = target.selectedPath();
+    if (file.isEmpty())
+        return;
+    // Where no file manager shows the properties, the file's folder is opened instead.
+    std::weak_ptr<DesktopShell> shell = m_shell;
+    const QString folder = path::getdirectory(file);
+    m_shell->showItemProperties(file, [shell, folder] {
+        if (const auto s = shell.lock())
+            s->openFolder(folder);
+    });
+}
+
+void FilePage::openFileFolder()
+{
+    m_shell->openFolder(File->path());
 }
 
 void FilePage::TabDir_MouseUp(Qt::MouseButton button)

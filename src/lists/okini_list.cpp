@@ -12,6 +12,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 QPixmap ImageList::picture(int i) const
 {
     if (i < 1 || i > count())
@@ -81,6 +83,15 @@ void OkiniModel::append(const Entry &e)
     const int row = rowCount();
     beginInsertRows({}, row, row);
     m_entries.push_back(e);
+    endInsertRows();
+}
+
+void OkiniModel::insertAt(int row, const Entry &e)
+{
+    if (row < 0 || row > rowCount())
+        return;
+    beginInsertRows({}, row, row);
+    m_entries.insert(m_entries.begin() + row, e);
     endInsertRows();
 }
 
@@ -155,7 +166,7 @@ OkiniList::OkiniList(QWidget *parent)
     m_report->setUniformRowHeights(true);
     m_report->setItemsExpandable(false);
     m_report->setAllColumnsShowFocus(true);
-    m_report->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_report->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_report->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_report->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_report->header()->setStretchLastSection(true);
@@ -170,7 +181,8 @@ OkiniList::OkiniList(QWidget *parent)
     m_iconView->setIconSize(QSize(100, 75));
     m_iconView->setWordWrap(true);
     m_iconView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_iconView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_iconView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_iconView->setSelectionBehavior(QAbstractItemView::SelectRows);
 
     m_stack->addWidget(m_report);
     m_stack->addWidget(m_iconView);
@@ -214,14 +226,45 @@ int OkiniList::add(const QString &text, const QString &folder, int icon)
     return count();
 }
 
+void OkiniList::insert(int i, const QString &text, const QString &folder, int icon)
+{
+    m_model->insertAt(i - 1, {text, folder, icon});
+}
+
 void OkiniList::remove(int i) { m_model->removeAt(i - 1); }
 
 void OkiniList::clear() { m_model->clear(); }
 
 int OkiniList::selectedIndex() const
 {
-    const QModelIndexList rows = m_report->selectionModel()->selectedRows();
-    return rows.isEmpty() ? 0 : rows.first().row() + 1;
+    const QItemSelectionModel *sel = m_report->selectionModel();
+    const QModelIndex current = sel->currentIndex();
+    if (current.isValid() && isSelected(current.row() + 1))
+        return current.row() + 1;
+    const QList<int> all = selectedIndexes();
+    return all.isEmpty() ? 0 : all.first();
+}
+
+QList<int> OkiniList::selectedIndexes() const
+{
+    // An entry counts as selected by its name's cell: the icon view selects only that one.
+    QList<int> out;
+    for (const QModelIndex &idx : m_report->selectionModel()->selectedIndexes())
+        if (idx.column() == 0)
+            out.append(idx.row() + 1);
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+bool OkiniList::isSelected(int i) const
+{
+    return i >= 1 && i <= count() && m_report->selectionModel()->isSelected(m_model->index(i - 1, 0));
+}
+
+int OkiniList::entryAt(QPoint pos) const
+{
+    const QModelIndex idx = currentView()->indexAt(pos);
+    return idx.isValid() ? idx.row() + 1 : 0;
 }
 
 void OkiniList::select(int i)

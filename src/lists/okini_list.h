@@ -2,7 +2,8 @@
 // The favourites list view: one entry per media file, with its name as text, its folder
 // (with a trailing "/") as sub-item 1 and an icon index into an image list. One model is
 // shown either as the two-column report ("file", "dir") or as large thumbnail icons.
-// Entries are indexed from 1 at the interface; 0 means none.
+// Entries are indexed from 1 at the interface; 0 means none. Several entries can be
+// selected (Ctrl and Shift as in any list).
 
 #include <QAbstractTableModel>
 #include <QPixmap>
@@ -52,6 +53,8 @@ public:
 
     const std::vector<Entry> &entries() const { return m_entries; }
     void append(const Entry &e);
+    // Inserts an entry before row `row` (rowCount() appends).
+    void insertAt(int row, const Entry &e);
     void removeAt(int row);
     void clear();
     void setText(int row, const QString &text);
@@ -84,12 +87,21 @@ public:
     void setIcon(int i, int icon);
     // Appends an entry and returns its position.
     int add(const QString &text, const QString &folder, int icon = 0);
+    // Inserts an entry at position i (count() + 1 appends).
+    void insert(int i, const QString &text, const QString &folder, int icon = 0);
     void remove(int i);
     void clear();
 
-    // The selected entry, 1-based; 0 when none.
+    // The selected entry, 1-based: the current entry when it is selected, else the first
+    // selected one; 0 when none is selected.
     int selectedIndex() const;
+    // Every selected entry, in list order.
+    QList<int> selectedIndexes() const;
+    bool isSelected(int i) const;
+    // Makes entry i the current and only selected entry.
     void select(int i);
+    // The entry under a point of the shown view's viewport; 0 when none.
+    int entryAt(QPoint pos) const;
     void ensureVisible(int i);
 
     // The image list the icons come from; nullptr detaches it.

@@ -1,5 +1,7 @@
 #include "lists/search_page.h"
 
+#include "lists/file_menu_target.h"
+
 #include "app/options.h"
 #include "dialogs/file_dialogs.h"
 #include "lists/favourites_page.h"
@@ -398,4 +400,46 @@ void SearchPage::saveSearchData()
                         List_Find->item(i)->text()});
     }
     platform::writeQuotedRecords(m_appDir + QStringLiteral("searchData.ini"), records);
+}
+
+namespace {
+
+// The search results as the list of the file popup.
+class FindResultsTarget final : public FileMenuTarget
+{
+public:
+    explicit FindResultsTarget(SearchPage &page) : m_page(page) {}
+
+    Kind kind() const override { return Kind::SearchResults; }
+
+    QStringList selectedPaths() const override { return m_page.selectedResultPaths(); }
+
+    QString selectedPath() const override
+    {
+        const QListWidgetItem *current = m_page.List_Find->currentItem();
+        if (current && current->isSelected())
+            if (const QString p = m_page.findRowPath(m_page.List_Find->row(current)); !p.isEmpty())
+                return p;
+        const QStringList all = selectedPaths();
+        return all.isEmpty() ? QString() : all.first();
+    }
+
+    void renamed(const QString &oldPath, const QString &newName) override
+    {
+        for (int row = 0; row < m_page.List_Find->count(); ++row)
+            if (m_page.findRowPath(row) == oldPath)
+                m_page.List_Find->item(row)->setText(newName);
+    }
+
+private:
+    SearchPage &m_page;
+};
+
+} // namespace
+
+FileMenuTarget &SearchPage::findTarget()
+{
+    if (!m_findTarget)
+        m_findTarget = std::make_unique<FindResultsTarget>(*this);
+    return *m_findTarget;
 }

@@ -53,6 +53,7 @@ protected:
     void keyReleaseEvent(QKeyEvent *e) override;
 };
 
+class FileMenuTarget;
 class SearchPage : public QObject
 {
     Q_OBJECT
@@ -78,6 +79,8 @@ public:
     QString findRowPath(int i) const;
     // The selected results' paths, in row order.
     QStringList selectedResultPaths() const;
+    // The results as the list of the file popup `m_FileMenu`.
+    FileMenuTarget &findTarget();
 
     // Enter in the search text searches (ignored while a search runs); Esc stops a search.
     void FindText_KeyDown(int key);
@@ -132,4 +135,5 @@ private:
     FavouritesPage &m_favourites;
     std::shared_ptr<Run> m_running;
     std::thread m_worker;
+    std::unique_ptr<FileMenuTarget> m_findTarget;
 };

@@ -19,4 +19,16 @@ bool normalEntryExists(const QString &path);
 // Whether the path names an existing folder.
 bool folderExists(const QString &path);
 
+// Whether anything stands at the path itself, links not followed: a dangling link exists.
+bool pathExists(const QString &path);
+
+enum class RenameResult { Renamed, Exists, Failed };
+// Renames `from` to `to` without ever replacing what stands at `to` (a dangling link
+// counts): Exists then, and nothing changes. Where the file system cannot rename without
+// replacing, the file is linked under the new name and the old name removed.
+RenameResult renameNoReplace(const QString &from, const QString &to);
+// The way round for such file systems: a second name, made only where nothing stands,
+// then the old name removed.
+RenameResult renameByLink(const QString &from, const QString &to);
+
 } // namespace platform

@@ -15,4 +15,6 @@ public:
     virtual void playPrevious() = 0;
     // Runs the open file on when it is `path` and paused (a click on its list entry).
     virtual void resumeIfPaused(const QString &path) = 0;
+    // The file open in either engine; "" when none.
+    virtual QString openFileName() const = 0;
 };

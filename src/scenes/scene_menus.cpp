@@ -92,20 +92,42 @@ void SceneMenus::load_scene_menus()
     m_delete_seen->setEnabled(scenes.exists);
 }
 
+void SceneMenus::attachFileMenu(QMenu *menu)
+{
+    m_seen_load_file = menu;
+    m_seen_file = addSlots(menu, QStringLiteral("m_seen_file"));
+    for (int k = 0; k < kSlots; ++k)
+        connect(m_seen_file[std::size_t(k)], &QAction::triggered, this, [this, k] { m_seen_file_Click(k); });
+    load_file_scene_menu(QString());
+}
+
+void SceneMenus::fillPopupScenes(QMenu *menu, const std::array<QAction *, kSlots> &items, const QString &file)
+{
+    const SceneFile scenes =
+        file.isEmpty() ? SceneFile{false, unusedSlots()} : readSceneFile(sceneFilePath(seenFolder, file));
+    for (int k = 0; k < kSlots; ++k) {
+        const auto i = std::size_t(k);
+        items[i]->setText(scenes.slots[i].caption);
+        items[i]->setData(scenes.slots[i].tag);
+        items[i]->setEnabled(scenes.slots[i].inUse());
+    }
+    menu->setEnabled(scenes.exists);
+}
+
 void SceneMenus::load_okini_scene_menu(const QString &entryPath)
 {
     if (!m_seen_load_okini)
         return;
     m_okiniEntry = entryPath;
-    const SceneFile scenes = entryPath.isEmpty() ? SceneFile{false, unusedSlots()}
-                                                 : readSceneFile(sceneFilePath(seenFolder, entryPath));
-    for (int k = 0; k < kSlots; ++k) {
-        const auto i = std::size_t(k);
-        m_seen_okini[i]->setText(scenes.slots[i].caption);
-        m_seen_okini[i]->setData(scenes.slots[i].tag);
-        m_seen_okini[i]->setEnabled(scenes.slots[i].inUse());
-    }
-    m_seen_load_okini->setEnabled(scenes.exists);
+    fillPopupScenes(m_seen_load_okini, m_seen_okini, entryPath);
+}
+
+void SceneMenus::load_file_scene_menu(const QString &file)
+{
+    if (!m_seen_load_file)
+        return;
+    m_fileEntry = file;
+    fillPopupScenes(m_seen_load_file, m_seen_file, file);
 }
 
 void SceneMenus::enableForOpenFile(bool open)
@@ -177,7 +199,17 @@ void SceneMenus::m_seen_Click(int k)
 
 void SceneMenus::m_seen_okini_Click(int k)
 {
-    const QString entry = m_okiniEntry;
+    jumpInto(m_okiniEntry, k);
+}
+
+void SceneMenus::m_seen_file_Click(int k)
+{
+    jumpInto(m_fileEntry, k);
+}
+
+void SceneMenus::jumpInto(const QString &file, int k)
+{
+    const QString entry = file;
     if (entry.isEmpty())
         return;
     if (entry != openFileName())

@@ -6,11 +6,13 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QRect>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 
@@ -304,4 +306,83 @@ TEST(Screenshot, SearchResultsOfTheLastRunAreListed)
     EXPECT_EQ(program.exitCode(), 0);
     // Shutdown keeps them for the next run.
     EXPECT_EQ(testsupport::readFile(state.filePath("searchData.ini")), results);
+}
+
+namespace {
+
+// The share of light grey pixels (a menu's face) in a rectangle of the screen.
+double lightShare(const QImage &img, const QRect &r)
+{
+    int light = 0, all = 0;
+    for (int y = r.top(); y <= r.bottom() && y < img.height(); y += 2) {
+        for (int x = r.left(); x <= r.right() && x < img.width(); x += 2) {
+            const QRgb c = img.pixel(x, y);
+            const int lo = std::min({qRed(c), qGreen(c), qBlue(c)});
+            const int hi = std::max({qRed(c), qGreen(c), qBlue(c)});
+            ++all;
+            if (lo > 200 && hi - lo < 16)
+                ++light;
+        }
+    }
+    return all ? double(light) / all : 0.0;
+}
+
+// Runs xdotool on the display; true when it succeeded.
+bool xdotool(const QString &display, const QStringList &args)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("xdotool"), args);
+    return p.waitForFinished(10000) && p.exitCode() == 0;
+}
+
+} // namespace
+
+TEST(Screenshot, FilePopupOverTwoSelectedFiles)
+{
+    if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("import").isEmpty()
+        || QStandardPaths::findExecutable("xdotool").isEmpty())
+        GTEST_SKIP() << "Xvfb, ImageMagick's import or xdotool is missing: no screenshot test";
+    Xvfb x;
+    ASSERT_TRUE(x.start());
+
+    // The file page at the window's top left, showing a folder of three clips.
+    QTemporaryDir state, media;
+    for (const char *name : {"a.avi", "b.avi", "c.avi"})
+        ASSERT_TRUE(QFile::copy(testsupport::clip("pattern.avi"), media.filePath(QString::fromLatin1(name))));
+    testsupport::writeFile(state.filePath("config.ini"),
+                           "[Position]\r\nLeft=0\r\nTop=0\r\nWidth=13500\r\nHeight=8400\r\nListWidth=6255\r\n"
+                           "[volume]\r\nvolume=100\r\n[directory]\r\nLastDir="
+                               + media.path().toUtf8() + "/\r\n[other]\r\nListMode=1\r\nListVisible=1\r\n");
+    QProcess program;
+    program.setProcessEnvironment(programEnvironment(x.display, state.path()));
+    program.start(qEnvironmentVariable("PLOVANA_EXE"), {});
+    ASSERT_TRUE(program.waitForStarted(5000));
+    ASSERT_TRUE(xdotool(x.display, {"search", "--sync", "--onlyvisible", "--name", "Plovana"}));
+    testsupport::pump(1500);
+
+    // Rows are about 14 pixels high from the list's top, at x 483 in a 900-pixel window:
+    // b.avi, then c.avi with Shift, then a right click on c.avi.
+    const QRect menuArea(540, 50, 180, 120);
+    const double before = lightShare(x.screenshot(), menuArea);
+    EXPECT_LT(before, 0.2) << "the black file list";
+    ASSERT_TRUE(xdotool(x.display, {"mousemove", "520", "21", "click", "1", "mousemove", "520", "35", "keydown",
+                                    "shift", "click", "1", "keyup", "shift", "mousemove", "530", "35", "click",
+                                    "3"}));
+    QImage shot;
+    const bool shown = testsupport::waitFor(
+        [&] {
+            shot = x.screenshot();
+            return lightShare(shot, menuArea) > 0.5;
+        },
+        15000);
+    const QString saved = QDir::current().absoluteFilePath(QStringLiteral("screenshot-file-popup.png"));
+    shot.save(saved);
+    EXPECT_TRUE(shown) << "no popup over the list; see " << saved.toStdString();
+
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    EXPECT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitCode(), 0);
 }

@@ -7,6 +7,7 @@ void PlayerTest::SetUp()
 {
     dialogs = std::make_shared<fakes::FakeDialogs>();
     waveOut = std::make_shared<fakes::FakeWaveOut>();
+    shell = std::make_shared<fakes::FakeShell>();
 }
 
 void PlayerTest::TearDown()
@@ -22,6 +23,7 @@ Player &PlayerTest::make(const QStringList &arguments)
     s.dialogs = dialogs;
     s.waveOut = waveOut;
     s.tray = tray;
+    s.shell = shell;
     s.appDir = appDir.path();
     s.arguments = arguments;
     s.workingDir = workDir.path();

@@ -6,6 +6,7 @@
 
 #include "fakes/fake_backend.h"
 #include "fakes/fake_dialogs.h"
+#include "fakes/fake_shell.h"
 #include "fakes/fake_system_tray.h"
 #include "fakes/fake_wave_out.h"
 #include "support/test_support.h"
@@ -43,6 +44,8 @@ protected:
     std::shared_ptr<fakes::FakeWaveOut> waveOut;
     // The notification area; empty: the desktop's own (none under offscreen).
     std::shared_ptr<fakes::FakeSystemTray> tray;
+    // The desktop's file manager (properties windows, folders): always the double.
+    std::shared_ptr<fakes::FakeShell> shell;
     // Takes the thumbnails' frames; empty: the real FFmpeg detector.
     ThumbnailMaker::Grabber grabber;
     std::unique_ptr<Player> player;

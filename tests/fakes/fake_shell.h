@@ -1,0 +1,41 @@
+#pragma once
+// A desktop double: records the properties windows asked for and the folders opened, and
+// lets a test answer a properties request with an error.
+
+#include "app/desktop_shell.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace fakes {
+
+class FakeShell final : public DesktopShell
+{
+public:
+    QStringList propertiesAsked;
+    QStringList foldersOpened;
+    // The failure hand-backs of the requests not yet answered, oldest first.
+    std::vector<std::function<void()>> pending;
+
+    void showItemProperties(const QString &file, std::function<void()> failed) override
+    {
+        propertiesAsked.append(file);
+        pending.push_back(std::move(failed));
+    }
+    void openFolder(const QString &folder) override { foldersOpened.append(folder); }
+
+    // The file manager answers the oldest request with an error.
+    void failOldest()
+    {
+        if (pending.empty())
+            return;
+        auto failed = std::move(pending.front());
+        pending.erase(pending.begin());
+        if (failed)
+            failed();
+    }
+};
+
+} // namespace fakes
