@@ -643,3 +643,20 @@ TEST_F(ItemMenus, AMovedEntryTakesItsPictureAlong)
     EXPECT_EQ(entryNames(), (QStringList{"p.ram", "q.ram", "r.ram"}));
     EXPECT_EQ(fav().Image_okini->picture(1).toImage(), fav().NoImage.toImage());
 }
+
+TEST_F(ItemMenus, ARightClickOnAResultPopsUpTheFileMenuOverTheResults)
+{
+    const QString r = touch("deep/r.avi");
+    showFiles({"a.avi"});
+    showResults({r, work("deep/s.avi")});
+    QWidget *vp = found().viewport();
+    QTest::mousePress(vp, Qt::RightButton, Qt::NoModifier, rowPoint(found(), 0));
+    QTest::mouseRelease(vp, Qt::RightButton, Qt::NoModifier, rowPoint(found(), 0));
+    ASSERT_TRUE(testsupport::waitFor([&] { return files().m_FileMenu->isVisible(); }, 2000));
+    EXPECT_EQ(&files().menuTarget(), &player->search->findTarget());
+    EXPECT_FALSE(files().m_OpenDirectory->isVisible());
+    EXPECT_FALSE(files().sep6->isVisible());
+    files().m_FileMenu->hide();
+    testsupport::pump(10);
+    EXPECT_TRUE(files().m_OpenDirectory->isVisible()) << "back once it closed";
+}
