@@ -421,3 +421,21 @@ TEST_F(WindowModesTest, MiniModeComesBackAfterARestartAndLeavingItGivesTheFirstR
     EXPECT_TRUE(r.listPane->paneVisible());
     EXPECT_EQ(outer(r), first);
 }
+
+TEST_F(WindowModesTest, TheToolbarsFullScreenButtonAndTheSizeCommands)
+{
+    Player &p = startPlaying();
+    p.controls->panelButtons[QStringLiteral("fullscreen")]->trigger();
+    settle();
+    EXPECT_EQ(p.video->movie->DisplaySize, 1);
+    EXPECT_TRUE(p.commands.trigger(command::size(3))); // １００％ leaves full screen first
+    settle();
+    EXPECT_EQ(p.video->movie->DisplaySize, 0);
+    EXPECT_TRUE(p.commands.trigger(command::smallMode));
+    EXPECT_TRUE(p.windowModes->smallMode);
+    EXPECT_TRUE(p.commands.trigger(command::smallMode));
+    EXPECT_FALSE(p.windowModes->smallMode);
+    const bool onTop = p.windowModes->m_temae->isChecked();
+    EXPECT_TRUE(p.commands.trigger(command::topmost));
+    EXPECT_NE(p.windowModes->m_temae->isChecked(), onTop);
+}
