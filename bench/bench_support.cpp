@@ -19,8 +19,11 @@ namespace bench {
 
 Xvfb::Xvfb()
 {
-    for (int n = 300 + (::getpid() % 100); n < 600; ++n) {
-        if (QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+    // A display number below 10: from 10 on, mpv's x11 output takes the display for a
+    // remote one and turns shared memory off, which would handicap it.
+    for (int n = 1; n < 10; ++n) {
+        if (QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))
+            || QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)))
             continue;
         m_server.start(QStringLiteral("Xvfb"),
                        {QStringLiteral(":%1").arg(n), "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
@@ -61,6 +64,17 @@ double median(std::vector<double> v)
         return 0;
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+QString spread(const std::vector<double> &v, int decimals)
+{
+    if (v.empty())
+        return QStringLiteral("-");
+    const auto [lo, hi] = std::minmax_element(v.begin(), v.end());
+    return QStringLiteral("%1 (%2-%3)")
+        .arg(median(v), 0, 'f', decimals)
+        .arg(*lo, 0, 'f', decimals)
+        .arg(*hi, 0, 'f', decimals);
 }
 
 } // namespace bench

@@ -249,7 +249,11 @@ private:
     bool ensureSurface(QWidget *parent)
     {
         if (!m_surface) {
-            auto *s = new VideoSurface(m_mpv, parent);
+            // The path is chosen at the first open. OpenGL needs the surface's window: a
+            // surface made before it has one (a load started without a place to show it)
+            // draws in software.
+            const VideoPathChoice choice = VideoSurface::choosePath();
+            auto *s = new VideoSurface(m_mpv, parent, choice.path);
             if (!s->isValid()) {
                 delete s;
                 return false;
@@ -257,6 +261,16 @@ private:
             s->hide();
             connect(s, &VideoSurface::framePainted, this, &MediaBackend::framePainted);
             m_surface = s;
+            // Hardware decoding only where the decoded frames stay on the GPU; the decoder
+            // falls back to software by itself when the hardware refuses a stream.
+            mpv_set_property_string(m_mpv, "hwdec", s->path() == VideoPath::OpenGL ? "auto-safe" : "no");
+            static bool told = false;
+            if (!told && qEnvironmentVariableIsSet("PLOVANA_MPV_TRACE")) {
+                told = true;
+                const QString why = s->path() == choice.path ? choice.reason
+                                                             : choice.reason + QStringLiteral("; ") + s->pathReason();
+                std::fprintf(stderr, "video path: %s\n", qPrintable(why));
+            }
         }
         return true;
     }
