@@ -17,7 +17,7 @@
 
 namespace bench {
 
-Xvfb::Xvfb()
+Xvfb::Xvfb(const QString &screen)
 {
     // A display number below 10: from 10 on, mpv's x11 output takes the display for a
     // remote one and turns shared memory off, which would handicap it.
@@ -26,7 +26,7 @@ Xvfb::Xvfb()
             || QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)))
             continue;
         m_server.start(QStringLiteral("Xvfb"),
-                       {QStringLiteral(":%1").arg(n), "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+                       {QStringLiteral(":%1").arg(n), "-screen", "0", screen, "-nolisten", "tcp"});
         if (!m_server.waitForStarted(3000))
             return;
         QElapsedTimer t;

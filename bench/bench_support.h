@@ -16,7 +16,7 @@ namespace bench {
 class Xvfb
 {
 public:
-    Xvfb();
+    explicit Xvfb(const QString &screen = QStringLiteral("1280x800x24"));
     ~Xvfb();
     QString display;
 

@@ -168,7 +168,7 @@ int main(int argc, char **argv)
 {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     const int seconds = argc > 2 ? std::max(2, std::atoi(argv[2])) : 10;
-    bench::Xvfb x; // before the application object, which connects to it
+    bench::Xvfb x(QStringLiteral("1920x1200x24")); // before the application object, which connects to it
     if (x.display.isEmpty()) {
         std::fprintf(stderr, "Xvfb could not be started\n");
         return 1;

@@ -28,10 +28,27 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <clocale>
 #include <cstdio>
 
 namespace {
+
+// PLOVANA_MPV_TRACE prints the engine's events to stderr, each with the milliseconds since
+// the program was loaded (this clock starts before main), so a trace shows where the time
+// of a start or an open goes.
+const auto kLoadedAt = std::chrono::steady_clock::now();
+const bool kTrace = qEnvironmentVariableIsSet("PLOVANA_MPV_TRACE");
+
+void trace(const char *format, auto... args)
+{
+    if (!kTrace)
+        return;
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - kLoadedAt).count();
+    std::fprintf(stderr, "[%8.1f ms] ", ms);
+    std::fprintf(stderr, format, args...);
+    std::fputc('\n', stderr);
+}
 
 enum PropertyId : std::uint64_t { TimePos = 1, Duration, Pause, EofReached };
 
@@ -53,6 +70,7 @@ public:
 
     void startLoad(const QString &path, bool startPaused) override
     {
+        trace("load of %s", qPrintable(path));
         if (!ensureCore() || !ensureSurface(nullptr)) {
             m_state = State::Failed;
             Q_EMIT loadFailed();
@@ -205,6 +223,7 @@ private:
     {
         if (m_mpv)
             return true;
+        trace("engine starting");
         // mpv_create refuses to run under a locale whose decimal point is not ".".
         std::setlocale(LC_NUMERIC, "C");
         m_mpv = mpv_create();
@@ -243,6 +262,7 @@ private:
         mpv_observe_property(m_mpv, Pause, "pause", MPV_FORMAT_FLAG);
         mpv_observe_property(m_mpv, EofReached, "eof-reached", MPV_FORMAT_FLAG);
         mpv_set_wakeup_callback(m_mpv, &MpvBackend::onWakeup, this);
+        trace("engine started");
         return true;
     }
 
@@ -265,12 +285,18 @@ private:
             // falls back to software by itself when the hardware refuses a stream.
             mpv_set_property_string(m_mpv, "hwdec", s->path() == VideoPath::OpenGL ? "auto-safe" : "no");
             static bool told = false;
-            if (!told && qEnvironmentVariableIsSet("PLOVANA_MPV_TRACE")) {
+            if (!told) {
                 told = true;
                 const QString why = s->path() == choice.path ? choice.reason
                                                              : choice.reason + QStringLiteral("; ") + s->pathReason();
-                std::fprintf(stderr, "video path: %s\n", qPrintable(why));
+                trace("video path: %s", qPrintable(why));
             }
+            if (kTrace)
+                connect(s, &VideoSurface::framePainted, this, [this] {
+                    if (!m_tracedFirstFrame)
+                        trace("first frame painted");
+                    m_tracedFirstFrame = true;
+                });
         }
         return true;
     }
@@ -315,10 +341,9 @@ private:
 
     void handle(mpv_event *ev)
     {
-        static const bool trace = qEnvironmentVariableIsSet("PLOVANA_MPV_TRACE");
-        if (trace && ev->event_id != MPV_EVENT_PROPERTY_CHANGE)
-            std::fprintf(stderr, "mpv event %s (pending starts %d, state %d)\n",
-                         mpv_event_name(ev->event_id), m_pendingStarts, int(m_state));
+        if (ev->event_id != MPV_EVENT_PROPERTY_CHANGE)
+            trace("mpv event %s (pending starts %d, state %d)", mpv_event_name(ev->event_id), m_pendingStarts,
+                  int(m_state));
         switch (ev->event_id) {
         case MPV_EVENT_START_FILE:
             if (m_pendingStarts > 0)
@@ -390,6 +415,7 @@ private:
 
     void finishLoad()
     {
+        trace("loaded");
         m_state = State::Loaded;
         if (m_surface)
             m_surface->reveal();
@@ -441,6 +467,7 @@ private:
     bool m_hasAudio = false;
     bool m_fileLoaded = false; // the file is open, its picture may still be on the way
     unsigned m_loadSerial = 0;
+    bool m_tracedFirstFrame = false;
     double m_rate = 1.0;
     double m_volume = 100.0;
 };

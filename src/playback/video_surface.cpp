@@ -218,16 +218,25 @@ void VideoSurface::renderLoop()
         }
         const std::uint64_t flags = mpv_render_context_update(m_ctx);
         const bool newFrame = flags & MPV_RENDER_UPDATE_FRAME;
+        if (target.isEmpty()) {
+            // Not placed yet (a first load runs before the surface is shown): frames are
+            // used up without drawing, since a video output whose frames are never taken
+            // holds playback back until it gives up waiting (about 200 ms each time). The
+            // new file's first frame is kept for the first render once placed.
+            if (newFrame && (blocked || !awaitFresh || !nextFrameIsFresh()))
+                skipFrame();
+            continue;
+        }
         // While blocked, frames are still rendered (and thrown away), so that a frame the
         // file before left queued is used up and never counts as the new file's first.
-        if (target.isEmpty() || (!newFrame && target == lastSize && !awaitFresh))
+        if (!newFrame && target == lastSize && !awaitFresh)
             continue;
-        if (awaitFresh && !blocked) {
-            mpv_render_frame_info info{};
-            mpv_render_param query{MPV_RENDER_PARAM_NEXT_FRAME_INFO, &info};
-            if (mpv_render_context_get_info(m_ctx, query) < 0
-                || !(info.flags & MPV_RENDER_FRAME_INFO_PRESENT) || (info.flags & MPV_RENDER_FRAME_INFO_REDRAW))
-                continue; // still the picture of the file before
+        if (awaitFresh && !blocked && !nextFrameIsFresh()) {
+            // Still the picture of the file before: taken without drawing, so that the
+            // video output goes on to the new file's frames without waiting for us.
+            if (newFrame)
+                skipFrame();
+            continue;
         }
         if (m_back.size != target || !m_back.data) {
             m_back.stride = alignedStride(target.width());
@@ -262,6 +271,32 @@ void VideoSurface::renderLoop()
         }
         QMetaObject::invokeMethod(this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
     }
+}
+
+bool VideoSurface::nextFrameIsFresh() const
+{
+    mpv_render_frame_info info{};
+    mpv_render_param query{MPV_RENDER_PARAM_NEXT_FRAME_INFO, &info};
+    return mpv_render_context_get_info(m_ctx, query) >= 0 && (info.flags & MPV_RENDER_FRAME_INFO_PRESENT)
+           && !(info.flags & MPV_RENDER_FRAME_INFO_REDRAW);
+}
+
+void VideoSurface::skipFrame()
+{
+    static std::uint32_t pixel[16];
+    int size[2] = {1, 1};
+    std::size_t stride = sizeof pixel;
+    int skip = 1;
+    const char *format = "bgr0";
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_SW_SIZE, size},
+        {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char *>(format)},
+        {MPV_RENDER_PARAM_SW_STRIDE, &stride},
+        {MPV_RENDER_PARAM_SW_POINTER, pixel},
+        {MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    mpv_render_context_render(m_ctx, params);
 }
 
 // --- OpenGL path ---------------------------------------------------------------------
@@ -361,17 +396,15 @@ void VideoSurface::onGlUpdate()
         return;
     }
     // Hidden (between files, or an audio-only file): nothing paints, so frames are used up
-    // here; a video output whose frames are never taken would stall playback. A frame that
-    // may be the new file's first is kept for the first paint once the surface shows.
+    // here; a video output whose frames are never taken would stall playback. The new
+    // file's first frame is kept for the first paint once the surface shows.
     bool awaitFresh = false;
     {
         std::lock_guard lock(m_mutex);
         awaitFresh = m_awaitFresh && !m_blocked;
     }
-    if (awaitFresh)
-        return;
     m_gl->makeCurrent();
-    if (mpv_render_context_update(m_ctx) & MPV_RENDER_UPDATE_FRAME) {
+    if ((mpv_render_context_update(m_ctx) & MPV_RENDER_UPDATE_FRAME) && !(awaitFresh && nextFrameIsFresh())) {
         int skip = 1;
         mpv_opengl_fbo fbo{static_cast<int>(m_gl->defaultFramebufferObject()), 1, 1, 0};
         mpv_render_param params[] = {
@@ -407,8 +440,9 @@ void VideoSurface::paintGl()
         blocked = m_blocked;
         awaitFresh = m_awaitFresh;
     }
-    if (blocked) {
-        // Frames the file before left queued are used up, never shown.
+    if (blocked || (awaitFresh && !nextFrameIsFresh())) {
+        // Frames the file before left queued (or a redraw of its picture) are used up,
+        // never shown.
         if (flags & MPV_RENDER_UPDATE_FRAME) {
             int skip = 1;
             mpv_render_param params[] = {
@@ -420,15 +454,6 @@ void VideoSurface::paintGl()
         }
         black();
         return;
-    }
-    if (awaitFresh) {
-        mpv_render_frame_info info{};
-        mpv_render_param query{MPV_RENDER_PARAM_NEXT_FRAME_INFO, &info};
-        if (mpv_render_context_get_info(m_ctx, query) < 0 || !(info.flags & MPV_RENDER_FRAME_INFO_PRESENT)
-            || (info.flags & MPV_RENDER_FRAME_INFO_REDRAW)) {
-            black(); // still the picture of the file before
-            return;
-        }
     }
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},

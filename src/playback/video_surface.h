@@ -76,6 +76,9 @@ private:
     bool startSoftware();
     static void onUpdate(void *self);
     void renderLoop();
+    void skipFrame(); // render thread: takes the next frame without drawing it
+    // The next frame is a new one (not a redraw of the picture held before).
+    bool nextFrameIsFresh() const;
     void wake();
 
     // OpenGL path (UI thread only).
