@@ -149,6 +149,26 @@ QMargins Player::currentFrame() const
     return QMargins(fw, twips::toPixelsY(myModule::captionHeight) + fh, fw, fh);
 }
 
+void Player::frameMayHaveChanged()
+{
+    // The window manager's frame arrives some time after the window is mapped (and may
+    // change with its theme): it is measured on the decorated window only.
+    if (!m_loaded || (windowFlags() & Qt::FramelessWindowHint) || video->movie->DisplaySize == 1 || isFullScreen()
+        || isMinimized())
+        return;
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    if (outer == inner)
+        return; // not known yet
+    const int side = twips::fromPixelsX((outer.width() - inner.width()) / 2);
+    const int bottom = twips::fromPixelsY(outer.bottom() - inner.bottom());
+    const int caption = twips::fromPixelsY(inner.top() - outer.top()) - bottom;
+    if (side == myModule::frameWidth && bottom == myModule::frameHeight && caption == myModule::captionHeight)
+        return;
+    myModule::initScreenMetrics(this);
+    correctForFrame();
+}
+
 void Player::correctForFrame()
 {
     const QMargins now = currentFrame();

@@ -114,6 +114,11 @@ QIcon buttonImage(const QString &key)
         p.drawRect(QRectF(3, 7, 10, 9));
         p.setBrush(ink);
         p.drawRect(QRectF(7, 3, 10, 9));
+    } else if (key == u"usiro") {
+        // Behind the others: the front window drawn hollow over the filled one.
+        p.drawRect(QRectF(3, 7, 10, 9));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(7, 3, 10, 9));
     } else if (key == u"capture" || key == u"capture_mask") {
         const QColor c = key == u"capture" ? ink : QColor(170, 170, 170);
         p.setPen(QPen(c, 1.6));

@@ -6,8 +6,4 @@ void Player::loadListColors() {}
 void Player::saveListColors() {}
 void Player::loadKeys() {}
 void Player::saveKeys() {}
-void Player::loadSearchData() {}
-void Player::saveSearchData() {}
-void Player::loadResume() {}
-void Player::saveResume() {}
 void Player::readAssociations() {}

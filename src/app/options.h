@@ -30,4 +30,12 @@ public:
     virtual bool showPopup() const = 0;
     // "再生情報の復元".
     virtual bool resume() const = 0;
+    // "カーソルの位置から、リストの自動表示・非表示".
+    virtual bool autoListHide() const = 0;
+    // The mouse mode "mode1".."mode4" as 0..3.
+    virtual int mouseMode() const = 0;
+    // "常に手前に表示" follows the window's always-on-top state.
+    virtual void setTopmostCheck(bool on) = 0;
+    // "再生時は常にオリジナルサイズ" set from its menu item.
+    virtual void setOriginalSize(bool on) = 0;
 };

@@ -161,11 +161,16 @@ void OptionsPage::connectOptions()
     connect(Tab_Config, &TabStrip::clicked, this, &OptionsPage::Tab_Config_Click);
     // Any fitting option that becomes selected fits the picture anew (the one before may
     // have letterboxed it).
-    for (QRadioButton *r : {check_auto_adjust, Keep_Aspect, use_fullWindow})
+    for (QRadioButton *r : {Keep_Aspect, use_fullWindow})
         connect(r, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
                 Q_EMIT fittingChosen();
         });
+    // The window following the video is a matter of the whole layout.
+    connect(check_auto_adjust, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Q_EMIT autoAdjustChosen();
+    });
     connect(Scroll_upper, &QSlider::valueChanged, this, &OptionsPage::upperClipChanged);
     connect(scroll_under, &QSlider::valueChanged, this, &OptionsPage::underClipChanged);
     connect(Check_usehome, &QCheckBox::stateChanged, this, &OptionsPage::Check_usehome_Click);
@@ -249,3 +254,17 @@ void OptionsPage::setAutoAdjust(bool on) { setOptionChecked(check_auto_adjust, o
 bool OptionsPage::noTaskbar() const { return Check_noTaskbar->isChecked(); }
 bool OptionsPage::showPopup() const { return Check_show_popup->isChecked(); }
 bool OptionsPage::resume() const { return check_resume->isChecked(); }
+bool OptionsPage::autoListHide() const { return Check_auto_hide->isChecked(); }
+
+void OptionsPage::setTopmostCheck(bool on)
+{
+    // Only a change: the box's own handler asks the window modes for the same state.
+    if (Check_temae->isChecked() != on)
+        Check_temae->setChecked(on);
+}
+
+void OptionsPage::setOriginalSize(bool on)
+{
+    Check_original->setChecked(on);
+    original->setChecked(on);
+}

@@ -69,7 +69,7 @@ public:
     void layoutOptionsPage(int fileWidth, int tabM3uHeight);
 
     // The mouse mode of the video area (0..3): the first checked of the first three, else 3.
-    int mouseMode() const;
+    int mouseMode() const override;
     // Selects a fitting option button (0..2); any other value leaves none selected.
     void setFitMode(int mode);
 
@@ -83,6 +83,9 @@ public:
     int underClip() const override;
     void setAutoAdjust(bool on) override;
     bool noTaskbar() const override;
+    bool autoListHide() const override;
+    void setTopmostCheck(bool on) override;
+    void setOriginalSize(bool on) override;
     bool showPopup() const override;
     bool resume() const override;
 
@@ -91,8 +94,10 @@ Q_SIGNALS:
     void loadThumbnailsToggled();
     // Check_temae changed.
     void topmostToggled(bool on);
-    // A fitting option (check_auto_adjust, Keep_Aspect, use_fullWindow) became selected.
+    // A fitting option that fits the picture (Keep_Aspect, use_fullWindow) became selected.
     void fittingChosen();
+    // "リサイズ時にウィンドウサイズを自動で最適化" became selected.
+    void autoAdjustChosen();
     // A clip slider moved.
     void upperClipChanged();
     void underClipChanged();

@@ -12,10 +12,13 @@
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
 #include "lists/path.h"
+#include "lists/search_page.h"
 #include "lists/tab_strip.h"
 #include "platform/single_instance.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
+#include "playback/real_control.h"
+#include "playback/resume.h"
 #include "scenes/scene_file.h"
 #include "scenes/scene_menus.h"
 #include "lists/okini_list.h"
@@ -30,6 +33,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMenu>
+#include <QScreen>
 
 Player::Player(PlayerServices s, QWidget *parent)
     : QWidget(parent), services(std::move(s)), m_instanceLock(std::make_unique<platform::SingleInstanceLock>())
@@ -66,8 +70,12 @@ void Player::buildRooms()
         files->File->setPath(services.workingDir);
     favourites = new FavouritesPage(this, services.dialogs, appDir, *options, *this, *windowModes, *listPane,
                                     services.grabFrame);
-    listPane->attach(files, favourites);
+    search = new SearchPage(this, listPane->find, services.dialogs, appDir, *options, *this, *files, *favourites);
+    listPane->attach(files, favourites, search);
     playback = new Playback(this, *video, *controls, *options, *listPane, *windowModes, services.waveOut);
+    windowModes->attach({*this, *video, *controls, *listPane, *options, *this, playback->nowPlaying,
+                         *playback->tmrPosition});
+    resume = new Resume(this, *playback, *video->movie, *listPane, *options, appDir);
     scenes = new SceneMenus(this, playback->nowPlaying, *controls, *this);
     mainMenu = new MainMenu(this, commands, *controls,
                             {playback->m, windowModes->m_size, playback->m_speed, playback->m_mode,
@@ -111,15 +119,71 @@ void Player::connectRooms()
     controls->attach(playback->nowPlaying, *playback->tmrPosition);
     connect(files, &FilePage::addToFavourites, this, [this] { commands.trigger(command::addOkini); });
     connect(listPane, &ListPane::filesDroppedOnTabs, favourites, &FavouritesPage::List_okini_OLEDragDrop);
+    resume->okiniLoadPending = [this] { return favourites->firstLoadPending(); };
+    connect(favourites, &FavouritesPage::firstLoadEnded, resume, &Resume::okiniLoaded);
     connect(video, &VideoArea::filesDropped, files, &FilePage::File_Drop);
     video->playsRealMedia = [this] { return playback->nowPlaying.isRealMedia(); };
     connect(options, &OptionsPage::fittingChosen, video, &VideoArea::fitVideo);
+    connect(options, &OptionsPage::autoAdjustChosen, this, &Player::Form_Resize);
+    connect(listPane, &ListPane::sizeBarClicked, this, &Player::size_bar_ButtonClick);
+    connectWindowModes();
     connect(options, &OptionsPage::upperClipChanged, video, &VideoArea::applyClipUpper);
     connect(options, &OptionsPage::underClipChanged, video, &VideoArea::applyClipUnder);
     connect(Timer_addIcon, &QTimer::timeout, this, [this] {
         trayIcon->addTrayIcon();
         Timer_addIcon->setEnabled(false);
     });
+}
+
+void Player::connectWindowModes()
+{
+    WindowModes *modes = windowModes;
+    PictureBox *display = video->display;
+    const auto tx = [](int px) { return twips::fromPixelsX(px); };
+    const auto ty = [](int px) { return twips::fromPixelsY(px); };
+    const auto screenY = [this](QWidget *w, QPoint p) {
+        const QScreen *s = screen();
+        return w->mapToGlobal(p).y() - (s ? s->geometry().top() : 0);
+    };
+    connect(display, &PictureBox::mouseMove, modes, [=](Qt::MouseButtons, Qt::KeyboardModifiers, QPoint p) {
+        modes->display_MouseMove(tx(p.x()), ty(p.y()), twips::width(display), screenY(display, p));
+    });
+    // The RealMedia control over the video: its right edge stands for the video area's.
+    RealControl *rmovie = video->rmovie;
+    connect(rmovie, &RealControl::mouseMove, modes, [=](Qt::MouseButtons, Qt::KeyboardModifiers, QPoint p) {
+        const QPoint d = rmovie->mapTo(display->parentWidget(), p) - display->pos();
+        modes->display_MouseMove(tx(d.x()), ty(d.y()), twips::left(rmovie) + twips::width(rmovie),
+                                 screenY(rmovie, p));
+    });
+    connect(display, &PictureBox::dblClick, modes, &WindowModes::display_DblClick);
+    connect(display, &PictureBox::mouseDown, modes, [modes](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) {
+        if (b == Qt::RightButton)
+            modes->display_RightClick();
+    });
+    connect(rmovie, &RealControl::mouseDown, modes, [modes](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) {
+        if (b == Qt::RightButton)
+            modes->display_RightClick();
+    });
+    connect(video->kyoukai, &PictureBox::mouseMove, this,
+            [this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPoint p) { kyoukai_MouseMove(b, twips::fromPixelsX(p.x())); });
+    connect(video->kyoukai, &PictureBox::mouseUp, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) {
+        if (b == Qt::LeftButton)
+            kyoukai_MouseUp();
+    });
+
+    commands.add(command::fullScreen, [modes] { modes->enterFullScreen(); });
+    commands.add(command::smallMode, [modes] { modes->m_small_Click(); });
+    commands.add(command::topmost, [modes] { modes->m_temae_Click(!modes->m_temae->isChecked()); });
+    commands.add(command::optimizeWindow, [modes] { modes->m_saiteki_Click(); });
+    for (int i = 0; i < 6; ++i) {
+        commands.add(command::size(i), [modes, i] { modes->size_Click(i); });
+        connect(modes->size[std::size_t(i)], &QAction::triggered, this, [this, i] { commands.trigger(command::size(i)); });
+    }
+    connect(modes->m_small, &QAction::triggered, this, [this] { commands.trigger(command::smallMode); });
+    connect(modes->m_saiteki, &QAction::triggered, this, [this] { commands.trigger(command::optimizeWindow); });
+    // Checkable items have flipped before they report: the handlers are told the new state.
+    connect(modes->m_temae, &QAction::triggered, modes, &WindowModes::m_temae_Click);
+    connect(modes->original, &QAction::triggered, modes, &WindowModes::original_Click);
 }
 
 void Player::removeTrayIcon() { trayIcon->removeTrayIcon(); }
@@ -137,7 +201,7 @@ void Player::registerCommands()
         if (listPane->shownPage() == 1)
             favourites->add_selected_files(files->File->path(), files->selectedNamesLastFirst());
         else if (listPane->shownPage() == 3)
-            listPane->add_selected_found();
+            search->add_selected_found();
     });
     commands.add(command::addPlaying,
                  [this] { favourites->m_addOkiniForMenu_Click(scenes::localName(playback->nowPlaying.source())); });
@@ -169,6 +233,11 @@ void Player::registerCommands()
     }
 }
 
+void Player::loadSearchData() { search->loadSearchData(); }
+void Player::saveSearchData() { search->saveSearchData(); }
+void Player::loadResume() { resume->loadResume(); }
+void Player::saveResume() { resume->saveResume(); }
+
 void Player::openMedia(const QString &path, double pos) { playback->openMedia(path, pos); }
 void Player::playPause() { playback->playPause(); }
 void Player::stop_Click() { playback->stop_Click(); }
@@ -179,7 +248,14 @@ void Player::resumeIfPaused(const QString &path) { playback->resumeIfPaused(path
 void Player::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
+    frameMayHaveChanged();
     Form_Resize();
+}
+
+void Player::moveEvent(QMoveEvent *e)
+{
+    QWidget::moveEvent(e);
+    frameMayHaveChanged();
 }
 
 void Player::dragEnterEvent(QDragEnterEvent *e)

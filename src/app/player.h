@@ -8,6 +8,7 @@
 #include "app/player_services.h"
 #include "input/commands.h"
 #include "playback/media_commands.h"
+#include "window/window_modes.h"
 
 #include <QMargins>
 #include <QWidget>
@@ -21,17 +22,18 @@ class ListPane;
 class MainMenu;
 class OptionsPage;
 class Playback;
+class Resume;
 class SceneMenus;
+class SearchPage;
 class Timer;
 class TrayIcon;
 class VideoArea;
-class WindowModes;
 
 namespace platform {
 class SingleInstanceLock;
 }
 
-class Player : public QWidget, public MediaCommands
+class Player : public QWidget, public MediaCommands, public WindowHost
 {
     Q_OBJECT
 public:
@@ -58,7 +60,8 @@ public:
     void resumeIfPaused(const QString &path) override;
 
     // ---- The window's layout (window_layout.cpp)
-    // The window's outer rectangle (frame included) in twips, as Left, Top, Width, Height.
+    // The window's outer rectangle (frame included) in twips, as Left, Top, Width, Height,
+    // with the decoration the window has now (none frameless or in full screen).
     int windowLeft() const;
     int windowTop() const;
     int windowWidth() const;
@@ -67,10 +70,20 @@ public:
     void setWindowHeight(int tw);
     int clientWidth() const;
     int clientHeight() const;
-    void Form_Resize();
-    void showListPane();
-    void hideListPane();
+    QRect outerRect() const override;
+    void setOuterRect(const QRect &outer) override;
+    void setResizeLocked(bool on) override { resizeLocked = on; }
+    void Form_Resize() override;
+    void showListPane() override;
+    void hideListPane() override;
     void BtList_Click();
+    // The list's width buttons: "add" widens the pane and the window by 300 twips, "sub"
+    // narrows them; normal window state only.
+    void size_bar_ButtonClick(const QString &key);
+    // The splitter: a drag moves only the splitter (x in twips from its own left edge);
+    // the release gives the video area and the pane their new widths.
+    void kyoukai_MouseMove(Qt::MouseButtons buttons, int x);
+    void kyoukai_MouseUp();
 
     // ---- config.ini (config.cpp)
     void loadConfig();
@@ -78,6 +91,14 @@ public:
     // Once the window is mapped: shrinks the window by the part of the window manager's
     // frame that was not known when config.ini placed it, so that it keeps its outer size.
     void correctForFrame();
+    // The frame may be known now, or have changed: measured again, and corrected for.
+    void frameMayHaveChanged();
+
+    // ---- Steps of start-up and shutdown, forwarded to their rooms (player.cpp)
+    void loadSearchData();
+    void saveSearchData();
+    void loadResume();
+    void saveResume();
 
     // ---- Steps of start-up and shutdown that belong to parts still to come (later_parts.cpp)
     void loadListColors();
@@ -85,10 +106,6 @@ public:
     void configureRealControl();
     void loadKeys();
     void saveKeys();
-    void loadSearchData();
-    void saveSearchData();
-    void loadResume();
-    void saveResume();
     void readAssociations();
 
     // ---- State of the window as a whole
@@ -105,8 +122,10 @@ public:
     OptionsPage *options = nullptr;
     FilePage *files = nullptr;
     FavouritesPage *favourites = nullptr;
+    SearchPage *search = nullptr;
     WindowModes *windowModes = nullptr;
     Playback *playback = nullptr;
+    Resume *resume = nullptr;
     SceneMenus *scenes = nullptr;
     MainMenu *mainMenu = nullptr;
     Timer *Timer_addIcon = nullptr;
@@ -119,6 +138,7 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
+    void moveEvent(QMoveEvent *e) override;
     void changeEvent(QEvent *e) override;
     // Files dropped on the window's free area close the open file and add nothing.
     void dragEnterEvent(QDragEnterEvent *e) override;
@@ -128,6 +148,11 @@ private:
     void buildRooms();
     void connectRooms();
     void registerCommands();
+    void connectWindowModes();
+    // The frame round the client area in twips, as the window is decorated now.
+    QMargins decoration() const;
+    // The smallest client area the layout can keep, by the mode.
+    void keepMinimumSize();
     void handleCommandLine();
     QMargins currentFrame() const;
 

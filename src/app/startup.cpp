@@ -29,6 +29,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 #include <QLineEdit>
 
 
@@ -91,20 +92,19 @@ bool Player::Form_Load()
     options->text_home->setText(options->homeDir);
     twips::setTop(video->kyoukai, twips::height(this));
 
-    if (windowModes->smallMode) {
-        windowModes->smallMode = false;
-        show();
+    // The decorated window is mapped first: the window manager's frame is measured, and the
+    // configured outer rectangle applied with it, before mini mode takes the frame away.
+    const bool startSmall = windowModes->smallMode;
+    windowModes->smallMode = false;
+    show();
+    QCoreApplication::processEvents();
+    myModule::initScreenMetrics(this);
+    correctForFrame();
+    if (startSmall) {
         Form_Resize();
         windowModes->smallMode = true;
         windowModes->enterSmallMode();
-    } else {
-        show();
-        QCoreApplication::processEvents();
     }
-    // The window is mapped now: the window manager's frame can be measured, and the
-    // configured outer rectangle applied with it.
-    myModule::initScreenMetrics(this);
-    correctForFrame();
     twips::setTop(video->kyoukai, 0);
 
     favourites->imageDir = appDir + QStringLiteral("image/");
@@ -126,8 +126,8 @@ bool Player::Form_Load()
 
     handleCommandLine();
 
-    windowModes->m_temae->setChecked(windowModes->alwaysOnTop);
-    options->Check_temae->setChecked(windowModes->alwaysOnTop);
+    // The item, the option box, the toolbar picture and the window itself.
+    windowModes->followTopmostOption(windowModes->alwaysOnTop);
 
     show();
     Timer_addIcon->setEnabled(true);
@@ -138,6 +138,9 @@ bool Player::Form_Load()
     windowModes->applyWindowRegion();
 
     m_loaded = true;
+    // The frame may have come while start-up ran, or come a little later.
+    frameMayHaveChanged();
+    QTimer::singleShot(500, this, &Player::frameMayHaveChanged);
     return true;
 }
 

@@ -16,26 +16,83 @@
 #include "window/video_area.h"
 #include "window/window_modes.h"
 
+#include <QCursor>
 #include <QFrame>
+#include <QGuiApplication>
+#include <QToolBar>
 
 namespace tw = twips;
 
-int Player::windowLeft() const { return tw::fromPixelsX(frameGeometry().x()); }
-int Player::windowTop() const { return tw::fromPixelsY(frameGeometry().y()); }
-int Player::windowWidth() const { return tw::fromPixelsX(width()) + 2 * myModule::frameWidth; }
+QMargins Player::decoration() const
+{
+    // Full screen by the engine's DisplaySize, which changes at once; the window's own
+    // state follows later, when the window manager has done it.
+    if ((windowFlags() & Qt::FramelessWindowHint) || video->movie->DisplaySize == 1)
+        return {};
+    return {myModule::frameWidth, myModule::captionHeight + myModule::frameHeight, myModule::frameWidth,
+            myModule::frameHeight};
+}
+
+// The outer corner from the client area and the decoration the window has now: right after
+// a decoration change Qt's own frame geometry still holds the frame from before.
+int Player::windowLeft() const { return tw::fromPixelsX(geometry().x()) - decoration().left(); }
+int Player::windowTop() const { return tw::fromPixelsY(geometry().y()) - decoration().top(); }
+int Player::windowWidth() const
+{
+    const QMargins d = decoration();
+    return tw::fromPixelsX(width()) + d.left() + d.right();
+}
 int Player::windowHeight() const
 {
-    return tw::fromPixelsY(height()) + myModule::captionHeight + 2 * myModule::frameHeight;
+    const QMargins d = decoration();
+    return tw::fromPixelsY(height()) + d.top() + d.bottom();
 }
 
 void Player::setWindowWidth(int v)
 {
-    resize(std::max(1, tw::toPixelsX(v - 2 * myModule::frameWidth)), height());
+    keepMinimumSize();
+    const QMargins d = decoration();
+    resize(std::max(1, tw::toPixelsX(v - d.left() - d.right())), height());
 }
 
 void Player::setWindowHeight(int v)
 {
-    resize(width(), std::max(1, tw::toPixelsY(v - myModule::captionHeight - 2 * myModule::frameHeight)));
+    keepMinimumSize();
+    const QMargins d = decoration();
+    resize(width(), std::max(1, tw::toPixelsY(v - d.top() - d.bottom())));
+}
+
+QRect Player::outerRect() const
+{
+    return {windowLeft(), windowTop(), windowWidth(), windowHeight()};
+}
+
+void Player::setOuterRect(const QRect &outer)
+{
+    // The client rectangle inside the frame the window has now: Qt places a window's
+    // client area exactly, whatever frame it remembers from before a decoration change.
+    keepMinimumSize();
+    const QMargins d = decoration();
+    setGeometry(tw::toPixelsX(outer.left() + d.left()), tw::toPixelsY(outer.top() + d.top()),
+                std::max(1, tw::toPixelsX(outer.width() - d.left() - d.right())),
+                std::max(1, tw::toPixelsY(outer.height() - d.top() - d.bottom())));
+}
+
+void Player::keepMinimumSize()
+{
+    // The minimum the resize handler would otherwise grow the window to: a window manager
+    // that refuses the growth would make the two argue without end.
+    QSize minimum(0, 0);
+    if (!windowModes->smallMode && video->movie->DisplaySize != 1) {
+        const int control = tw::height(controls->control);
+        if (listPane->paneVisible())
+            minimum = QSize(tw::toPixelsX(tw::width(listPane->list) + tw::width(video->kyoukai) + layout::kMinimumDisplay),
+                            tw::toPixelsY(control + layout::kMinimumDisplay));
+        else
+            minimum = QSize(0, tw::toPixelsY(control) + 1);
+    }
+    if (minimumSize() != minimum)
+        setMinimumSize(minimum);
 }
 
 int Player::clientWidth() const { return tw::fromPixelsX(width()); }
@@ -47,10 +104,17 @@ void Player::Form_Resize()
         return;
     CMovie &movie = *video->movie;
     PictureBox *display = video->display;
+    keepMinimumSize();
     if (movie.DisplaySize == 1) {
-        movie.SetWindowSize(tw::toPixelsX(windowWidth()), tw::toPixelsY(windowHeight()));
+        // Full screen arrives after the switch: the video area takes the client area as it
+        // comes, and the picture is fitted and clipped there.
+        video->displayResizeLock = true;
+        display->setGeometry(rect());
+        video->displayResizeLock = false;
+        video->display_Resize();
         return;
     }
+    listPane->size_bar->setEnabled(!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)));
     if (isMinimized()) {
         // Only the notification-area icon remains; without one the window stays reachable.
         if (options->noTaskbar() && isVisible())
@@ -61,9 +125,13 @@ void Player::Form_Resize()
     // pane and maximises it again.
 
     if (windowModes->smallMode) {
-        const layout::Size d = layout::smallModeDisplay(windowWidth(), windowHeight(), myModule::frameWidth,
-                                                        myModule::frameHeight);
+        // The whole client area: a frameless window has no frame to leave out.
+        const QMargins dec = decoration();
+        const layout::Size d =
+            layout::smallModeDisplay(windowWidth(), windowHeight(), dec.left(), dec.top() + dec.bottom());
         video->displayResizeLock = true;
+        tw::setLeft(display, 0);
+        tw::setTop(display, 0);
         tw::setWidth(display, d.width);
         video->displayResizeLock = false;
         tw::setHeight(display, d.height);
@@ -139,6 +207,55 @@ void Player::hideListPane()
     controls->showListToggle(false);
     resizeLocked = false;
     Form_Resize();
+}
+
+void Player::size_bar_ButtonClick(const QString &key)
+{
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    QFrame *list = listPane->list;
+    const int step = layout::listWidthStep(key == u"add", tw::width(list));
+    if (step == 0 || (key != u"add" && key != u"sub"))
+        return;
+    tw::setWidth(list, tw::width(list) + step);
+    setWindowWidth(windowWidth() + step);
+    // The pointer stays on the button, which moved with the pane's right edge. Wayland
+    // lets no program move the pointer.
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        const QPoint p = QCursor::pos();
+        QCursor::setPos(p.x() + tw::toPixelsX(step), p.y());
+    }
+}
+
+void Player::kyoukai_MouseMove(Qt::MouseButtons buttons, int x)
+{
+    if (!(buttons & Qt::LeftButton))
+        return;
+    PictureBox *kyoukai = video->kyoukai;
+    // From the window's outer left edge, as the pointer's screen position would give it.
+    const int fromOuterLeft = tw::left(kyoukai) + x + decoration().left() - 90;
+    tw::setLeft(kyoukai, layout::splitterLeft(fromOuterLeft, clientWidth()));
+}
+
+void Player::kyoukai_MouseUp()
+{
+    PictureBox *kyoukai = video->kyoukai;
+    PictureBox *display = video->display;
+    resizeLocked = true;
+    tw::setWidth(display, tw::left(kyoukai));
+    if (options->fitMode() != 0)
+        video->display_Resize();
+    video->displayResizeLock = true;
+    tw::setWidth(controls->control, tw::width(display));
+    controls->layoutControlBar();
+    const layout::PaneSpan pane = layout::paneAfterSplitter(tw::left(kyoukai), tw::width(kyoukai), clientWidth());
+    tw::setLeft(listPane->list, pane.listLeft);
+    tw::setWidth(listPane->list, pane.listWidth);
+    resizeLocked = false;
+    video->displayResizeLock = false;
+    if (options->fitMode() == 0)
+        video->optimizeWindowSize();
+    listPane->layoutListPane();
 }
 
 void Player::BtList_Click()

@@ -8,6 +8,11 @@ QString mode(int index)
     return index >= 0 && index < 4 ? QStringLiteral("mode.") + QString::fromLatin1(names[index]) : QString();
 }
 
+QString size(int index)
+{
+    return index >= 0 && index < 6 ? QStringLiteral("size.%1").arg(index) : QString();
+}
+
 QString speed(int index)
 {
     static const char *const names[] = {"20", "15", "10", "05"};

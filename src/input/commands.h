@@ -22,6 +22,14 @@ inline const QString addOkini = QStringLiteral("favourites.add");
 inline const QString addPlaying = QStringLiteral("favourites.addplaying");
 // The playing favourites entry's thumbnail from the current frame (the toolbar's "capture").
 inline const QString capture = QStringLiteral("capture");
+// The window's modes: full screen (the toolbar's "fullscreen"), mini mode, always on
+// top, the window fitted to the video.
+inline const QString fullScreen = QStringLiteral("fullscreen");
+inline const QString smallMode = QStringLiteral("window.small");
+inline const QString topmost = QStringLiteral("window.topmost");
+inline const QString optimizeWindow = QStringLiteral("window.optimize");
+// "size.0" full screen, "size.1".."size.5" the scales 200 % .. 50 %.
+QString size(int index);
 // "mode.normal", "mode.rennzoku", "mode.roop", "mode.rnd": the play modes 0..3.
 QString mode(int index);
 // "speed.20", "speed.15", "speed.10", "speed.05": the speeds 0..3.

@@ -468,6 +468,7 @@ void FavouritesPage::tmr_okini_Timer()
     tmr_okini->setEnabled(false);
     List_okini->setBackgroundPicture(QPixmap());
     m_options.setLoadThumbnailsOff(thumbnailView == -1);
+    Q_EMIT firstLoadEnded();
 }
 
 bool FavouritesPage::firstLoadPending() const
@@ -506,15 +507,23 @@ void FavouritesPage::add_okini_file(const QString &path)
 
 bool FavouritesPage::add_selected_files(const QString &folder, const QStringList &names)
 {
+    QList<std::pair<QString, QString>> entries;
+    for (const QString &name : names)
+        entries.append({folder, name});
+    return add_selected_entries(entries);
+}
+
+bool FavouritesPage::add_selected_entries(const QList<std::pair<QString, QString>> &entries)
+{
     if (m_shutDown || m_add || m_loader.isLoading())
         return false; // one add at a time
-    if (names.isEmpty())
+    if (entries.isEmpty())
         return true; // nothing selected: nothing added, no bar
     m_add = std::make_unique<PendingAdd>();
-    for (const QString &name : names)
+    for (const auto &[folder, name] : entries)
         m_add->entries.append({path::removebackslash(folder), name});
     m_add->id = ++m_adds;
-    m_progress.showProgress(static_cast<int>(names.size()));
+    m_progress.showProgress(static_cast<int>(entries.size()));
     m_progress.setProgressText(QString());
     runAdd(true);
     return true;

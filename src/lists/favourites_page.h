@@ -143,6 +143,8 @@ public:
     // Appends the given names of one folder (visited as given), unless listed, in slices
     // with the progress shown. False when another add or a load is under way (refused).
     bool add_selected_files(const QString &folder, const QStringList &names);
+    // The same for entries of several folders (folder, name), visited as given.
+    bool add_selected_entries(const QList<std::pair<QString, QString>> &entries);
     // The playing file ("お気に入りに追加" in the video popup), unless listed.
     void m_addOkiniForMenu_Click(const QString &playing);
     // Files dropped on the list or on the page tabs: media files are added, an m3u file
@@ -164,6 +166,8 @@ Q_SIGNALS:
     // The popup `m_item` is about to open: its scene submenu is to be filled for this
     // entry (folder and name), or left empty when no entry is selected.
     void sceneMenuWanted(const QString &entryPath);
+    // The deferred first load of the list has ended (the list shown is complete).
+    void firstLoadEnded();
 
 private:
     void connectHandlers();

@@ -5,17 +5,20 @@
 #include "lists/file_page.h"
 #include "lists/okini_list.h"
 #include "lists/path.h"
+#include "lists/search_page.h"
 #include "lists/tab_strip.h"
 #include "window/layout_math.h"
 #include "window/twips.h"
 
 #include <QFileInfo>
+#include <QAction>
 #include <QDropEvent>
 #include <QFrame>
 #include <QMimeData>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QToolBar>
 
 #include <algorithm>
 
@@ -27,6 +30,10 @@ void place(QWidget *w, const layout::Rect &r)
 {
     tw::place(w, r.left, r.top, r.width, r.height);
 }
+
+// The list's width buttons, one above the other.
+constexpr int kSizeBarWidth = 400;
+constexpr int kSizeBarHeight = 700;
 
 } // namespace
 
@@ -73,6 +80,22 @@ ListPane::ListPane(QWidget *window) : QObject(window), m_window(window)
     tw::place(config, 20, 20, 4935, 7400);
     config->hide();
 
+    // Below the page tabs at the pane's right edge (step 10 of the layout keeps it there).
+    size_bar = new QToolBar(list);
+    size_bar->setObjectName(QStringLiteral("size_bar"));
+    size_bar->setOrientation(Qt::Vertical);
+    size_bar->setIconSize(QSize(12, 12));
+    size_bar->setStyleSheet(QStringLiteral("QToolBar { border: 0; padding: 0; spacing: 0; }"));
+    tw::place(size_bar, 5000, 8800, kSizeBarWidth, kSizeBarHeight);
+    const std::pair<const char *, const char *> sizeButtons[] = {{"add", "リスト幅を広げる"}, {"sub", "リスト幅を縮める"}};
+    for (const auto &[key, tip] : sizeButtons) {
+        const QString k = QString::fromUtf8(key);
+        QAction *a = size_bar->addAction(k == u"add" ? QStringLiteral("+") : QStringLiteral("-"));
+        a->setObjectName(k);
+        a->setToolTip(QString::fromUtf8(tip));
+        connect(a, &QAction::triggered, this, [this, k] { Q_EMIT sizeBarClicked(k); });
+    }
+
     connect(Tab1, &TabStrip::clicked, this, &ListPane::Tab1_Click);
     // Files dropped on the page tabs go to the favourites, as on the favourites list.
     Tab1->setAcceptDrops(true);
@@ -86,20 +109,11 @@ bool ListPane::eventFilter(QObject *o, QEvent *e)
     return QObject::eventFilter(o, e);
 }
 
-void ListPane::add_selected_found()
-{
-    // The search results and their folders come with the file search.
-}
-
-void ListPane::attach(FilePage *files, FavouritesPage *favourites)
+void ListPane::attach(FilePage *files, FavouritesPage *favourites, SearchPage *search)
 {
     m_files = files;
     m_favourites = favourites;
-
-    List_Find = new QListWidget(m_window);
-    List_Find->setObjectName(QStringLiteral("List_Find"));
-    setListColors(List_Find);
-    List_Find->hide();
+    m_search = search;
 
     AddMeter = new QProgressBar(m_window);
     AddMeter->setObjectName(QStringLiteral("AddMeter"));
@@ -114,6 +128,7 @@ void ListPane::attach(FilePage *files, FavouritesPage *favourites)
 
     connect(files, &FilePage::pageWanted, this, &ListPane::selectPage);
     connect(favourites, &FavouritesPage::pageWanted, this, &ListPane::selectPage);
+    connect(search, &SearchPage::pageWanted, this, &ListPane::selectPage);
 }
 
 std::vector<QWidget *> ListPane::pageWidgets(int index) const
@@ -122,7 +137,7 @@ std::vector<QWidget *> ListPane::pageWidgets(int index) const
     case 2:
         return {m_favourites->TabM3u, m_favourites->List_okini};
     case 3:
-        return {List_Find, Frame_dummy, find};
+        return {m_search->List_Find, Frame_dummy, find};
     case 4:
         return {config};
     default:
@@ -152,6 +167,8 @@ void ListPane::showPage(int index)
         w->show();
         w->raise();
     }
+    if (index == 3)
+        m_search->showSearchPage();
     Q_EMIT pageShown(index);
 }
 
@@ -182,10 +199,12 @@ void ListPane::layoutListPane()
     place(TabDir, layout::tabDirRect(pane, tabClientWidth));
     const layout::Rect tabDir{tw::left(TabDir), tw::top(TabDir), tw::width(TabDir), tw::height(TabDir)};
     const layout::FilePagePlaces files = layout::filePage(tabDir, tabClientWidth, TabDir->clientHeight(),
-                                                          tw::height(find), List_Find->isVisibleTo(m_window));
+                                                          tw::height(find),
+                                                          m_search->List_Find->isVisibleTo(m_window));
     place(m_files->File, files.file);
-    place(List_Find, files.listFind);
+    place(m_search->List_Find, files.listFind);
     place(find, files.find);
+    m_search->layoutFind();
     place(Frame_dummy, files.frameDummy);
 
     TabStrip *TabM3u = m_favourites->TabM3u;
@@ -193,14 +212,29 @@ void ListPane::layoutListPane()
     const layout::Rect tabM3u{tw::left(TabM3u), tw::top(TabM3u), tw::width(TabM3u), tw::height(TabM3u)};
     place(m_favourites->List_okini, layout::listOkiniRect(tabM3u, tabClientWidth, TabM3u->clientHeight()));
 
+    // The width buttons at the bottom of the page tabs, 100 twips past the pane's edge.
+    tw::setTop(size_bar, std::max(0, tw::height(list) - kSizeBarHeight - 60));
+    tw::setLeft(size_bar, tw::width(list) - tw::width(size_bar) + 100);
+    size_bar->raise();
+
     Q_EMIT laidOut(tw::width(m_files->File), tw::height(TabM3u));
 }
 
 void ListPane::setPaneVisible(bool on)
 {
     list->setVisible(on);
+    // The options frame lies inside the pane and comes with it.
+    setListWidgetsVisible(on);
+}
+
+bool ListPane::paneVisible() const
+{
+    return list->isVisibleTo(m_window);
+}
+
+void ListPane::setListWidgetsVisible(bool on)
+{
     if (on) {
-        // The options frame lies inside the pane and comes with it.
         for (QWidget *w : pageWidgets(Tab1->selectedIndex()))
             if (w != config)
                 w->show();
@@ -211,10 +245,8 @@ void ListPane::setPaneVisible(bool on)
             w->hide();
 }
 
-bool ListPane::paneVisible() const
-{
-    return list->isVisibleTo(m_window);
-}
+QWidget *ListPane::okiniList() const { return m_favourites->List_okini; }
+QWidget *ListPane::fileList() const { return m_files->File; }
 
 int ListPane::shownPage() const
 {
@@ -229,7 +261,7 @@ int ListPane::rowCount() const
     case 2:
         return m_favourites->List_okini->count();
     case 3:
-        return List_Find->count();
+        return m_search->List_Find->count();
     default:
         return 0;
     }
@@ -243,7 +275,7 @@ int ListPane::selectedRow() const
     case 2:
         return m_favourites->get_okini_index() - 1;
     case 3:
-        return List_Find->currentRow();
+        return m_search->List_Find->currentRow();
     default:
         return -1;
     }
@@ -259,7 +291,7 @@ void ListPane::selectRow(int row)
         m_favourites->List_okini->select(row + 1);
         break;
     case 3:
-        List_Find->setCurrentRow(row);
+        m_search->List_Find->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
         break;
     default:
         break;
@@ -278,17 +310,10 @@ QString ListPane::rowPath(int row) const
         return row >= 0 && row < l->count() ? l->folder(row + 1) + l->text(row + 1) : QString();
     }
     case 3:
-        return findRowPath(row);
+        return m_search->findRowPath(row);
     default:
         return QString();
     }
-}
-
-QString ListPane::findRowPath(int i) const
-{
-    if (i < 0 || i >= List_Find->count() || i >= findDirs.size() || i > 512 || findDirs.at(i).isEmpty())
-        return QString();
-    return findDirs.at(i) + List_Find->item(i)->text();
 }
 
 void ListPane::makeTopRow(int row)
@@ -301,8 +326,8 @@ void ListPane::makeTopRow(int row)
         setListTopIndex(m_favourites->List_okini, row + 1);
         break;
     case 3:
-        if (QListWidgetItem *item = List_Find->item(row))
-            List_Find->scrollToItem(item, QAbstractItemView::PositionAtTop);
+        if (QListWidgetItem *item = m_search->List_Find->item(row))
+            m_search->List_Find->scrollToItem(item, QAbstractItemView::PositionAtTop);
         break;
     default:
         break;

@@ -18,9 +18,10 @@
 class FavouritesPage;
 class FilePage;
 class QFrame;
-class QListWidget;
+class SearchPage;
 class QProgressBar;
 class QPushButton;
+class QToolBar;
 class QWidget;
 class TabStrip;
 
@@ -28,20 +29,22 @@ class ListPane : public QObject, public PlaylistSource, public ProgressView
 {
     Q_OBJECT
 public:
-    // Creates the pane frame with its page tabs, the search box and the options frame.
+    // Creates the pane frame with its page tabs, the frame of the search box and the options
+    // frame.
     explicit ListPane(QWidget *window);
-    // The two list pages lie over the pane; the search list, the progress and the filler
-    // frame are created over them.
-    void attach(FilePage *files, FavouritesPage *favourites);
+    // The three list pages lie over the pane; the progress and the filler frame are
+    // created over them.
+    void attach(FilePage *files, FavouritesPage *favourites, SearchPage *search);
 
     QFrame *list = nullptr;
     TabStrip *Tab1 = nullptr;
     QFrame *find = nullptr;
     QFrame *config = nullptr;
-    QListWidget *List_Find = nullptr;
     QProgressBar *AddMeter = nullptr;
     QPushButton *bt_msg_add = nullptr;
     QFrame *Frame_dummy = nullptr;
+    // The buttons "add" and "sub" that widen and narrow the pane (and the window).
+    QToolBar *size_bar = nullptr;
     // True while the window is in full screen: the page tabs then change nothing.
     std::function<bool()> inFullScreen;
 
@@ -58,6 +61,12 @@ public:
     // Shows or hides the pane with the widgets of the page shown over it.
     void setPaneVisible(bool on);
     bool paneVisible() const;
+    // Shows the lists of the page shown over the pane, or hides every list over it (full
+    // screen; the pane's frame itself stays).
+    void setListWidgetsVisible(bool on);
+    // The two lists that full screen lays over the bottom of the screen.
+    QWidget *okiniList() const;
+    QWidget *fileList() const;
 
     int shownPage() const override;
     int rowCount() const override;
@@ -68,16 +77,6 @@ public:
     void makeTopRow(int row) override;
     bool rowFileExists(int row) const override;
     void missingRow(int row) override;
-
-    // The folder of each search result (with a trailing "/"), for the first 513 rows, and
-    // how many the search found.
-    QStringList findDirs;
-    int findCount = 0;
-    // The path of search row i: its stored folder and its text; "" above row 512 or for a
-    // row without a folder (never resolved against the working folder).
-    QString findRowPath(int i) const;
-    // Adds the selected search results to the favourites (comes with the file search).
-    void add_selected_found();
 
     void showProgress(int maximum) override;
     void setProgress(int value) override;
@@ -91,6 +90,8 @@ Q_SIGNALS:
     void laidOut(int fileWidth, int tabM3uHeight);
     // Files were dropped on the page tabs: they go to the favourites.
     void filesDroppedOnTabs(const QStringList &files);
+    // A button of size_bar was pressed: "add" or "sub".
+    void sizeBarClicked(const QString &key);
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;
@@ -105,6 +106,7 @@ private:
     QWidget *m_window;
     FilePage *m_files = nullptr;
     FavouritesPage *m_favourites = nullptr;
+    SearchPage *m_search = nullptr;
 };
 
 // Scrolls a list so that the row is its top row.

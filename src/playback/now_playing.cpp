@@ -35,6 +35,21 @@ bool NowPlaying::isPausedOn(const QString &path) const
     return m_movie.PlayState == 2 && m_movie.fileName == path;
 }
 
+int NowPlaying::playState() const
+{
+    if (!m_isRealMedia)
+        return m_movie.PlayState;
+    switch (m_rmovie.invoke(RealControl::PlayStateId).toInt()) {
+    case RealControl::Playing:
+    case RealControl::Loading:
+        return 1;
+    case RealControl::Paused:
+        return 2;
+    default:
+        return 3;
+    }
+}
+
 void NowPlaying::resume()
 {
     if (m_isRealMedia)
@@ -86,7 +101,9 @@ std::optional<int> NowPlaying::lengthFromCode(double code) const
 bool NowPlaying::togglePlay(const QString &file)
 {
     if (!m_isRealMedia) {
-        if (m_movie.fileName != file) {
+        // A file that is named but has no graph (a paused file restored at start-up) is
+        // opened: there is nothing to run on.
+        if (m_movie.fileName != file || !m_movie.mobjManager) {
             m_movie.fileName = file;
             return false;
         }

@@ -37,6 +37,10 @@ public:
     bool isPausedOn(const QString &path) const;
     // Runs the current engine's paused file on.
     void resume();
+    // The play state the window modes go by: 1 playing, 2 paused, 3 stopped, 0 before any
+    // file was opened. A RealMedia file counts by the control's state (loading counts as
+    // playing), so full screen and the size menu work for it too.
+    int playState() const;
 
     // Opens the file in the chosen engine (in `display` for CMovie) at `pos` seconds with
     // the volume bar's value, and gives the duration code for the time caption: for
@@ -48,7 +52,7 @@ public:
     // length cannot be told yet (the bar keeps its maximum).
     std::optional<int> lengthFromCode(double code) const;
 
-    // Plays or pauses `file` when it is the current engine's file and returns true; else
+    // Plays or pauses `file` when it is the current engine's open file and returns true; else
     // false (the caller opens it). A RealMedia file that is not the current one starts in
     // the control at once (true).
     bool togglePlay(const QString &file);

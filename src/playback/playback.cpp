@@ -21,6 +21,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -86,6 +87,8 @@ Playback::~Playback() = default;
 void Playback::openMedia(const QString &path, double pos)
 {
     CMovie &movie = *m_video.movie;
+    if (const auto pending = std::exchange(m_pendingStart, std::nullopt); pending && pending->path == path && pos == 0)
+        pos = pending->position;
     nowPlaying.checkRealMedia(path::getextension(path));
     if (m_playlist.shownPage() == 2)
         movie.okini_index = m_playlist.okiniIndex();

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <random>
 
 namespace platform {
@@ -55,6 +56,15 @@ public:
     bool realStateEvent = false;
 
     void openMedia(const QString &path, double pos);
+    // A file named before it was ever opened (a paused file restored at start-up): the
+    // first open of it from the start begins at this position instead. Any open uses it up.
+    struct PendingStart
+    {
+        QString path;
+        double position = 0;
+    };
+    void setPendingStart(const QString &path, double position) { m_pendingStart = PendingStart{path, position}; }
+    std::optional<PendingStart> pendingStart() const { return m_pendingStart; }
     void playPause();
     void play_Click() { playPause(); }
     void stop_Click();
@@ -96,5 +106,6 @@ private:
     PlaylistSource &m_playlist;
     QTimer *m_volumeAgain = nullptr; // the second RealMedia volume, 100 ms after the first
     WindowModes &m_modes;
+    std::optional<PendingStart> m_pendingStart;
     std::shared_ptr<platform::WaveOutDevice> m_waveOut;
 };

@@ -155,7 +155,8 @@ QVariant RealControl::invoke(int id, const QVariant &argument)
             b->seek(argument.toDouble() / 1000.0);
         return {};
     case FullScreenQuery:
-        return false;
+        // The picture follows the window: in full screen the window is the screen.
+        return true;
     default:
         return {};
     }

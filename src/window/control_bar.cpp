@@ -65,7 +65,8 @@ ControlBar::ControlBar(QWidget *window) : QObject(window)
     buildToolbar();
 
     // The full-screen control strip holds copies of the seek bar, the time and the volume.
-    auto *strip = new QFrame(window);
+    auto *strip = fullscreen_control = new QFrame(window);
+    strip->setAutoFillBackground(true);
     strip->setObjectName(QStringLiteral("fullscreen_control"));
     strip->hide();
     SeekBarForFullscreen = new QProgressBar(strip);

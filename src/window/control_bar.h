@@ -41,6 +41,9 @@ public:
     QPixmap ImageRight;
     QToolBar *panel = nullptr;
     std::map<QString, QAction *> panelButtons;
+    // The full-screen control strip over the top of the video, with copies of the seek bar,
+    // the time and the volume.
+    QFrame *fullscreen_control = nullptr;
     QProgressBar *SeekBarForFullscreen = nullptr;
     CaptionLabel *time_forFullscreen = nullptr;
     VolumeBar *volForFullscreen = nullptr;

@@ -1,5 +1,7 @@
 #include "window/layout_math.h"
 
+#include <algorithm>
+
 namespace layout {
 
 Side displayWidthWithList(int clientWidth, int listWidth, int kyoukaiWidth, int frameWidth)
@@ -85,6 +87,64 @@ OptionsPlaces optionsPage(int fileWidth, int tabM3uHeight)
 Rect optionsFrame(int configWidth, int tabConfigClientHeight)
 {
     return {0, 20, configWidth, tabConfigClientHeight};
+}
+
+int splitterLeft(int x, int clientWidth)
+{
+    if (x < kMinimumDisplay + 1)
+        return kMinimumDisplay;
+    if (x >= clientWidth - 200)
+        return clientWidth - 200;
+    return x;
+}
+
+PaneSpan paneAfterSplitter(int kyoukaiLeft, int kyoukaiWidth, int clientWidth)
+{
+    return {kyoukaiLeft + kyoukaiWidth, clientWidth - (kyoukaiWidth + kyoukaiLeft)};
+}
+
+int listWidthStep(bool widen, int listWidth)
+{
+    if (widen)
+        return 300;
+    return listWidth - 300 > 80 ? -300 : 0;
+}
+
+bool inListShowZone(int x, int y, int rightEdge)
+{
+    return x > rightEdge - 1000 && x + y > rightEdge;
+}
+
+bool inStripZone(int cy, int stripHeight)
+{
+    return cy < stripHeight + 50;
+}
+
+bool inOverlayZone(int cy, int screenHeight)
+{
+    return cy > screenHeight - 1180;
+}
+
+Rect okiniOverlay(int screenWidth, int screenHeight)
+{
+    return {0, screenHeight - 3540 + 10, screenWidth - 6000 + 10, 3550};
+}
+
+Rect fileOverlay(int screenWidth, int screenHeight)
+{
+    return {screenWidth - 6000 + 10, screenHeight - 3540 + 10, 6010, 3550};
+}
+
+StripPlaces fullScreenStrip(int screenWidth)
+{
+    // The time at the left, the volume at the right, the seek bar between them.
+    StripPlaces s;
+    s.height = 300;
+    s.time = {60, 40, 975, 220};
+    s.volume = {screenWidth - 1095 - 60, 50, 1095, 200};
+    const int seekLeft = s.time.left + s.time.width + 60;
+    s.seekBar = {seekLeft, 60, std::max(100, s.volume.left - 60 - seekLeft), 180};
+    return s;
 }
 
 } // namespace layout

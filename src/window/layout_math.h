@@ -109,4 +109,49 @@ struct OptionsPlaces
 OptionsPlaces optionsPage(int fileWidth, int tabM3uHeight);
 Rect optionsFrame(int configWidth, int tabConfigClientHeight);
 
+// ---- The splitter and the list's width buttons.
+
+// Where the splitter stops while it is dragged to x (twips from the window's outer left
+// edge): not left of kMinimumDisplay, and 200 short of the client area's right edge.
+int splitterLeft(int x, int clientWidth);
+// The list pane after a splitter drag: it starts right of the splitter and takes the rest
+// of the client width.
+struct PaneSpan
+{
+    int listLeft = 0;
+    int listWidth = 0;
+    bool operator==(const PaneSpan &o) const = default;
+};
+PaneSpan paneAfterSplitter(int kyoukaiLeft, int kyoukaiWidth, int clientWidth);
+// The change of the list's width (and the window's) for the "add" and "sub" buttons:
+// +300, or -300 while the list stays wider than 80; 0 when it may not narrow further.
+int listWidthStep(bool widen, int listWidth);
+
+// ---- The window's modes.
+
+// The automatic list pane: a pointer at (x, y) over the video area shows the pane when it
+// lies in the rightmost 1000 twips left of `rightEdge`, outside the triangle of the upper
+// corner where x + y <= rightEdge; anywhere else it hides it.
+bool inListShowZone(int x, int y, int rightEdge);
+// Full screen, for a pointer `cy` twips below the screen's top edge on a screen
+// `screenHeight` high: whether the control strip (`stripHeight` high) shows, and whether
+// the two list overlays show.
+bool inStripZone(int cy, int stripHeight);
+bool inOverlayZone(int cy, int screenHeight);
+// The overlays over the bottom of a screen (twips): the favourites at the left, the file
+// list in the rightmost 6010.
+Rect okiniOverlay(int screenWidth, int screenHeight);
+Rect fileOverlay(int screenWidth, int screenHeight);
+// The full-screen control strip across the top of a screen `screenWidth` wide: the time,
+// the seek bar and the volume, in the strip's coordinates; `height` is the strip's.
+struct StripPlaces
+{
+    Rect time;
+    Rect seekBar;
+    Rect volume;
+    int height = 0;
+    bool operator==(const StripPlaces &o) const = default;
+};
+StripPlaces fullScreenStrip(int screenWidth);
+
 } // namespace layout

@@ -15,7 +15,16 @@ void initScreenMetrics(const QWidget *window)
     const QScreen *screen = window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     const double dpiX = screen ? screen->logicalDotsPerInchX() : 0.0;
     const double dpiY = screen ? screen->logicalDotsPerInchY() : 0.0;
-    if (window && window->isWindow() && window->testAttribute(Qt::WA_Mapped)) {
+    if (window && window->isWindow()
+        && ((window->windowFlags() & Qt::FramelessWindowHint) || window->isFullScreen())) {
+        // A window without its decoration has no frame to measure: the frame it has when
+        // decorated is kept.
+        const int caption = captionHeight, fw = frameWidth, fh = frameHeight;
+        setScreenMetrics(dpiX, dpiY);
+        captionHeight = caption;
+        frameWidth = fw;
+        frameHeight = fh;
+    } else if (window && window->isWindow() && window->testAttribute(Qt::WA_Mapped)) {
         const QRect outer = window->frameGeometry();
         const QRect inner = window->geometry();
         setScreenMetrics(dpiX, dpiY, &outer, &inner);

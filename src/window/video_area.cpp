@@ -13,6 +13,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QScreen>
 
 namespace tw = twips;
 
@@ -137,8 +138,10 @@ void VideoArea::fitVideo()
 {
     if (movie && movie->PlayState != 0) {
         if (playsRealMedia && playsRealMedia()) {
-            // The RealMedia control shows its picture over the whole area.
-            rmovie->setGeometry(display->geometry());
+            const QSize clip = realClipSize();
+            const videofit::Rect r = videofit::realMediaRect(tw::width(display), tw::height(display), clip.width(),
+                                                             clip.height(), keepAspect());
+            tw::place(rmovie, tw::left(display) + r.left, tw::top(display) + r.top, r.width, r.height);
         } else {
             const QSize source = sourceSize();
             const videofit::Rect r =
@@ -158,13 +161,20 @@ void VideoArea::setVideoScale(double scale)
     QWidget *window = display->parentWidget();
     if (window->isMinimized())
         return;
-    QSize source = sourceSize();
-    if (playsRealMedia && playsRealMedia())
-        source = QSize(rmovie->invoke(RealControl::ClipWidth).toInt(), rmovie->invoke(RealControl::ClipHeight).toInt());
-    const videofit::Size size = videofit::scaledVideoSize(tw::height(display), source.width(), source.height(),
-                                                          myModule::twipsPerPixelX, myModule::twipsPerPixelY, scale);
+    const QSize source = pictureSize();
+    videofit::Size size = videofit::scaledVideoSize(tw::height(display), source.width(), source.height(),
+                                                    myModule::twipsPerPixelX, myModule::twipsPerPixelY, scale);
     if (window->isMaximized())
         window->showNormal();
+    // A window larger than its screen's work area shrinks, keeping the picture's aspect.
+    if (const QScreen *screen = window->screen()) {
+        const QRect avail = screen->availableGeometry();
+        const QRect outer = window->frameGeometry();
+        const videofit::Size chrome{tw::fromPixelsX(outer.width() - display->width()),
+                                    tw::fromPixelsY(outer.height() - display->height())};
+        size = videofit::fitToAvailable(size, chrome,
+                                        {tw::fromPixelsX(avail.width()), tw::fromPixelsY(avail.height())});
+    }
     resizeWindowToVideo(size.width, size.height);
 }
 
@@ -178,6 +188,38 @@ void VideoArea::resizeWindowToVideo(int width, int height)
 
 void VideoArea::optimizeWindowSize()
 {
+    QWidget *window = display->parentWidget();
+    if (window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    const QSize source = pictureSize();
+    const auto height = videofit::optimizedHeight(tw::width(display), source.width(), source.height());
+    if (!height)
+        return;
+    // Only a change: the same size again would only run the layout again.
+    if (tw::toPixelsY(*height) != display->height())
+        resizeWindowToVideo(tw::width(display), *height);
+}
+
+QSize VideoArea::realClipSize() const
+{
+    return {rmovie->invoke(RealControl::ClipWidth).toInt(), rmovie->invoke(RealControl::ClipHeight).toInt()};
+}
+
+QSize VideoArea::pictureSize() const
+{
+    if (playsRealMedia && playsRealMedia())
+        return realClipSize();
+    return sourceSize();
+}
+
+void VideoArea::hideCursor(bool hide)
+{
+    for (QWidget *w : {static_cast<QWidget *>(display), static_cast<QWidget *>(rmovie)}) {
+        if (hide)
+            w->setCursor(Qt::BlankCursor);
+        else
+            w->unsetCursor();
+    }
 }
 
 void VideoArea::applyClipping()

@@ -62,6 +62,8 @@ public:
     void focusVideo();
     // Covers the display with black and hides it (on), or shows it and takes the cover away.
     void coverDisplay(bool on);
+    // The pointer over the video disappears (full screen) or comes back.
+    void hideCursor(bool hide);
 
 Q_SIGNALS:
     // The video surface painted a frame (used by the benchmarks).
@@ -75,6 +77,10 @@ protected:
 private:
     // The open DirectShow file's source size in pixels; 0 × 0 when unknown.
     QSize sourceSize() const;
+    // The RealMedia control's clip size in pixels; 0 × 0 while unknown.
+    QSize realClipSize() const;
+    // The open file's picture size in pixels, whichever engine plays it; 0 × 0 when unknown.
+    QSize pictureSize() const;
     bool keepAspect() const;
     // Shows a mask `height` twips high at `top` inside the area, across its width; hides it at 0.
     void placeMask(QWidget *mask, int top, int height);

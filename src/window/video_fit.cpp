@@ -96,10 +96,43 @@ Size scaledVideoSize(int displayHeight, int sourceWidth, int sourceHeight, int t
         w = static_cast<double>(sourceWidth) * twipsX;
         h = static_cast<double>(sourceHeight) * twipsY;
     }
-    const auto side = [scale](double v) {
-        return static_cast<int>(std::clamp<double>(std::round(v * scale), 0, kMaxTwips));
-    };
+    // Twips are 32-bit here: a wide source at 200 % passes the 16-bit range easily.
+    const auto side = [scale](double v) { return static_cast<int>(std::clamp<double>(std::round(v * scale), 0, 1e9)); };
     return {side(w), side(h)};
+}
+
+Size fitToAvailable(Size video, Size chrome, Size available)
+{
+    if (!hasSize(available.width, available.height) || !hasSize(video.width, video.height))
+        return video;
+    const int roomW = available.width - chrome.width;
+    const int roomH = available.height - chrome.height;
+    if (video.width <= roomW && video.height <= roomH)
+        return video;
+    if (roomW <= 0 || roomH <= 0)
+        return video; // nothing fits: the layout's minimum decides
+    const double f = std::min(static_cast<double>(roomW) / video.width, static_cast<double>(roomH) / video.height);
+    return {static_cast<int>(std::floor(video.width * f)), static_cast<int>(std::floor(video.height * f))};
+}
+
+Rect realMediaRect(int displayWidth, int displayHeight, int clipWidth, int clipHeight, bool keepAspect)
+{
+    if (!fitsAspect(displayWidth, displayHeight, clipWidth, clipHeight, keepAspect))
+        return {0, 0, displayWidth, displayHeight};
+    const double r = static_cast<double>(clipHeight) / clipWidth;
+    if (letterboxed(displayWidth, displayHeight, clipWidth, clipHeight)) {
+        const double h = displayWidth * r;
+        return {0, roundToInt((displayHeight - h) / 2), displayWidth, roundToInt(h)};
+    }
+    const double w = displayHeight / r;
+    return {roundToInt((displayWidth - w) / 2), 0, roundToInt(w), displayHeight};
+}
+
+std::optional<int> optimizedHeight(int displayWidth, int sourceWidth, int sourceHeight)
+{
+    if (sourceWidth <= 0 || sourceHeight <= 0)
+        return std::nullopt;
+    return fittedToWidth(displayWidth, sourceWidth, sourceHeight);
 }
 
 } // namespace videofit

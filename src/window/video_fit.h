@@ -5,6 +5,8 @@
 
 #include "window/layout_math.h"
 
+#include <optional>
+
 namespace videofit {
 
 // The same rectangles and sizes as the layout's.
@@ -33,10 +35,22 @@ Mask underClip(int displayWidth, int displayHeight, int sourceWidth, int sourceH
 
 // The video area's size (twips) for showing the video at `scale`: the source at one screen
 // pixel per source pixel, or, while the source size is unknown (0), a 1.3 : 1 area as high
-// as the current one. Each side is limited to the largest 16-bit twip value.
+// as the current one.
 Size scaledVideoSize(int displayHeight, int sourceWidth, int sourceHeight, int twipsX, int twipsY, double scale);
 
-// The largest window size in twips (sizes are kept as 16-bit values).
-constexpr int kMaxTwips = 32767;
+// A video area of `video` with `chrome` round it (the window's frame, the control bar, the
+// list pane) that would not fit in `available` (the screen's work area) shrinks by one
+// factor, keeping its aspect, until the whole window fits. A video area that fits, or an
+// unknown work area (0), is left as it is.
+Size fitToAvailable(Size video, Size chrome, Size available);
+
+// The RealMedia control's rectangle inside `display` (twips, relative to it): the whole
+// area, or with keepAspect the clip's picture enlarged and centred. A clip without a size
+// (or an area without one) fills the area.
+Rect realMediaRect(int displayWidth, int displayHeight, int clipWidth, int clipHeight, bool keepAspect);
+
+// The video area's height that gives the picture's aspect at the area's width (the
+// window-size optimisation); nullopt before the source's size is known.
+std::optional<int> optimizedHeight(int displayWidth, int sourceWidth, int sourceHeight);
 
 } // namespace videofit

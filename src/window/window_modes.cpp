@@ -1,50 +1,218 @@
 #include "window/window_modes.h"
 
+#include "app/images.h"
+#include "app/options.h"
+#include "app/timer.h"
+#include "lists/list_pane.h"
+#include "lists/path.h"
+#include "platform/my_module.h"
+#include "playback/cmovie.h"
+#include "playback/media_commands.h"
+#include "playback/now_playing.h"
+#include "playback/real_control.h"
+#include "window/control_bar.h"
+#include "window/controls.h"
+#include "window/layout_math.h"
+#include "window/twips.h"
+#include "window/video_area.h"
+
 #include <QAction>
+#include <QFrame>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QProgressBar>
+#include <QRegion>
+#include <QScreen>
 #include <QWidget>
 
-WindowModes::WindowModes(QWidget *window, QAction *original) : QObject(window), m_windowWidget(window)
+namespace tw = twips;
+
+namespace {
+
+// Wayland has no stay-on-top for ordinary windows: the state is kept (check, picture and
+// Temae) but the window is left as it is.
+bool canStayOnTop()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+const double kScales[] = {0.0, 2.0, 1.5, 1.0, 0.75, 0.5};
+
+} // namespace
+
+WindowModes::WindowModes(QWidget *window, QAction *originalItem)
+    : QObject(window), original(originalItem), m_windowWidget(window)
 {
     m_size = new QMenu(QStringLiteral("再生サイズ"), window);
     m_size->addAction(original);
     const char *sizes[] = {"フルスクリーン(Alt+Enter)", "２００％", "１５０％", "１００％(Home)", "７５％", "５０％"};
-    for (std::size_t i = 0; i < size.size(); ++i) {
+    for (std::size_t i = 0; i < size.size(); ++i)
         size[i] = m_size->addAction(QString::fromUtf8(sizes[i]));
-        size[i]->setEnabled(false);
-    }
 
     m_window = new QMenu(QStringLiteral("ウィンドウ操作"), window);
     m_temae = m_window->addAction(QStringLiteral("常に手前表示(Ctrl+T)"));
     m_temae->setCheckable(true);
     m_saiteki = m_window->addAction(QStringLiteral("ｳｨﾝﾄﾞｳｻｲｽﾞ最適化(F8)"));
-    m_saiteki->setEnabled(false);
     m_small = m_window->addAction(QStringLiteral("最小表示(Ctrl+M)"));
-    m_small->setEnabled(false);
+}
+
+void WindowModes::attach(const Rooms &r)
+{
+    m_host = &r.host;
+    m_video = &r.video;
+    m_controls = &r.controls;
+    m_pane = &r.pane;
+    m_options = &r.options;
+    m_media = &r.media;
+    m_nowPlaying = &r.nowPlaying;
+    m_tmrPosition = &r.tmrPosition;
+}
+
+QString WindowModes::fileCaption() const
+{
+    const QString source = m_nowPlaying ? m_nowPlaying->source() : QString();
+    return source.isEmpty() ? QStringLiteral("Plovana") : path::getfiletitle(source);
+}
+
+QRect WindowModes::screenTwips() const
+{
+    const QScreen *screen = m_windowWidget->screen() ? m_windowWidget->screen() : QGuiApplication::primaryScreen();
+    const QRect px = screen ? screen->geometry() : QRect(0, 0, 800, 600);
+    return {0, 0, tw::fromPixelsX(px.width()), tw::fromPixelsY(px.height())};
+}
+
+bool WindowModes::inFullScreen() const
+{
+    return m_video && m_video->movie->DisplaySize == 1;
+}
+
+// ---- Window flags
+
+void WindowModes::changeWindowFlag(Qt::WindowType flag, bool on)
+{
+    QWidget *w = m_windowWidget;
+    if (bool(w->windowFlags() & flag) == on)
+        return;
+    const bool visible = w->isVisible();
+    const QRect client = w->geometry();
+    const Qt::WindowStates state = w->windowState();
+    w->setWindowFlag(flag, on); // hides the window
+    if (!visible)
+        return;
+    w->setGeometry(client);
+    w->setWindowState(state);
+    w->show();
+}
+
+void WindowModes::staysOnTop(bool on)
+{
+    // A full-screen window is above the others already; its flags are left alone.
+    if (inFullScreen() || !canStayOnTop())
+        return;
+    changeWindowFlag(Qt::WindowStaysOnTopHint, on);
+}
+
+void WindowModes::setCaptionBar(bool show)
+{
+    QWidget *w = m_windowWidget;
+    if (bool(w->windowFlags() & Qt::FramelessWindowHint) == !show)
+        return;
+    // The outer rectangle stays where it is; the client area gains or loses the frame.
+    const QRect outer = m_host->outerRect();
+    changeWindowFlag(Qt::FramelessWindowHint, !show);
+    m_host->setOuterRect(outer);
+}
+
+// ---- Mini mode
+
+void WindowModes::m_small_Click()
+{
+    QWidget *w = m_windowWidget;
+    if (w->isMinimized() || w->isMaximized())
+        w->showNormal();
+    if (smallMode)
+        leaveSmallMode();
+    else
+        enterSmallMode();
 }
 
 void WindowModes::enterSmallMode()
 {
+    QWidget *w = m_windowWidget;
+    w->setWindowTitle(QStringLiteral("Plovana（最小モード）"));
+    smallMode = true;
+    m_host->setResizeLocked(true);
+    // The frame is measured only on the decorated window: a frameless one has none.
+    if (!(w->windowFlags() & Qt::FramelessWindowHint) && !w->isFullScreen())
+        myModule::initScreenMetrics(w);
+    // The window becomes the video area alone, at the same outer top-left corner.
+    const QSize display(tw::width(m_video->display), tw::height(m_video->display));
+    if (m_pane->paneVisible()) {
+        m_host->hideListPane();
+        listVisibleBeforeSmall = true;
+    }
+    m_host->setResizeLocked(true);
+    const QRect outer = m_host->outerRect();
+    changeWindowFlag(Qt::FramelessWindowHint, true);
+    m_host->setOuterRect(QRect(outer.topLeft(), display));
+    m_controls->control->hide();
+    m_small->setText(QStringLiteral("最小表示をやめる"));
+    m_host->setResizeLocked(false);
+    m_host->Form_Resize();
 }
 
 void WindowModes::leaveSmallMode()
 {
+    smallMode = false;
+    m_host->setResizeLocked(true);
+    m_controls->control->show();
+    const QRect outer = m_host->outerRect();
+    const QSize display(tw::width(m_video->display), tw::height(m_video->display));
+    changeWindowFlag(Qt::FramelessWindowHint, false);
+    // The caption, the frame and the control bar come back round the same video area.
+    const int frameW = 2 * myModule::frameWidth;
+    const int frameH = myModule::captionHeight + 2 * myModule::frameHeight;
+    m_host->setOuterRect(QRect(outer.left(), outer.top(), display.width() + frameW,
+                               display.height() + tw::height(m_controls->control) + frameH));
+    if (listVisibleBeforeSmall) {
+        m_host->showListPane();
+        listVisibleBeforeSmall = false;
+    }
+    m_small->setText(QStringLiteral("最小表示"));
+    m_host->setResizeLocked(false);
+    m_host->Form_Resize();
+    m_windowWidget->setWindowTitle(fileCaption());
 }
 
-void WindowModes::leaveFullScreen()
+// ---- Always on top
+
+void WindowModes::m_temae_Click(bool checkedNow)
 {
+    // The item has flipped already: it was checked when it is not now.
+    if (!checkedNow)
+        clearTopmost();
+    else
+        setTopmost();
 }
 
 void WindowModes::setTopmost()
 {
+    m_temae->setChecked(true);
+    if (m_options)
+        m_options->setTopmostCheck(true);
+    if (m_controls)
+        m_controls->setButtonImage(QStringLiteral("temae"), QStringLiteral("temae"));
+    staysOnTop(true);
 }
 
 void WindowModes::clearTopmost()
 {
-}
-
-void WindowModes::applyWindowRegion()
-{
+    m_temae->setChecked(false);
+    if (m_options)
+        m_options->setTopmostCheck(false);
+    if (m_controls)
+        m_controls->setButtonImage(QStringLiteral("temae"), QStringLiteral("usiro"));
+    staysOnTop(false);
 }
 
 void WindowModes::followTopmostOption(bool on)
@@ -69,4 +237,251 @@ void WindowModes::endRename()
         setTopmost();
     else
         clearTopmost();
+}
+
+// ---- Sizes
+
+void WindowModes::m_saiteki_Click()
+{
+    m_video->optimizeWindowSize();
+}
+
+void WindowModes::original_Click(bool checkedNow)
+{
+    // The item has flipped already: it was checked when it is not now.
+    if (!checkedNow) {
+        m_options->setOriginalSize(false);
+        return;
+    }
+    m_options->setOriginalSize(true);
+    if (m_nowPlaying->playState() != 0)
+        m_video->setVideoScale(1.0);
+}
+
+void WindowModes::size_Click(int index)
+{
+    if (index < 0 || index > 5 || m_nowPlaying->playState() == 0)
+        return;
+    if (index != 0 && inFullScreen())
+        leaveFullScreen();
+    if (index == 0) {
+        if (!inFullScreen())
+            enterFullScreen();
+        return;
+    }
+    m_video->setVideoScale(kScales[index]);
+}
+
+// ---- Full screen
+
+void WindowModes::enterFullScreen()
+{
+    if (m_nowPlaying->playState() != 1)
+        return;
+    QWidget *w = m_windowWidget;
+    m_video->kyoukai->hide();
+    const QRect outer = m_host->outerRect();
+    savedLeft = outer.left();
+    savedTop = outer.top();
+    savedRight = outer.left() + outer.width();
+    savedBottom = outer.top() + outer.height();
+    m_window->setEnabled(false);
+    m_pane->setListWidgetsVisible(false);
+
+    m_host->setResizeLocked(true);
+    m_video->movie->fullscreen(); // from here a resize gives the video area the client area
+    w->showFullScreen();
+    m_host->setResizeLocked(false);
+
+    // The video covers the screen, above the list pane and the control bar; the masks,
+    // the strip and the overlays lie above the video.
+    const QRect screen = screenTwips();
+    tw::place(m_video->display, 0, 0, screen.width(), screen.height());
+    m_video->display->raise();
+    m_video->rmovie->raise();
+    m_video->clip_upper->raise();
+    m_video->clip_under->raise();
+    QFrame *strip = m_controls->fullscreen_control;
+    const layout::StripPlaces s = layout::fullScreenStrip(screen.width());
+    tw::place(strip, 0, 0, screen.width(), s.height);
+    tw::place(m_controls->time_forFullscreen, s.time.left, s.time.top, s.time.width, s.time.height);
+    tw::place(m_controls->SeekBarForFullscreen, s.seekBar.left, s.seekBar.top, s.seekBar.width, s.seekBar.height);
+    tw::place(static_cast<QWidget *>(m_controls->volForFullscreen), s.volume.left, s.volume.top, s.volume.width,
+              s.volume.height);
+    applyWindowRegion();
+    strip->raise();
+
+    m_video->hideCursor(true);
+    m_video->applyClipping();
+}
+
+void WindowModes::leaveFullScreen()
+{
+    QWidget *w = m_windowWidget;
+    m_video->movie->normalscreen();
+    m_host->setResizeLocked(true);
+    m_controls->fullscreen_control->hide();
+    m_video->hideCursor(false);
+    hideOkiniOverlay();
+    hideFileOverlay();
+    // A normal window (also when full screen came from a maximised one) at the rectangle
+    // it had before.
+    w->showNormal();
+    m_host->setOuterRect(QRect(savedLeft, savedTop, savedRight - savedLeft, savedBottom - savedTop));
+    if (m_pane->paneVisible())
+        m_video->kyoukai->show();
+    if (!smallMode)
+        w->setWindowTitle(fileCaption());
+    m_pane->setListWidgetsVisible(m_pane->paneVisible());
+    if (m_temae->isChecked())
+        setTopmost();
+    else
+        clearTopmost();
+    m_host->setResizeLocked(false);
+    m_window->setEnabled(true);
+    m_host->Form_Resize();
+}
+
+void WindowModes::applyWindowRegion()
+{
+    QFrame *strip = m_controls->fullscreen_control;
+    strip->move(0, 0);
+    QRegion region;
+    for (QWidget *c : {static_cast<QWidget *>(m_controls->time_forFullscreen),
+                       static_cast<QWidget *>(m_controls->SeekBarForFullscreen),
+                       static_cast<QWidget *>(m_controls->volForFullscreen)})
+        region = region.xored(QRegion(c->geometry()));
+    strip->setMask(region);
+}
+
+void WindowModes::showFullScreenControls()
+{
+    QFrame *strip = m_controls->fullscreen_control;
+    if (!strip->isVisible()) {
+        strip->show();
+        strip->raise();
+    }
+    m_video->hideCursor(false);
+}
+
+void WindowModes::hideFullScreenControls()
+{
+    QFrame *strip = m_controls->fullscreen_control;
+    if (strip->isVisible())
+        strip->hide();
+    if (inFullScreen())
+        m_video->hideCursor(true);
+}
+
+void WindowModes::showOkiniOverlay()
+{
+    const QRect s = screenTwips();
+    const layout::Rect r = layout::okiniOverlay(s.width(), s.height());
+    QWidget *list = m_pane->okiniList();
+    tw::place(list, r.left, r.top, r.width, r.height);
+    list->show();
+    list->raise();
+}
+
+void WindowModes::hideOkiniOverlay()
+{
+    QWidget *list = m_pane->okiniList();
+    if (!list->isVisible() && !inFullScreen())
+        return;
+    list->hide();
+    list->setGeometry(m_pane->list->geometry());
+}
+
+void WindowModes::showFileOverlay()
+{
+    const QRect s = screenTwips();
+    const layout::Rect r = layout::fileOverlay(s.width(), s.height());
+    QWidget *list = m_pane->fileList();
+    tw::place(list, r.left, r.top, r.width, r.height);
+    list->show();
+    list->raise();
+}
+
+void WindowModes::hideFileOverlay()
+{
+    QWidget *list = m_pane->fileList();
+    if (!list->isVisible() && !inFullScreen())
+        return;
+    list->hide();
+    list->setGeometry(m_pane->list->geometry());
+}
+
+// ---- The mouse over the video
+
+void WindowModes::display_MouseMove(int x, int y, int rightEdge, int screenY)
+{
+    QWidget *w = m_windowWidget;
+    // The automatic list pane.
+    if (w->isActiveWindow() && !smallMode && !inFullScreen()
+        && !(w->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) && m_options->autoListHide()) {
+        if (layout::inListShowZone(x, y, rightEdge)) {
+            if (!m_pane->paneVisible())
+                m_host->showListPane();
+        } else if (m_pane->paneVisible()) {
+            m_host->hideListPane();
+        }
+    }
+    // Full screen: the strip near the top edge (and while a key seeks), the lists near the
+    // bottom edge.
+    if (!inFullScreen())
+        return;
+    const int cy = tw::fromPixelsY(screenY);
+    const QRect s = screenTwips();
+    if (!layout::inStripZone(cy, tw::height(m_controls->fullscreen_control)) && m_tmrPosition->interval() != 100)
+        hideFullScreenControls();
+    else
+        showFullScreenControls();
+    if (!layout::inOverlayZone(cy, s.height())) {
+        if (m_pane->okiniList()->isVisible())
+            hideOkiniOverlay();
+        if (m_pane->fileList()->isVisible())
+            hideFileOverlay();
+    } else {
+        if (!m_pane->fileList()->isVisible())
+            showFileOverlay();
+        if (!m_pane->okiniList()->isVisible())
+            showOkiniOverlay();
+    }
+}
+
+void WindowModes::display_DblClick()
+{
+    QWidget *w = m_windowWidget;
+    switch (m_options->mouseMode()) {
+    case 0:
+        if (inFullScreen())
+            return;
+        if (w->isMinimized() || w->isMaximized())
+            w->showNormal();
+        if (smallMode)
+            leaveSmallMode();
+        else
+            enterSmallMode();
+        return;
+    case 2:
+        m_media->playPause();
+        return;
+    case 3:
+        if (inFullScreen())
+            leaveFullScreen();
+        else
+            enterFullScreen();
+        return;
+    default:
+        return;
+    }
+}
+
+void WindowModes::display_RightClick()
+{
+    if (!inFullScreen())
+        return;
+    showFullScreenControls();
+    showOkiniOverlay();
+    showFileOverlay();
 }

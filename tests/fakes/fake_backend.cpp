@@ -68,7 +68,11 @@ std::optional<QSize> FakeBackend::videoSize() const
 QWidget *FakeBackend::surface(QWidget *parent)
 {
     if (!surfaceWidget)
+    {
         surfaceWidget = new QWidget(parent);
+        // As the real surface: the mouse goes through the picture to the video area.
+        surfaceWidget->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
     else if (surfaceWidget->parentWidget() != parent)
         surfaceWidget->setParent(parent);
     return surfaceWidget;

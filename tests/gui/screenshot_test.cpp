@@ -8,9 +8,11 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 
 namespace {
 
@@ -35,13 +37,31 @@ std::pair<int, int> patternPixels(const QImage &img)
 class Xvfb
 {
 public:
+    // A screen of this size, with the small window manager openbox when it is installed
+    // (its frames and its full screen are what a desktop gives).
+    QString size = QStringLiteral("1024x768x24");
+    bool withWindowManager = false;
     bool start()
+    {
+        if (!startServer())
+            return false;
+        if (withWindowManager && !QStandardPaths::findExecutable("openbox").isEmpty()) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("DISPLAY", display);
+            wm.setProcessEnvironment(env);
+            wm.start(QStringLiteral("openbox"), {});
+            wm.waitForStarted(3000);
+            QThread::msleep(500);
+        }
+        return true;
+    }
+    bool startServer()
     {
         for (int n = 90 + (::getpid() % 100); n < 400; ++n) {
             if (QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
                 continue;
             display = QStringLiteral(":%1").arg(n);
-            server.start(QStringLiteral("Xvfb"), {display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+            server.start(QStringLiteral("Xvfb"), {display, "-screen", "0", size, "-nolisten", "tcp"});
             if (!server.waitForStarted(3000))
                 return false;
             if (testsupport::waitFor([&] { return QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)); }, 5000))
@@ -53,6 +73,8 @@ public:
     }
     ~Xvfb()
     {
+        wm.terminate();
+        wm.waitForFinished(3000);
         server.terminate();
         server.waitForFinished(3000);
     }
@@ -64,8 +86,19 @@ public:
             return {};
         return QImage::fromData(import.readAllStandardOutput(), "PNG");
     }
+    // Runs xdotool on the display (clicks and pointer moves from outside).
+    bool xdotool(const QStringList &arguments)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral("xdotool"), arguments);
+        return p.waitForFinished(5000) && p.exitCode() == 0;
+    }
     QString display;
     QProcess server;
+    QProcess wm;
 };
 
 // The environment of the real program on the Xvfb display, with a state folder of its own.
@@ -151,4 +184,124 @@ TEST(Screenshot, ThumbnailViewShowsFramesOfTheFavourites)
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
     EXPECT_TRUE(program.waitForFinished(10000));
     EXPECT_EQ(program.exitCode(), 0);
+}
+
+namespace {
+
+// The share of the screen that shows the pattern's colours (sampled every other pixel).
+double patternShare(const QImage &img)
+{
+    const auto [magenta, green] = patternPixels(img);
+    return double(magenta + green) / ((img.width() / 2) * (img.height() / 2));
+}
+
+} // namespace
+
+// Normal, mini mode and full screen with the control strip, on a desktop-like screen with
+// a window manager; the pictures are kept as docs/window-*.png.
+TEST(Screenshot, WindowModesNormalMiniAndFullScreen)
+{
+    for (const char *tool : {"Xvfb", "import", "xdotool", "openbox"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            GTEST_SKIP() << tool << " is missing: no window-mode screenshots";
+    Xvfb x;
+    x.size = QStringLiteral("1280x800x24");
+    x.withWindowManager = true;
+    ASSERT_TRUE(x.start());
+    const QByteArray position = "[Position]\r\nLeft=2850\r\nTop=1500\r\nWidth=13530\r\nHeight=8775\r\nListWidth=6255\r\n"
+                                "[volume]\r\nvolume=100\r\n";
+
+    const auto run = [&](const QByteArray &other, const std::function<void()> &act, const char *name) {
+        QTemporaryDir state;
+        testsupport::writeFile(state.filePath("config.ini"),
+                               position + "[other]\r\nListVisible=1\r\nAutoAdjust=1\r\nPlaySpeed=2\r\nPlayMode=1\r\n" + other);
+        QProcess program;
+        program.setProcessEnvironment(programEnvironment(x.display, state.path()));
+        program.start(qEnvironmentVariable("PLOVANA_EXE"), {testsupport::clip("pattern.avi")});
+        EXPECT_TRUE(program.waitForStarted(5000));
+        QImage shot;
+        EXPECT_TRUE(testsupport::waitFor([&] { return patternShare(x.screenshot()) > 0.05; }, 15000)) << name;
+        act();
+        QThread::msleep(1500);
+        shot = x.screenshot();
+        shot.save(QDir::current().absoluteFilePath(QString::fromLatin1(name)));
+        ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+        EXPECT_TRUE(program.waitForFinished(10000));
+        return shot;
+    };
+
+    // Normal: the picture beside the list pane, a third of the screen at most.
+    const QImage normal = run("SmallMode=0\r\n", [] {}, "window-normal.png");
+    EXPECT_GT(patternShare(normal), 0.05);
+    EXPECT_LT(patternShare(normal), 0.3);
+
+    // Mini mode: the same picture with nothing round it; no caption bar above it.
+    const QImage mini = run("SmallMode=1\r\n", [] {}, "window-mini.png");
+    EXPECT_GT(patternShare(mini), 0.05);
+
+    // Full screen by a double click (mouse mode 4), the strip shown at the top edge.
+    const QImage full = run(
+        "SmallMode=0\r\nmouse_mode=3\r\n",
+        [&] {
+            x.xdotool({"mousemove", "350", "300", "click", "--repeat", "2", "--delay", "80", "1"});
+            QThread::msleep(1500);
+            x.xdotool({"mousemove", "640", "4"});
+            QThread::msleep(200);
+            x.xdotool({"mousemove", "641", "3"});
+        },
+        "window-fullscreen.png");
+    // 352 × 144 fills the width of a 1280 × 800 screen: 1280 × 524 of it is picture.
+    EXPECT_GT(patternShare(full), 0.55);
+    // The strip's seek bar crosses the top of the screen: not black there.
+    const QColor strip = full.pixelColor(640, 10);
+    EXPECT_FALSE(strip.red() < 30 && strip.green() < 30 && strip.blue() < 30);
+}
+
+TEST(Screenshot, SearchResultsOfTheLastRunAreListed)
+{
+    if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("import").isEmpty())
+        GTEST_SKIP() << "Xvfb or ImageMagick's import is missing: no screenshot test";
+    Xvfb x;
+    ASSERT_TRUE(x.start());
+
+    // Twenty results of an earlier run, with the search page shown.
+    QTemporaryDir state;
+    QByteArray results;
+    for (int i = 0; i < 20; ++i)
+        results += "\"/media/clips/\",\"result number " + QByteArray::number(i) + ".avi\"\r\n";
+    testsupport::writeFile(state.filePath("searchData.ini"), results);
+    testsupport::writeFile(state.filePath("config.ini"),
+                           "[Position]\r\nLeft=0\r\nTop=0\r\nWidth=13500\r\nHeight=8400\r\nListWidth=6255\r\n"
+                           "[volume]\r\nvolume=100\r\n[other]\r\nListMode=3\r\nListVisible=1\r\n");
+    QProcess program;
+    program.setProcessEnvironment(programEnvironment(x.display, state.path()));
+    program.start(qEnvironmentVariable("PLOVANA_EXE"), {});
+    ASSERT_TRUE(program.waitForStarted(5000));
+
+    // The rows' text in the lists' light blue, in the upper part of the list pane (the
+    // logo's caption, in the same blue, lies in the video area on the left).
+    QImage shot;
+    int text = 0;
+    const bool seen = testsupport::waitFor(
+        [&] {
+            shot = x.screenshot();
+            text = 0;
+            for (int y = 0; y < std::min(shot.height(), 300); ++y)
+                for (int x0 = 500; x0 < std::min(shot.width(), 800); ++x0) {
+                    const QRgb c = shot.pixel(x0, y);
+                    if (std::abs(qRed(c) - 119) < 30 && std::abs(qGreen(c) - 150) < 30 && std::abs(qBlue(c) - 230) < 30)
+                        ++text;
+                }
+            return text > 400;
+        },
+        15000);
+    const QString saved = QDir::current().absoluteFilePath(QStringLiteral("screenshot-search.png"));
+    shot.save(saved);
+    EXPECT_TRUE(seen) << text << " pixels of row text; see " << saved.toStdString();
+
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    EXPECT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitCode(), 0);
+    // Shutdown keeps them for the next run.
+    EXPECT_EQ(testsupport::readFile(state.filePath("searchData.ini")), results);
 }

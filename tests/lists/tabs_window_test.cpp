@@ -11,6 +11,7 @@
 
 #include "lists/file_list_box.h"
 #include "lists/okini_list.h"
+#include "lists/search_page.h"
 #include "lists/tab_strip.h"
 #include "platform/my_module.h"
 #include "playback/cmovie.h"
@@ -313,12 +314,12 @@ TEST_F(Tabs, PagesShowTheirOwnControls)
     EXPECT_FALSE(shown(p.files->File));
     EXPECT_FALSE(shown(p.files->TabDir));
     p.listPane->Tab1->select(3);
-    EXPECT_TRUE(shown(p.listPane->List_Find));
+    EXPECT_TRUE(shown(p.search->List_Find));
     EXPECT_TRUE(shown(p.listPane->find));
     EXPECT_FALSE(shown(p.favourites->List_okini));
     p.listPane->Tab1->select(4);
     EXPECT_TRUE(p.listPane->config->isVisibleTo(p.listPane->list));
-    EXPECT_FALSE(shown(p.listPane->List_Find));
+    EXPECT_FALSE(shown(p.search->List_Find));
     p.listPane->Tab1->select(1);
     EXPECT_TRUE(shown(p.files->File));
     EXPECT_TRUE(shown(p.files->TabDir));

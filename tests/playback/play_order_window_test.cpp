@@ -8,6 +8,7 @@
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
 #include "lists/okini_list.h"
+#include "lists/search_page.h"
 #include "lists/tab_strip.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
@@ -112,17 +113,17 @@ TEST_F(PlayOrder, OptionsPageAndFolderlessSearchRowsPlayNothing)
     EXPECT_TRUE(opened().isEmpty());
 
     p.listPane->Tab1->select(3);
-    p.listPane->List_Find->addItems({"a.avi", "b.avi"});
-    p.listPane->findDirs = {work("v/")}; // the second row has no folder
-    p.listPane->findCount = 2;
-    p.listPane->List_Find->setCurrentRow(0);
+    p.search->List_Find->addItems({"a.avi", "b.avi"});
+    p.search->findDirs = {work("v/")}; // the second row has no folder
+    p.search->findCount = 2;
+    p.search->List_Find->setCurrentRow(0);
     p.playNext();
     EXPECT_TRUE(opened().isEmpty()) << "a row without a folder is never looked for in the working folder";
-    EXPECT_EQ(p.listPane->List_Find->currentRow(), 1);
+    EXPECT_EQ(p.search->List_Find->currentRow(), 1);
     p.playNext();
     EXPECT_EQ(opened(), work("v/a.avi"));
-    EXPECT_EQ(p.listPane->findRowPath(0), work("v/a.avi"));
-    EXPECT_TRUE(p.listPane->findRowPath(1).isEmpty());
+    EXPECT_EQ(p.search->findRowPath(0), work("v/a.avi"));
+    EXPECT_TRUE(p.search->findRowPath(1).isEmpty());
 }
 
 TEST_F(PlayOrder, RandomModeOnOneRowPlaysItAgain)

@@ -68,3 +68,51 @@ TEST(LayoutMath, ListPanePages)
     EXPECT_EQ(o.config, (Rect{20, 20, 5400, 8360}));
     EXPECT_EQ(optionsFrame(5400, 7900), (Rect{0, 20, 5400, 7900}));
 }
+
+TEST(LayoutMath, SplitterStopsAtTheMinimumAndShortOfTheRightEdge)
+{
+    EXPECT_EQ(splitterLeft(1500, 12000), 1500);
+    EXPECT_EQ(splitterLeft(1501, 12000), 1501);
+    EXPECT_EQ(splitterLeft(-400, 12000), 1500);
+    EXPECT_EQ(splitterLeft(11799, 12000), 11799);
+    EXPECT_EQ(splitterLeft(11800, 12000), 11800);
+    EXPECT_EQ(splitterLeft(20000, 12000), 11800);
+    // The pane takes what the splitter leaves: the window keeps its width.
+    EXPECT_EQ(paneAfterSplitter(6000, 80, 12000), (PaneSpan{6080, 5920}));
+}
+
+TEST(LayoutMath, ListWidthButtonsStepByThreeHundredAndStopNarrowingAtEighty)
+{
+    EXPECT_EQ(listWidthStep(true, 6255), 300);
+    EXPECT_EQ(listWidthStep(false, 6255), -300);
+    EXPECT_EQ(listWidthStep(false, 381), -300);
+    EXPECT_EQ(listWidthStep(false, 380), 0);
+}
+
+TEST(LayoutMath, ListShowZoneIsTheRightStripWithoutItsUpperCornerTriangle)
+{
+    // display 6000 wide: x must pass 5000 and x + y must pass 6000.
+    EXPECT_TRUE(inListShowZone(5500, 600, 6000));
+    EXPECT_FALSE(inListShowZone(5500, 500, 6000)); // the corner triangle: x + y = 6000
+    EXPECT_FALSE(inListShowZone(5000, 3000, 6000)); // the strip's left edge is outside
+    EXPECT_TRUE(inListShowZone(5001, 1000, 6000));
+    EXPECT_FALSE(inListShowZone(5999, 0, 6000));
+}
+
+TEST(LayoutMath, FullScreenZonesAndOverlays)
+{
+    // A 1920 × 1080 screen at 15 twips per pixel: 28800 × 16200.
+    EXPECT_TRUE(inStripZone(0, 300));
+    EXPECT_TRUE(inStripZone(349, 300));
+    EXPECT_FALSE(inStripZone(350, 300));
+    EXPECT_FALSE(inOverlayZone(16200 - 1180, 16200));
+    EXPECT_TRUE(inOverlayZone(16200 - 1179, 16200));
+    EXPECT_EQ(okiniOverlay(28800, 16200), (Rect{0, 12670, 22810, 3550}));
+    EXPECT_EQ(fileOverlay(28800, 16200), (Rect{22810, 12670, 6010, 3550}));
+    const StripPlaces s = fullScreenStrip(28800);
+    EXPECT_LT(s.time.left + s.time.width, s.seekBar.left);
+    EXPECT_LT(s.seekBar.left + s.seekBar.width, s.volume.left);
+    EXPECT_LE(s.volume.left + s.volume.width, 28800);
+    for (const Rect &r : {s.time, s.seekBar, s.volume})
+        EXPECT_LE(r.top + r.height, s.height);
+}

@@ -92,8 +92,31 @@ TEST(VideoFit, ScaleBeforeTheSizeIsKnownIsAWideAreaAsHighAsTheDisplay)
     EXPECT_EQ(scaledVideoSize(3600, 0, 0, 15, 15, 0.5), (Size{2340, 1800}));
 }
 
-TEST(VideoFit, ScaleIsLimitedToSixteenBitTwips)
+TEST(VideoFit, ScaleKeepsThirtyTwoBitTwipsAndShrinksToTheScreenByOneFactor)
 {
-    // 1920 px at 15 twips per pixel and 200 % is 57600 twips.
-    EXPECT_EQ(scaledVideoSize(3600, 1920, 1080, 15, 15, 2.0), (Size{kMaxTwips, 32400}));
+    // 1920 px at 15 twips per pixel and 200 % is 57600 twips: no 16-bit limit.
+    EXPECT_EQ(scaledVideoSize(3600, 1920, 1080, 15, 15, 2.0), (Size{57600, 32400}));
+    // On a 1920 × 1040 work area with 600 × 1200 round the video, the aspect stays.
+    const Size fitted = fitToAvailable({57600, 32400}, {600, 1200}, {28800, 15600});
+    EXPECT_EQ(fitted, (Size{25600, 14400}));
+    EXPECT_LE(fitted.width + 600, 28800);
+    EXPECT_LE(fitted.height + 1200, 15600);
+    // What fits, or an unknown work area, is left alone.
+    EXPECT_EQ(fitToAvailable({4800, 3600}, {600, 1200}, {28800, 15600}), (Size{4800, 3600}));
+    EXPECT_EQ(fitToAvailable({57600, 32400}, {600, 1200}, {0, 0}), (Size{57600, 32400}));
+}
+
+TEST(VideoFit, RealMediaPictureIsLetterboxedOrPillarboxedInTwips)
+{
+    EXPECT_EQ(realMediaRect(6000, 3600, 320, 240, true), (Rect{600, 0, 4800, 3600}));
+    EXPECT_EQ(realMediaRect(4800, 6000, 320, 240, true), (Rect{0, 1200, 4800, 3600}));
+    EXPECT_EQ(realMediaRect(6000, 3600, 320, 240, false), (Rect{0, 0, 6000, 3600}));
+    EXPECT_EQ(realMediaRect(6000, 3600, 0, 0, true), (Rect{0, 0, 6000, 3600}));
+}
+
+TEST(VideoFit, OptimizedHeightFollowsTheSourceAspectOnlyOnceKnown)
+{
+    EXPECT_EQ(optimizedHeight(4800, 320, 240), 3600);
+    EXPECT_EQ(optimizedHeight(4800, 1920, 1080), 2700);
+    EXPECT_EQ(optimizedHeight(4800, 0, 0), std::nullopt);
 }

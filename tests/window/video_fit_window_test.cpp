@@ -10,6 +10,7 @@
 #include "window/video_area.h"
 
 #include <QRadioButton>
+#include <QScreen>
 #include <QSlider>
 
 class VideoFitting : public PlayerTest
@@ -70,11 +71,16 @@ TEST_F(VideoFitting, ChoosingAnotherFittingOptionFitsThePictureAnew)
     EXPECT_EQ(picture(), QRect(40, 0, 320, 240));
 }
 
-TEST_F(VideoFitting, RealMediaStaysStretchedOverTheArea)
+TEST_F(VideoFitting, RealMediaIsLetterboxedWithKeepAspectAndStretchedOtherwise)
 {
+    engines.media[work("a.rm")] = fakes::FakeMedia{5.0, true, true, QSize(320, 240)};
     player->options->setFitMode(1);
     player->openMedia(touch("a.rm"), 0);
     placeDisplay(6000, 3600);
+    EXPECT_EQ(player->video->rmovie->geometry(), QRect(40, 0, 320, 240));
+    placeDisplay(4800, 6000);
+    EXPECT_EQ(player->video->rmovie->geometry(), QRect(0, 80, 320, 240));
+    player->options->use_fullWindow->click();
     EXPECT_EQ(player->video->rmovie->geometry(), player->video->display->geometry());
 }
 
@@ -167,6 +173,7 @@ TEST_F(VideoFitting, HalfScaleOfA640By480VideoAsksForA4800By3600Area)
 {
     engines.media[work("big.avi")] = fakes::FakeMedia{5.0, true, true, QSize(640, 480)};
     player->openMedia(touch("big.avi"), 0);
+    player->hideListPane(); // the test screen is 800 × 600: the pane would not leave room for 100 %
     player->video->setVideoScale(0.5);
     EXPECT_EQ(twips::width(player->video->display), 4800);
     EXPECT_EQ(twips::height(player->video->display), 3600);
@@ -176,8 +183,22 @@ TEST_F(VideoFitting, HalfScaleOfA640By480VideoAsksForA4800By3600Area)
 
 TEST_F(VideoFitting, ScaleBeforeTheSizeIsKnownIsAWideAreaAsHighAsTheVideoArea)
 {
+    player->hideListPane();
+    player->setWindowHeight(5000);
     const int height = twips::height(player->video->display);
     player->video->setVideoScale(1.0);
     EXPECT_EQ(twips::height(player->video->display), height);
     EXPECT_NEAR(twips::width(player->video->display), height * 1.3, 15);
+}
+
+TEST_F(VideoFitting, AScaleBeyondTheScreenShrinksTheWindowToItKeepingTheAspect)
+{
+    engines.media[work("big.avi")] = fakes::FakeMedia{5.0, true, true, QSize(640, 480)};
+    player->openMedia(touch("big.avi"), 0);
+    player->video->setVideoScale(2.0);
+    const QRect avail = player->screen()->availableGeometry();
+    const QSize d = player->video->display->size();
+    EXPECT_LE(player->frameGeometry().width(), avail.width());
+    EXPECT_LE(player->frameGeometry().height(), avail.height());
+    EXPECT_NEAR(double(d.width()) / d.height(), 640.0 / 480.0, 0.02);
 }

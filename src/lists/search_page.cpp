@@ -1,0 +1,401 @@
+#include "lists/search_page.h"
+
+#include "app/options.h"
+#include "dialogs/file_dialogs.h"
+#include "lists/favourites_page.h"
+#include "lists/file_list_box.h"
+#include "lists/file_page.h"
+#include "lists/file_search.h"
+#include "lists/list_pane.h"
+#include "lists/list_selection.h"
+#include "lists/path.h"
+#include "lists/tab_strip.h"
+#include "platform/quoted_records.h"
+#include "playback/media_commands.h"
+#include "window/twips.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include <atomic>
+#include <mutex>
+#include <vector>
+
+namespace tw = twips;
+
+// ---- The result list
+
+FoundList::FoundList(QWidget *parent) : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setUniformItemSizes(true);
+    setDragEnabled(false);
+}
+
+void FoundList::mouseMoveEvent(QMouseEvent *e)
+{
+    // Qt's own press-drag selection stays off: the release toggles the rows passed over,
+    // and both together would toggle them twice.
+    if (e->buttons() & Qt::LeftButton)
+        return;
+    QListWidget::mouseMoveEvent(e);
+}
+
+void FoundList::mouseReleaseEvent(QMouseEvent *e)
+{
+    QListWidget::mouseReleaseEvent(e);
+    Q_EMIT mouseUp(e->button(), e->position().toPoint());
+    if (e->button() == Qt::LeftButton)
+        Q_EMIT click();
+}
+
+void FoundList::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    QListWidget::mouseDoubleClickEvent(e);
+    if (e->button() == Qt::LeftButton && itemAt(e->position().toPoint()))
+        Q_EMIT dblClick();
+}
+
+void FoundList::keyPressEvent(QKeyEvent *e)
+{
+    QListWidget::keyPressEvent(e);
+    Q_EMIT keyDown(e->key(), e->modifiers());
+}
+
+void FoundList::keyReleaseEvent(QKeyEvent *e)
+{
+    QListWidget::keyReleaseEvent(e);
+    Q_EMIT keyUp(e->key(), e->modifiers());
+}
+
+// ---- A search under way
+
+// What the worker and the UI thread share: the worker appends its results under the lock
+// and asks for one drain at a time; the UI thread takes them out in order.
+struct SearchPage::Run
+{
+    std::atomic<bool> cancel{false};
+    std::mutex mutex;
+    std::vector<filesearch::Found> pending;
+    bool drainQueued = false;
+    bool done = false;
+};
+
+namespace {
+
+// Enter and Esc in the search text: the filter sees them on the combo box and on its editor,
+// whichever has the focus.
+class FindTextKeys : public QObject
+{
+public:
+    FindTextKeys(SearchPage *page) : QObject(page), m_page(page) {}
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() != QEvent::KeyPress)
+            return QObject::eventFilter(o, e);
+        const int key = static_cast<QKeyEvent *>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+            m_page->FindText_KeyDown(key);
+            return true;
+        }
+        return QObject::eventFilter(o, e);
+    }
+
+private:
+    SearchPage *m_page;
+};
+
+} // namespace
+
+SearchPage::SearchPage(QWidget *window, QFrame *find, std::shared_ptr<Dialogs> dialogs, QString appDir,
+                       const Options &options, MediaCommands &media, FilePage &files, FavouritesPage &favourites)
+    : QObject(window), m_window(window), m_find(find), m_dialogs(std::move(dialogs)), m_appDir(std::move(appDir)),
+      m_options(options), m_media(media), m_files(files), m_favourites(favourites)
+{
+    txt_current_dir = new QLabel(find);
+    txt_current_dir->setObjectName(QStringLiteral("txt_current_dir"));
+    tw::place(txt_current_dir, 0, 0, 3975, 240);
+
+    labelFind = new QLabel(QStringLiteral("検索"), find);
+    labelFind->setObjectName(QStringLiteral("labelFind"));
+    setListColors(labelFind);
+    tw::place(labelFind, 0, 270, 480, 255);
+
+    FindText = new QComboBox(find);
+    FindText->setObjectName(QStringLiteral("FindText"));
+    FindText->setEditable(true);
+    // Enter searches and the search remembers the text itself: the box inserts nothing.
+    FindText->setInsertPolicy(QComboBox::NoInsert);
+    setListColors(FindText);
+    tw::place(FindText, 520, 250, 3000, 285);
+    auto *keys = new FindTextKeys(this);
+    FindText->installEventFilter(keys);
+    FindText->lineEdit()->installEventFilter(keys);
+
+    bt_change_dir = new QPushButton(QStringLiteral(".."), find);
+    bt_change_dir->setObjectName(QStringLiteral("bt_change_dir"));
+    bt_change_dir->setToolTip(QStringLiteral("検索ディレクトリ（current）を変更"));
+    tw::place(bt_change_dir, 3560, 250, 375, 285);
+
+    List_Find = new FoundList(window);
+    List_Find->setObjectName(QStringLiteral("List_Find"));
+    setListColors(List_Find);
+    List_Find->hide();
+
+    connect(bt_change_dir, &QPushButton::clicked, this, &SearchPage::bt_change_dir_Click);
+    connect(List_Find, &FoundList::click, this, &SearchPage::List_Find_Click);
+    connect(List_Find, &FoundList::dblClick, this, &SearchPage::List_Find_DblClick);
+    connect(List_Find, &FoundList::mouseUp, this, &SearchPage::List_Find_MouseUp);
+}
+
+SearchPage::~SearchPage()
+{
+    if (m_running)
+        m_running->cancel = true;
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+QString SearchPage::findRowPath(int i) const
+{
+    if (i < 0 || i >= List_Find->count() || i >= findDirs.size() || i >= filesearch::kFindSlots
+        || findDirs.at(i).isEmpty())
+        return QString();
+    return findDirs.at(i) + List_Find->item(i)->text();
+}
+
+QStringList SearchPage::selectedResultPaths() const
+{
+    QStringList paths;
+    for (int i = 0; i < List_Find->count(); ++i)
+        if (List_Find->item(i)->isSelected()) {
+            const QString p = findRowPath(i);
+            if (!p.isEmpty())
+                paths.append(p);
+        }
+    return paths;
+}
+
+// ---- Searching
+
+void SearchPage::FindText_KeyDown(int key)
+{
+    if (key == Qt::Key_Escape) {
+        cancelSearch();
+        return;
+    }
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return;
+    if (isSearching())
+        return; // one search at a time: Enter meanwhile does nothing
+    const QString text = FindText->currentText();
+    search_files();
+    if (!text.isEmpty() && FindText->findText(text, Qt::MatchFixedString) < 0) // letter case ignored
+        FindText->addItem(text);
+    FindText->setCurrentText(text);
+    FindText->setFocus();
+}
+
+void SearchPage::search_files()
+{
+    if (isSearching())
+        return;
+    List_Find->clear();
+    findDirs.clear();
+    findCount = 0;
+
+    const QString root = m_files.TabDir->tag(1);
+    const QString text = FindText->currentText();
+    auto run = std::make_shared<Run>();
+    m_running = run;
+    m_window->setCursor(Qt::BusyCursor);
+    if (m_worker.joinable())
+        m_worker.join(); // an earlier worker has ended already: its last drain ran
+    m_worker = std::thread([this, run, root, text] {
+        const auto found = [this, &run](const filesearch::Found &f) {
+            std::lock_guard lock(run->mutex);
+            run->pending.push_back(f);
+            if (!run->drainQueued) {
+                run->drainQueued = true;
+                QMetaObject::invokeMethod(this, [this, run] { drain(run); }, Qt::QueuedConnection);
+            }
+        };
+        filesearch::searchTree(root, text, filesearch::kFindSlots, run->cancel, found);
+        std::lock_guard lock(run->mutex);
+        run->done = true;
+        if (!run->drainQueued) {
+            run->drainQueued = true;
+            QMetaObject::invokeMethod(this, [this, run] { drain(run); }, Qt::QueuedConnection);
+        }
+    });
+}
+
+void SearchPage::drain(const std::shared_ptr<Run> &run)
+{
+    if (run != m_running)
+        return; // a search that was finished already
+    std::vector<filesearch::Found> found;
+    bool done = false;
+    {
+        std::lock_guard lock(run->mutex);
+        found.swap(run->pending);
+        run->drainQueued = false;
+        done = run->done;
+    }
+    for (const filesearch::Found &f : found)
+        appendResult(f.folder, f.name);
+    if (done)
+        endSearch();
+}
+
+void SearchPage::appendResult(const QString &folder, const QString &name)
+{
+    if (findCount >= filesearch::kFindSlots)
+        return;
+    List_Find->addItem(name);
+    findDirs.append(folder);
+    ++findCount;
+}
+
+void SearchPage::endSearch()
+{
+    if (m_worker.joinable())
+        m_worker.join();
+    m_running.reset();
+    m_window->unsetCursor();
+    Q_EMIT searchFinished();
+}
+
+void SearchPage::cancelSearch()
+{
+    if (m_running)
+        m_running->cancel = true;
+}
+
+void SearchPage::finishSearch()
+{
+    if (!m_running)
+        return;
+    const std::shared_ptr<Run> run = m_running;
+    run->cancel = true;
+    if (m_worker.joinable())
+        m_worker.join();
+    // The worker is done: everything it found is pending, and its queued drain finds the
+    // search ended.
+    drain(run);
+}
+
+// ---- The current folder
+
+void SearchPage::setCurrentDirText(const QString &folder)
+{
+    txt_current_dir->setText(QStringLiteral("current = ") + folder + QStringLiteral("   以下を検索"));
+}
+
+void SearchPage::bt_change_dir_Click()
+{
+    const QString folder = browseForFolderWithCallback(
+        *m_dialogs, m_window, QStringLiteral("変更するフォルダを選択してください"), m_files.File->path(), 16);
+    if (folder.isEmpty())
+        return;
+    if (!m_files.File->setPath(folder))
+        return; // a folder that cannot be read becomes no search root
+    m_files.TabDir->setTag(1, folder);
+    setCurrentDirText(folder);
+}
+
+void SearchPage::showSearchPage()
+{
+    setCurrentDirText(m_files.TabDir->tag(1));
+    if (FindText->isVisible())
+        FindText->setFocus();
+}
+
+void SearchPage::layoutFind()
+{
+    const int findWidth = tw::width(m_find);
+    const int w = findWidth - tw::left(labelFind) - tw::width(labelFind) - tw::width(bt_change_dir) - 80;
+    tw::setWidth(FindText, w > 0 ? w : 10);
+    tw::setWidth(txt_current_dir, findWidth);
+    tw::setLeft(bt_change_dir, tw::left(FindText) + tw::width(FindText) + 40);
+}
+
+// ---- The result list's events
+
+void SearchPage::List_Find_Click()
+{
+    Q_EMIT pageWanted(3);
+}
+
+void SearchPage::List_Find_DblClick()
+{
+    const QString p = findRowPath(List_Find->currentRow());
+    if (!p.isEmpty())
+        m_media.openMedia(p, 0);
+}
+
+void SearchPage::List_Find_MouseUp(Qt::MouseButton button, QPoint pos)
+{
+    const QModelIndex under = List_Find->indexAt(pos);
+    const int p = under.isValid() ? under.row() : -1;
+    if (button == Qt::LeftButton) {
+        for (int r : dragToggleRows(p, List_Find->currentRow(), List_Find->count()))
+            List_Find->item(r)->setSelected(!List_Find->item(r)->isSelected());
+        return;
+    }
+    if (button != Qt::RightButton)
+        return;
+    // The row under the pointer becomes the only selection unless it is selected; below the
+    // last row the selection stays.
+    if (p >= 0 && !List_Find->item(p)->isSelected())
+        List_Find->setCurrentRow(p, QItemSelectionModel::ClearAndSelect);
+    Q_EMIT fileMenuWanted();
+}
+
+void SearchPage::add_selected_found()
+{
+    QList<std::pair<QString, QString>> entries;
+    for (int i = List_Find->count() - 1; i >= 0; --i)
+        if (List_Find->item(i)->isSelected() && !findRowPath(i).isEmpty())
+            entries.append({findDirs.at(i), List_Find->item(i)->text()});
+    m_favourites.add_selected_entries(entries);
+}
+
+// ---- searchData.ini
+
+void SearchPage::loadSearchData()
+{
+    const auto records = platform::readQuotedRecords(m_appDir + QStringLiteral("searchData.ini"), 2);
+    if (!records)
+        return;
+    List_Find->clear();
+    findDirs.clear();
+    for (const QStringList &r : *records) {
+        if (findDirs.size() >= filesearch::kFindSlots)
+            break;
+        const QString folder = path::getabsolutepath(r.at(0), m_appDir);
+        findDirs.append(folder.isEmpty() ? QString() : path::addbackslash(folder));
+        List_Find->addItem(r.at(1));
+    }
+    findCount = static_cast<int>(findDirs.size());
+}
+
+void SearchPage::saveSearchData()
+{
+    finishSearch();
+    QList<QStringList> records;
+    for (int i = 0; i < List_Find->count() && i < findDirs.size(); ++i) {
+        const QString folder = findDirs.at(i);
+        records.append({m_options.soutai() ? path::getrelativepath(folder, m_appDir) : folder,
+                        List_Find->item(i)->text()});
+    }
+    platform::writeQuotedRecords(m_appDir + QStringLiteral("searchData.ini"), records);
+}

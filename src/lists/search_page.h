@@ -1,0 +1,135 @@
+#pragma once
+// The search page: the search box `find` with the caption `labelFind`, the search text
+// `FindText` (with the texts searched before in this run), the folder button
+// `bt_change_dir` and the header `txt_current_dir`; the result list `List_Find` with the
+// folder of each result (`findDirs`), and searchData.ini, which keeps the results from one
+// run to the next.
+//
+// A search walks the tree below the current folder (the first folder tab's folder) on a
+// worker thread; the results are appended on the UI thread in their order as they come,
+// so the window goes on answering. Esc in the search text stops it (the results so far
+// stay), and the window's close stops it before the results are saved.
+
+#include <QListWidget>
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <thread>
+
+class Dialogs;
+class FavouritesPage;
+class FilePage;
+class MediaCommands;
+class Options;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// The result list: several rows can be selected. A press selects as usual, but dragging with
+// the button held selects nothing by itself: the release toggles the rows passed over.
+class FoundList : public QListWidget
+{
+    Q_OBJECT
+public:
+    explicit FoundList(QWidget *parent = nullptr);
+
+Q_SIGNALS:
+    void click();
+    void dblClick();
+    void mouseUp(Qt::MouseButton button, QPoint pos);
+    void keyDown(int key, Qt::KeyboardModifiers shift);
+    void keyUp(int key, Qt::KeyboardModifiers shift);
+
+protected:
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+};
+
+class SearchPage : public QObject
+{
+    Q_OBJECT
+public:
+    // The search box's controls go into `find`; the result list lies over the pane, a
+    // child of the window.
+    SearchPage(QWidget *window, QFrame *find, std::shared_ptr<Dialogs> dialogs, QString appDir,
+               const Options &options, MediaCommands &media, FilePage &files, FavouritesPage &favourites);
+    ~SearchPage() override;
+
+    QLabel *labelFind = nullptr;
+    QComboBox *FindText = nullptr;
+    QPushButton *bt_change_dir = nullptr;
+    QLabel *txt_current_dir = nullptr;
+    FoundList *List_Find = nullptr;
+
+    // The folder of each result row (with a trailing "/"), and how many the last search
+    // stored.
+    QStringList findDirs;
+    int findCount = 0;
+    // The path of result row i: its folder and its name; "" for a row without a folder
+    // (never resolved against the working folder) or outside the rows.
+    QString findRowPath(int i) const;
+    // The selected results' paths, in row order.
+    QStringList selectedResultPaths() const;
+
+    // Enter in the search text searches (ignored while a search runs); Esc stops a search.
+    void FindText_KeyDown(int key);
+    // Starts a search for the search text below the current folder.
+    void search_files();
+    // Stops a running search; the results found so far stay.
+    void cancelSearch();
+    bool isSearching() const { return m_running != nullptr; }
+    // Stops a running search and waits for it, with every result it found listed.
+    void finishSearch();
+
+    // "..": chooses the current folder.
+    void bt_change_dir_Click();
+    // The page is shown: the header follows the current folder, the text takes the focus.
+    void showSearchPage();
+    // The header: "current = " + folder + "   以下を検索".
+    void setCurrentDirText(const QString &folder);
+    // Places the search box's controls for its width.
+    void layoutFind();
+
+    void List_Find_Click();
+    void List_Find_DblClick();
+    void List_Find_MouseUp(Qt::MouseButton button, QPoint pos);
+    // Adds the selected results to the favourites, from the last selected to the first.
+    void add_selected_found();
+
+    void loadSearchData();
+    void saveSearchData();
+
+Q_SIGNALS:
+    // The page's tab should be selected (a click into the result list).
+    void pageWanted(int index);
+    // A right click on the results: the file popup is to open for the selection.
+    void fileMenuWanted();
+    // A search ended (found everything, reached the limit, or was stopped).
+    void searchFinished();
+
+private:
+    struct Run;
+    // Appends what the worker has found; ends the search when the worker is done.
+    void drain(const std::shared_ptr<Run> &run);
+    void appendResult(const QString &folder, const QString &name);
+    void endSearch();
+
+    QWidget *m_window;
+    QFrame *m_find;
+    std::shared_ptr<Dialogs> m_dialogs;
+    QString m_appDir;
+    const Options &m_options;
+    MediaCommands &m_media;
+    FilePage &m_files;
+    FavouritesPage &m_favourites;
+    std::shared_ptr<Run> m_running;
+    std::thread m_worker;
+};
