@@ -19,6 +19,7 @@ namespace bench {
 
 Xvfb::Xvfb(const QString &screen)
 {
+    // 96 DPI, so that neither Qt nor mpv scales its window for a high-resolution screen.
     // A display number below 10: from 10 on, mpv's x11 output takes the display for a
     // remote one and turns shared memory off, which would handicap it.
     for (int n = 1; n < 10; ++n) {
@@ -26,7 +27,7 @@ Xvfb::Xvfb(const QString &screen)
             || QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)))
             continue;
         m_server.start(QStringLiteral("Xvfb"),
-                       {QStringLiteral(":%1").arg(n), "-screen", "0", screen, "-nolisten", "tcp"});
+                       {QStringLiteral(":%1").arg(n), "-screen", "0", screen, "-dpi", "96", "-nolisten", "tcp"});
         if (!m_server.waitForStarted(3000))
             return;
         QElapsedTimer t;

@@ -292,9 +292,11 @@ private:
                 trace("video path: %s", qPrintable(why));
             }
             if (kTrace)
-                connect(s, &VideoSurface::framePainted, this, [this] {
+                connect(s, &VideoSurface::framePainted, this, [this, s] {
                     if (!m_tracedFirstFrame)
-                        trace("first frame painted");
+                        trace("first frame painted, surface %dx%d at (%d, %d) in a parent of %dx%d", s->width(),
+                              s->height(), s->x(), s->y(), s->parentWidget() ? s->parentWidget()->width() : 0,
+                              s->parentWidget() ? s->parentWidget()->height() : 0);
                     m_tracedFirstFrame = true;
                 });
         }
