@@ -17,13 +17,17 @@
 
 namespace bench {
 
-Xvfb::Xvfb()
+Xvfb::Xvfb(const QString &screen)
 {
-    for (int n = 300 + (::getpid() % 100); n < 600; ++n) {
-        if (QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+    // 96 DPI, so that neither Qt nor mpv scales its window for a high-resolution screen.
+    // A display number below 10: from 10 on, mpv's x11 output takes the display for a
+    // remote one and turns shared memory off, which would handicap it.
+    for (int n = 1; n < 10; ++n) {
+        if (QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))
+            || QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)))
             continue;
         m_server.start(QStringLiteral("Xvfb"),
-                       {QStringLiteral(":%1").arg(n), "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+                       {QStringLiteral(":%1").arg(n), "-screen", "0", screen, "-dpi", "96", "-nolisten", "tcp"});
         if (!m_server.waitForStarted(3000))
             return;
         QElapsedTimer t;
@@ -61,6 +65,17 @@ double median(std::vector<double> v)
         return 0;
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+QString spread(const std::vector<double> &v, int decimals)
+{
+    if (v.empty())
+        return QStringLiteral("-");
+    const auto [lo, hi] = std::minmax_element(v.begin(), v.end());
+    return QStringLiteral("%1 (%2-%3)")
+        .arg(median(v), 0, 'f', decimals)
+        .arg(*lo, 0, 'f', decimals)
+        .arg(*hi, 0, 'f', decimals);
 }
 
 } // namespace bench

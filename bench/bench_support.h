@@ -12,11 +12,11 @@ class QLocalSocket;
 
 namespace bench {
 
-// Starts Xvfb on a free display; empty display name when that fails.
+// Starts Xvfb on a free display below 10; empty display name when that fails.
 class Xvfb
 {
 public:
-    Xvfb();
+    explicit Xvfb(const QString &screen = QStringLiteral("1280x800x24"));
     ~Xvfb();
     QString display;
 
@@ -32,6 +32,8 @@ bool useDisplay(const Xvfb &x);
 QString clip(const QString &name);
 
 double median(std::vector<double> v);
+// "median (min-max)" with the given decimals.
+QString spread(const std::vector<double> &v, int decimals);
 
 // Connects to a starting mpv's IPC socket, trying for up to five seconds.
 bool connectToMpv(QLocalSocket &sock, const QString &socketPath);

@@ -56,6 +56,11 @@ int CMovie::MediaOpen(const QString &NewFileName, const QString &NewFilterName, 
                       double pos)
 {
     MediaClose();
+    // The video window is made in `screen` before the file loads: the engine's video
+    // output needs its render context from the start, and an OpenGL one needs the window.
+    if (screen)
+        if (MediaBackend *b = backend())
+            b->surface(screen);
     if (!BuildGraph(NewFileName, NewFilterName))
         return 0;
     FilterGraph *g = m_graph.get();
@@ -75,7 +80,10 @@ int CMovie::MediaOpen(const QString &NewFileName, const QString &NewFilterName, 
     }
 
     int result = -1;
-    mobjPosition->setCurrentPosition(pos);
+    // A file loads at its start: a seek to 0 would only flush the decoder and hold back the
+    // first frame.
+    if (pos != 0)
+        mobjPosition->setCurrentPosition(pos);
     MediaPlay(1);
     if (mobjPosition) {
         if (const auto d = mobjPosition->duration()) {

@@ -28,10 +28,27 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <clocale>
 #include <cstdio>
 
 namespace {
+
+// PLOVANA_MPV_TRACE prints the engine's events to stderr, each with the milliseconds since
+// the program was loaded (this clock starts before main), so a trace shows where the time
+// of a start or an open goes.
+const auto kLoadedAt = std::chrono::steady_clock::now();
+const bool kTrace = qEnvironmentVariableIsSet("PLOVANA_MPV_TRACE");
+
+void trace(const char *format, auto... args)
+{
+    if (!kTrace)
+        return;
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - kLoadedAt).count();
+    std::fprintf(stderr, "[%8.1f ms] ", ms);
+    std::fprintf(stderr, format, args...);
+    std::fputc('\n', stderr);
+}
 
 enum PropertyId : std::uint64_t { TimePos = 1, Duration, Pause, EofReached };
 
@@ -53,6 +70,7 @@ public:
 
     void startLoad(const QString &path, bool startPaused) override
     {
+        trace("load of %s", qPrintable(path));
         if (!ensureCore() || !ensureSurface(nullptr)) {
             m_state = State::Failed;
             Q_EMIT loadFailed();
@@ -205,6 +223,7 @@ private:
     {
         if (m_mpv)
             return true;
+        trace("engine starting");
         // mpv_create refuses to run under a locale whose decimal point is not ".".
         std::setlocale(LC_NUMERIC, "C");
         m_mpv = mpv_create();
@@ -243,13 +262,18 @@ private:
         mpv_observe_property(m_mpv, Pause, "pause", MPV_FORMAT_FLAG);
         mpv_observe_property(m_mpv, EofReached, "eof-reached", MPV_FORMAT_FLAG);
         mpv_set_wakeup_callback(m_mpv, &MpvBackend::onWakeup, this);
+        trace("engine started");
         return true;
     }
 
     bool ensureSurface(QWidget *parent)
     {
         if (!m_surface) {
-            auto *s = new VideoSurface(m_mpv, parent);
+            // The path is chosen at the first open. OpenGL needs the surface's window: a
+            // surface made before it has one (a load started without a place to show it)
+            // draws in software.
+            const VideoPathChoice choice = VideoSurface::choosePath();
+            auto *s = new VideoSurface(m_mpv, parent, choice.path);
             if (!s->isValid()) {
                 delete s;
                 return false;
@@ -257,6 +281,24 @@ private:
             s->hide();
             connect(s, &VideoSurface::framePainted, this, &MediaBackend::framePainted);
             m_surface = s;
+            // Hardware decoding only where the decoded frames stay on the GPU; the decoder
+            // falls back to software by itself when the hardware refuses a stream.
+            mpv_set_property_string(m_mpv, "hwdec", s->path() == VideoPath::OpenGL ? "auto-safe" : "no");
+            static bool told = false;
+            if (!told) {
+                told = true;
+                const QString why = s->path() == choice.path ? choice.reason
+                                                             : choice.reason + QStringLiteral("; ") + s->pathReason();
+                trace("video path: %s", qPrintable(why));
+            }
+            if (kTrace)
+                connect(s, &VideoSurface::framePainted, this, [this, s] {
+                    if (!m_tracedFirstFrame)
+                        trace("first frame painted, surface %dx%d at (%d, %d) in a parent of %dx%d", s->width(),
+                              s->height(), s->x(), s->y(), s->parentWidget() ? s->parentWidget()->width() : 0,
+                              s->parentWidget() ? s->parentWidget()->height() : 0);
+                    m_tracedFirstFrame = true;
+                });
         }
         return true;
     }
@@ -301,10 +343,9 @@ private:
 
     void handle(mpv_event *ev)
     {
-        static const bool trace = qEnvironmentVariableIsSet("PLOVANA_MPV_TRACE");
-        if (trace && ev->event_id != MPV_EVENT_PROPERTY_CHANGE)
-            std::fprintf(stderr, "mpv event %s (pending starts %d, state %d)\n",
-                         mpv_event_name(ev->event_id), m_pendingStarts, int(m_state));
+        if (ev->event_id != MPV_EVENT_PROPERTY_CHANGE)
+            trace("mpv event %s (pending starts %d, state %d)", mpv_event_name(ev->event_id), m_pendingStarts,
+                  int(m_state));
         switch (ev->event_id) {
         case MPV_EVENT_START_FILE:
             if (m_pendingStarts > 0)
@@ -376,6 +417,7 @@ private:
 
     void finishLoad()
     {
+        trace("loaded");
         m_state = State::Loaded;
         if (m_surface)
             m_surface->reveal();
@@ -427,6 +469,7 @@ private:
     bool m_hasAudio = false;
     bool m_fileLoaded = false; // the file is open, its picture may still be on the way
     unsigned m_loadSerial = 0;
+    bool m_tracedFirstFrame = false;
     double m_rate = 1.0;
     double m_volume = 100.0;
 };

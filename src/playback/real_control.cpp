@@ -68,16 +68,20 @@ QString RealControl::resolveSource(const QString &source)
 void RealControl::setSource(const QString &source)
 {
     m_source = source;
-    MediaBackend *b = backend();
-    if (!b)
-        return;
     if (source.isEmpty()) {
-        b->unload();
-        if (QWidget *s = b->surface(this))
-            s->hide();
+        // Clearing the source never starts an engine: the stop command clears it after
+        // every ordinary file too, and a second libmpv instance costs memory for nothing.
+        if (MediaBackend *b = m_backend.get()) {
+            b->unload();
+            if (QWidget *s = b->surface(this))
+                s->hide();
+        }
         setState(Stopped);
         return;
     }
+    MediaBackend *b = backend();
+    if (!b)
+        return;
     b->startLoad(resolveSource(source), false);
     if (QWidget *s = b->surface(this)) {
         placeSurface();

@@ -1,12 +1,21 @@
 #include "playback/video_surface.h"
 
+#include <QDir>
+#include <QGuiApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <QOpenGLWidget>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QtGui/qguiapplication_platform.h>
 
 #include <mpv/client.h>
 #include <mpv/render.h>
+#include <mpv/render_gl.h>
 
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -18,25 +27,97 @@ std::size_t alignedStride(int width)
     return (bytes + kAlign - 1) / kAlign * kAlign;
 }
 
+// A GPU the desktop's GL drivers can reach shows up as a DRM render node.
+bool hasRenderDevice()
+{
+    return !QDir(QStringLiteral("/dev/dri"))
+                .entryList({QStringLiteral("renderD*")}, QDir::System | QDir::Files)
+                .isEmpty();
+}
+
+// The renderer of an OpenGL context made on an offscreen surface; nullopt when no context
+// can be made (no GL on this platform, no driver, no display).
+std::optional<QString> probeRenderer()
+{
+    QOpenGLContext ctx;
+    if (!ctx.create())
+        return std::nullopt;
+    QOffscreenSurface surface;
+    surface.setFormat(ctx.format());
+    surface.create();
+    if (!surface.isValid() || !ctx.makeCurrent(&surface))
+        return std::nullopt;
+    const auto *r = reinterpret_cast<const char *>(ctx.functions()->glGetString(GL_RENDERER));
+    std::optional<QString> renderer;
+    if (r && *r)
+        renderer = QString::fromUtf8(r);
+    ctx.doneCurrent();
+    return renderer;
+}
+
+void *glProcAddress(void *, const char *name)
+{
+    QOpenGLContext *ctx = QOpenGLContext::currentContext();
+    return ctx ? reinterpret_cast<void *>(ctx->getProcAddress(name)) : nullptr;
+}
+
 } // namespace
 
-VideoSurface::VideoSurface(mpv_handle *mpv, QWidget *parent) : QWidget(parent)
+// The OpenGL view: renders on the UI thread into its own framebuffer, which Qt composes
+// into the window. All the work is the surface's; this only hands Qt's calls over.
+class GlVideoView final : public QOpenGLWidget
+{
+public:
+    explicit GlVideoView(VideoSurface *surface) : QOpenGLWidget(surface), m_surface(surface)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        connect(this, &QOpenGLWidget::frameSwapped, surface, [surface] { surface->onGlFrameSwapped(); });
+    }
+
+protected:
+    void initializeGL() override
+    {
+        if (QOpenGLContext *c = context())
+            connect(c, &QOpenGLContext::aboutToBeDestroyed, m_surface, [this] {
+                // A new top-level window gives the view a new context: the engine's render
+                // context goes with the old one and is made anew on the next initializeGL.
+                makeCurrent();
+                m_surface->freeGlContext();
+                m_surface->m_glContextLost = true;
+                doneCurrent();
+            });
+        if (!m_surface->createGlContext())
+            m_surface->m_glFailed = true;
+    }
+    void paintGL() override { m_surface->paintGl(); }
+
+private:
+    VideoSurface *m_surface;
+};
+
+VideoSurface::VideoSurface(mpv_handle *mpv, QWidget *parent, VideoPath path) : QWidget(parent), m_mpv(mpv)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Mouse input over the picture belongs to the control underneath (the video area).
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
-
-    mpv_render_param params[] = {
-        {MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(MPV_RENDER_API_TYPE_SW)},
-        {MPV_RENDER_PARAM_INVALID, nullptr},
-    };
-    if (mpv && mpv_render_context_create(&m_ctx, mpv, params) >= 0) {
-        mpv_render_context_set_update_callback(m_ctx, &VideoSurface::onUpdate, this);
-        m_thread = std::thread([this] { renderLoop(); });
+    if (!mpv)
+        return;
+    if (path == VideoPath::OpenGL) {
+        if (!parent || !parent->window()->isVisible()) {
+            m_pathReason = QStringLiteral("software: the OpenGL view needs a shown window");
+        } else if (startOpenGl()) {
+            m_path = VideoPath::OpenGL;
+            m_pathReason = QStringLiteral("OpenGL");
+            return;
+        } else {
+            m_pathReason = QStringLiteral("software: the OpenGL view failed (%1)").arg(m_pathReason);
+        }
     } else {
-        m_ctx = nullptr;
+        m_pathReason = QStringLiteral("software");
     }
+    startSoftware();
 }
 
 VideoSurface::~VideoSurface()
@@ -48,10 +129,42 @@ VideoSurface::~VideoSurface()
     m_cv.notify_one();
     if (m_thread.joinable())
         m_thread.join();
-    if (m_ctx) {
+    if (m_gl) {
+        stopOpenGl();
+    } else if (m_ctx) {
         mpv_render_context_set_update_callback(m_ctx, nullptr, nullptr);
         mpv_render_context_free(m_ctx);
+        m_ctx = nullptr;
     }
+}
+
+VideoPathChoice VideoSurface::choosePath()
+{
+    const VideoPathRequest request = videoPathRequest(qEnvironmentVariable("PLOVANA_VIDEO"));
+    if (!wantsGlProbe(request, hasRenderDevice()))
+        return request == VideoPathRequest::Software
+                   ? chooseVideoPath(request, std::nullopt)
+                   : VideoPathChoice{VideoPath::Software, QStringLiteral("software: no GPU render device")};
+    // The probe loads the GL driver and makes a context: once per process is enough.
+    static const std::optional<QString> renderer = probeRenderer();
+    return chooseVideoPath(request, renderer);
+}
+
+// --- Software path -------------------------------------------------------------------
+
+bool VideoSurface::startSoftware()
+{
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(MPV_RENDER_API_TYPE_SW)},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    if (mpv_render_context_create(&m_ctx, m_mpv, params) < 0) {
+        m_ctx = nullptr;
+        return false;
+    }
+    mpv_render_context_set_update_callback(m_ctx, &VideoSurface::onUpdate, this);
+    m_thread = std::thread([this] { renderLoop(); });
+    return true;
 }
 
 void VideoSurface::onUpdate(void *self)
@@ -71,6 +184,10 @@ void VideoSurface::wake()
 void VideoSurface::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
+    if (m_gl) {
+        m_gl->setGeometry(rect());
+        return;
+    }
     const QSize px = e->size() * devicePixelRatioF();
     {
         std::lock_guard lock(m_mutex);
@@ -101,16 +218,25 @@ void VideoSurface::renderLoop()
         }
         const std::uint64_t flags = mpv_render_context_update(m_ctx);
         const bool newFrame = flags & MPV_RENDER_UPDATE_FRAME;
+        if (target.isEmpty()) {
+            // Not placed yet (a first load runs before the surface is shown): frames are
+            // used up without drawing, since a video output whose frames are never taken
+            // holds playback back until it gives up waiting (about 200 ms each time). The
+            // new file's first frame is kept for the first render once placed.
+            if (newFrame && (blocked || !awaitFresh || !nextFrameIsFresh()))
+                skipFrame();
+            continue;
+        }
         // While blocked, frames are still rendered (and thrown away), so that a frame the
         // file before left queued is used up and never counts as the new file's first.
-        if (target.isEmpty() || (!newFrame && target == lastSize && !awaitFresh))
+        if (!newFrame && target == lastSize && !awaitFresh)
             continue;
-        if (awaitFresh && !blocked) {
-            mpv_render_frame_info info{};
-            mpv_render_param query{MPV_RENDER_PARAM_NEXT_FRAME_INFO, &info};
-            if (mpv_render_context_get_info(m_ctx, query) < 0
-                || !(info.flags & MPV_RENDER_FRAME_INFO_PRESENT) || (info.flags & MPV_RENDER_FRAME_INFO_REDRAW))
-                continue; // still the picture of the file before
+        if (awaitFresh && !blocked && !nextFrameIsFresh()) {
+            // Still the picture of the file before: taken without drawing, so that the
+            // video output goes on to the new file's frames without waiting for us.
+            if (newFrame)
+                skipFrame();
+            continue;
         }
         if (m_back.size != target || !m_back.data) {
             m_back.stride = alignedStride(target.width());
@@ -147,6 +273,217 @@ void VideoSurface::renderLoop()
     }
 }
 
+bool VideoSurface::nextFrameIsFresh() const
+{
+    mpv_render_frame_info info{};
+    mpv_render_param query{MPV_RENDER_PARAM_NEXT_FRAME_INFO, &info};
+    return mpv_render_context_get_info(m_ctx, query) >= 0 && (info.flags & MPV_RENDER_FRAME_INFO_PRESENT)
+           && !(info.flags & MPV_RENDER_FRAME_INFO_REDRAW);
+}
+
+void VideoSurface::skipFrame()
+{
+    static std::uint32_t pixel[16];
+    int size[2] = {1, 1};
+    std::size_t stride = sizeof pixel;
+    int skip = 1;
+    const char *format = "bgr0";
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_SW_SIZE, size},
+        {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char *>(format)},
+        {MPV_RENDER_PARAM_SW_STRIDE, &stride},
+        {MPV_RENDER_PARAM_SW_POINTER, pixel},
+        {MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    mpv_render_context_render(m_ctx, params);
+}
+
+// --- OpenGL path ---------------------------------------------------------------------
+
+bool VideoSurface::startOpenGl()
+{
+    // The view's context is made when it is first shown in its window: show it for a
+    // moment at one pixel, so that the engine's render context exists before the first
+    // file loads (a video output without one fails, and the file would play without a
+    // picture). The surface stays hidden until the graph shows it.
+    const QRect placed = geometry();
+    m_gl = new GlVideoView(this);
+    setGeometry(0, 0, 1, 1);
+    m_gl->setGeometry(0, 0, 1, 1);
+    show();
+    m_gl->show();
+    hide();
+    setGeometry(placed);
+    m_gl->setGeometry(rect());
+    if (m_ctx && !m_glFailed && m_gl->isValid())
+        return true;
+    m_pathReason = !m_gl->isValid() ? QStringLiteral("no context for the view")
+                                    : QStringLiteral("no OpenGL render context for the engine");
+    stopOpenGl();
+    return false;
+}
+
+void VideoSurface::stopOpenGl()
+{
+    if (!m_gl)
+        return;
+    if (m_gl->isValid()) {
+        m_gl->makeCurrent();
+        freeGlContext();
+        m_gl->doneCurrent();
+    }
+    if (QOpenGLContext *c = m_gl->context())
+        disconnect(c, nullptr, this, nullptr);
+    delete m_gl;
+    m_gl = nullptr;
+}
+
+bool VideoSurface::createGlContext()
+{
+    if (m_ctx)
+        return true;
+    mpv_opengl_init_params gl{&glProcAddress, nullptr};
+    int advanced = 0;
+    std::vector<mpv_render_param> params{
+        {MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(MPV_RENDER_API_TYPE_OPENGL)},
+        {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &gl},
+        {MPV_RENDER_PARAM_ADVANCED_CONTROL, &advanced},
+    };
+#if QT_CONFIG(xcb)
+    // Hardware decoders hand their frames to OpenGL through the X display (VA-API, VDPAU).
+    if (auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+        if (x11->display())
+            params.push_back({MPV_RENDER_PARAM_X11_DISPLAY, x11->display()});
+#endif
+    params.push_back({MPV_RENDER_PARAM_INVALID, nullptr});
+    if (mpv_render_context_create(&m_ctx, m_mpv, params.data()) < 0) {
+        m_ctx = nullptr;
+        return false;
+    }
+    mpv_render_context_set_update_callback(m_ctx, &VideoSurface::onGlUpdateCallback, this);
+    if (m_glContextLost) {
+        // The video output went with the old render context: make it anew.
+        m_glContextLost = false;
+        const char *cmd[] = {"video-reload", nullptr};
+        mpv_command_async(m_mpv, 0, cmd);
+    }
+    return true;
+}
+
+void VideoSurface::freeGlContext()
+{
+    if (!m_ctx)
+        return;
+    mpv_render_context_set_update_callback(m_ctx, nullptr, nullptr);
+    mpv_render_context_free(m_ctx);
+    m_ctx = nullptr;
+    m_glHasFrame = false;
+}
+
+void VideoSurface::onGlUpdateCallback(void *self)
+{
+    auto *s = static_cast<VideoSurface *>(self);
+    QMetaObject::invokeMethod(s, [s] { s->onGlUpdate(); }, Qt::QueuedConnection);
+}
+
+void VideoSurface::onGlUpdate()
+{
+    if (!m_gl || !m_ctx)
+        return;
+    if (m_gl->isVisible()) {
+        m_gl->update();
+        return;
+    }
+    // Hidden (between files, or an audio-only file): nothing paints, so frames are used up
+    // here; a video output whose frames are never taken would stall playback. The new
+    // file's first frame is kept for the first paint once the surface shows.
+    bool awaitFresh = false;
+    {
+        std::lock_guard lock(m_mutex);
+        awaitFresh = m_awaitFresh && !m_blocked;
+    }
+    m_gl->makeCurrent();
+    if ((mpv_render_context_update(m_ctx) & MPV_RENDER_UPDATE_FRAME) && !(awaitFresh && nextFrameIsFresh())) {
+        int skip = 1;
+        mpv_opengl_fbo fbo{static_cast<int>(m_gl->defaultFramebufferObject()), 1, 1, 0};
+        mpv_render_param params[] = {
+            {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+            {MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
+            {MPV_RENDER_PARAM_INVALID, nullptr},
+        };
+        mpv_render_context_render(m_ctx, params);
+    }
+    m_gl->doneCurrent();
+}
+
+void VideoSurface::paintGl()
+{
+    QOpenGLFunctions *f = QOpenGLContext::currentContext()->functions();
+    auto black = [&] {
+        f->glClearColor(0, 0, 0, 1);
+        f->glClear(GL_COLOR_BUFFER_BIT);
+        m_glHasFrame = false;
+    };
+    if (!m_ctx) {
+        black();
+        return;
+    }
+    const qreal dpr = m_gl->devicePixelRatioF();
+    mpv_opengl_fbo fbo{static_cast<int>(m_gl->defaultFramebufferObject()), qRound(m_gl->width() * dpr),
+                       qRound(m_gl->height() * dpr), 0};
+    int flipY = 1; // the view's framebuffer is shown as a window's would be
+    const std::uint64_t flags = mpv_render_context_update(m_ctx);
+    bool blocked = false, awaitFresh = false;
+    {
+        std::lock_guard lock(m_mutex);
+        blocked = m_blocked;
+        awaitFresh = m_awaitFresh;
+    }
+    if (blocked || (awaitFresh && !nextFrameIsFresh())) {
+        // Frames the file before left queued (or a redraw of its picture) are used up,
+        // never shown.
+        if (flags & MPV_RENDER_UPDATE_FRAME) {
+            int skip = 1;
+            mpv_render_param params[] = {
+                {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+                {MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
+                {MPV_RENDER_PARAM_INVALID, nullptr},
+            };
+            mpv_render_context_render(m_ctx, params);
+        }
+        black();
+        return;
+    }
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+        {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    if (mpv_render_context_render(m_ctx, params) < 0) {
+        black();
+        return;
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        m_awaitFresh = false;
+    }
+    m_glHasFrame = true;
+    m_glPainted = true;
+}
+
+void VideoSurface::onGlFrameSwapped()
+{
+    if (m_ctx)
+        mpv_render_context_report_swap(m_ctx);
+    if (!m_glPainted)
+        return;
+    m_glPainted = false;
+    Q_EMIT framePainted();
+}
+
+// --- Both paths ----------------------------------------------------------------------
+
 void VideoSurface::clear()
 {
     {
@@ -155,6 +492,9 @@ void VideoSurface::clear()
         m_front.rendered = false;
         m_blocked = true;
     }
+    m_glHasFrame = false;
+    if (m_gl)
+        m_gl->update();
     update();
 }
 
@@ -168,11 +508,26 @@ void VideoSurface::reveal()
         m_awaitFresh = true;
         m_wake = true;
     }
-    m_cv.notify_one();
+    if (m_gl)
+        m_gl->update();
+    else
+        m_cv.notify_one();
 }
 
 QImage VideoSurface::lastFrame() const
 {
+    if (m_gl) {
+        if (!m_glHasFrame || !m_gl->isValid())
+            return {};
+        // Read back what the view's framebuffer holds (bottom row first).
+        m_gl->makeCurrent();
+        const qreal dpr = m_gl->devicePixelRatioF();
+        QImage img(qRound(m_gl->width() * dpr), qRound(m_gl->height() * dpr), QImage::Format_RGBA8888);
+        QOpenGLContext::currentContext()->functions()->glReadPixels(0, 0, img.width(), img.height(), GL_RGBA,
+                                                                    GL_UNSIGNED_BYTE, img.bits());
+        m_gl->doneCurrent();
+        return img.mirrored().convertToFormat(QImage::Format_RGB32);
+    }
     std::lock_guard lock(m_mutex);
     if (!m_front.data || !m_front.rendered)
         return {};
@@ -183,6 +538,8 @@ QImage VideoSurface::lastFrame() const
 
 void VideoSurface::paintEvent(QPaintEvent *)
 {
+    if (m_gl)
+        return; // the view covers the surface
     QPainter p(this);
     bool drew = false;
     {

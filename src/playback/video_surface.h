@@ -1,8 +1,17 @@
 #pragma once
-// The video surface: a widget that shows the frames of one libmpv instance through the
-// software render API. A thread of its own renders each new frame into an image of the
-// widget's size; the UI thread only paints the latest image. Works on X11, Wayland and
-// the offscreen platform alike.
+// The video surface: the widget that shows the frames of one libmpv instance, on one of
+// two paths chosen when it is made (see video_path.h):
+//  - OpenGL: a QOpenGLWidget child filling the surface, fed by libmpv's OpenGL render API
+//    on the UI thread; the GPU converts and scales the picture (and decodes it where the
+//    driver can), rendering straight into the widget's framebuffer at its size in device
+//    pixels.
+//  - Software: a thread of its own renders each new frame into an image of the widget's
+//    size; the UI thread only paints the latest image. Works on X11, Wayland and the
+//    offscreen platform alike.
+// Either way the surface is the one widget the graph places and shows; when any step of
+// the OpenGL path fails it falls back to the software path inside the same widget.
+
+#include "playback/video_path.h"
 
 #include <QImage>
 #include <QWidget>
@@ -15,15 +24,26 @@
 
 struct mpv_handle;
 struct mpv_render_context;
+class GlVideoView;
 
 class VideoSurface : public QWidget
 {
     Q_OBJECT
 public:
-    VideoSurface(mpv_handle *mpv, QWidget *parent);
+    // OpenGL is tried only when `path` asks for it and `parent` sits in a shown window (the
+    // view's context needs one); otherwise, and when it fails, the software path is used.
+    VideoSurface(mpv_handle *mpv, QWidget *parent, VideoPath path = VideoPath::Software);
     ~VideoSurface() override;
 
     bool isValid() const { return m_ctx != nullptr; }
+    // The path actually drawing, and why (a fallback says what failed).
+    VideoPath path() const { return m_path; }
+    QString pathReason() const { return m_pathReason; }
+
+    // The path this machine should use: PLOVANA_VIDEO, the render device and a probe
+    // context's renderer (probed once per process, only when it can matter).
+    static VideoPathChoice choosePath();
+
     // Forgets the frame shown and shows nothing until reveal(): the engine keeps the
     // last picture of a file until the next one has its first frame, and that old
     // picture must never appear as the new file's.
@@ -42,6 +62,8 @@ protected:
     void resizeEvent(QResizeEvent *) override;
 
 private:
+    friend class GlVideoView;
+
     struct Buffer
     {
         std::unique_ptr<std::uint8_t, void (*)(void *)> data{nullptr, nullptr};
@@ -50,11 +72,30 @@ private:
         bool rendered = false;
     };
 
+    // Software path.
+    bool startSoftware();
     static void onUpdate(void *self);
     void renderLoop();
+    void skipFrame(); // render thread: takes the next frame without drawing it
+    // The next frame is a new one (not a redraw of the picture held before).
+    bool nextFrameIsFresh() const;
     void wake();
 
+    // OpenGL path (UI thread only).
+    bool startOpenGl();
+    void stopOpenGl();
+    bool createGlContext();  // from the view's initializeGL, its context current
+    void freeGlContext();    // with the view's context current
+    void paintGl();          // from the view's paintGL
+    void onGlFrameSwapped();
+    void onGlUpdate();       // mpv has something new (queued from its thread)
+    static void onGlUpdateCallback(void *self);
+
+    mpv_handle *m_mpv = nullptr;
     mpv_render_context *m_ctx = nullptr;
+    VideoPath m_path = VideoPath::Software;
+    QString m_pathReason;
+
     std::thread m_thread;
     mutable std::mutex m_mutex;
     std::condition_variable m_cv;
@@ -66,4 +107,10 @@ private:
     std::uint64_t m_generation = 0; // guarded by m_mutex; raised by clear()
     bool m_blocked = false;         // guarded by m_mutex; between clear() and reveal()
     bool m_awaitFresh = false;      // guarded by m_mutex; after reveal(), until a new frame
+
+    GlVideoView *m_gl = nullptr;
+    bool m_glFailed = false;     // a step of the OpenGL path failed
+    bool m_glContextLost = false; // the view's context went away while the engine ran
+    bool m_glPainted = false;    // the last paintGL drew a frame of the file
+    bool m_glHasFrame = false;   // a frame of the file is in the view's framebuffer
 };

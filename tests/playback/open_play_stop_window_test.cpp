@@ -244,3 +244,19 @@ TEST_F(OpenPlayStop, CurrentTimeLabelIsCopiedToTheFullScreenStrip)
     p.controls->lblMedia[3]->setCaption("9:99");
     EXPECT_EQ(p.controls->time_forFullscreen->caption(), " 1:23 ");
 }
+
+TEST_F(OpenPlayStop, StoppingAnOrdinaryFileStartsNoRealMediaEngine)
+{
+    Player &p = *player;
+    p.openMedia(touch("good.avi"), 0);
+    p.stop_Click();
+    p.stop_Click();
+    EXPECT_NE(engines.movie(), nullptr);
+    EXPECT_EQ(engines.real(), nullptr) << "a second engine costs memory and start-up for nothing";
+    // A RealMedia file still gets its engine, and stopping it unloads it.
+    engines.media[work("a.rm")] = {5.0};
+    p.openMedia(touch("a.rm"), 0);
+    ASSERT_NE(engines.real(), nullptr);
+    p.stop_Click();
+    EXPECT_FALSE(engines.real()->isLoaded());
+}
