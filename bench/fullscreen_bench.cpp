@@ -11,6 +11,7 @@
 
 #include "app/player.h"
 #include "playback/cmovie.h"
+#include "window/controls.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 
@@ -53,11 +54,14 @@ void pump(int ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
+QSize shownSize;
+
 double oursFps(Player &player, const QString &file, int seconds)
 {
     player.openMedia(file, 0);
     player.windowModes->enterFullScreen();
     pump(2000); // the switch and the first frames
+    shownSize = player.video->display->size();
     int frames = 0;
     const auto c = QObject::connect(&player, &Player::framePainted, [&] { ++frames; });
     QElapsedTimer t;
@@ -150,7 +154,7 @@ int main(int argc, char **argv)
     player.close();
 
     std::printf("full screen 1920 x 1080, 30 fps clip, painted frames per second (median (min-max) of %d):\n", runs);
-    std::printf("  plovana %s\n  mpv --vo=x11 --fs %s\n", qPrintable(bench::spread(ours, 1)),
-                qPrintable(bench::spread(theirs, 1)));
+    std::printf("  plovana %s (video area %d x %d)\n  mpv --vo=x11 --fs %s\n", qPrintable(bench::spread(ours, 1)),
+                shownSize.width(), shownSize.height(), qPrintable(bench::spread(theirs, 1)));
     return 0;
 }
