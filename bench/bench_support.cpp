@@ -107,26 +107,37 @@ bool connectToMpv(QLocalSocket &sock, const QString &socketPath)
     return false;
 }
 
-double mpvCommandMs(QLocalSocket &sock, const QJsonArray &command)
+std::optional<QJsonObject> mpvRequest(QLocalSocket &sock, const QJsonObject &request,
+                                      const std::function<bool(const QJsonObject &)> &answer, int timeoutMs)
 {
     QElapsedTimer t;
     t.start();
-    sock.write(QJsonDocument(QJsonObject{{"command", command}}).toJson(QJsonDocument::Compact) + '\n');
+    sock.write(QJsonDocument(request).toJson(QJsonDocument::Compact) + '\n');
     sock.flush();
     QByteArray buffer;
-    while (t.elapsed() < 10000) {
-        if (!sock.waitForReadyRead(1000))
+    while (t.elapsed() < timeoutMs) {
+        if (!sock.waitForReadyRead(500))
             continue;
         buffer += sock.readAll();
         qsizetype nl;
         while ((nl = buffer.indexOf('\n')) >= 0) {
             const QJsonObject msg = QJsonDocument::fromJson(buffer.left(nl)).object();
             buffer.remove(0, nl + 1);
-            if (msg.value("event").toString() == u"playback-restart")
-                return static_cast<double>(t.nsecsElapsed()) / 1e6;
+            if (answer(msg))
+                return msg;
         }
     }
-    return -1;
+    return std::nullopt;
+}
+
+double mpvCommandMs(QLocalSocket &sock, const QJsonArray &command)
+{
+    QElapsedTimer t;
+    t.start();
+    const auto restart = mpvRequest(sock, QJsonObject{{"command", command}}, [](const QJsonObject &msg) {
+        return msg.value("event").toString() == u"playback-restart";
+    });
+    return restart ? static_cast<double>(t.nsecsElapsed()) / 1e6 : -1;
 }
 
 bool useDisplay(const Xvfb &x)

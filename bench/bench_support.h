@@ -3,8 +3,11 @@
 
 #include "app/player_services.h"
 
+#include <QJsonObject>
 #include <QProcess>
 #include <QString>
+#include <functional>
+#include <optional>
 #include <vector>
 
 class QJsonArray;
@@ -37,6 +40,11 @@ QString spread(const std::vector<double> &v, int decimals);
 
 // Connects to a starting mpv's IPC socket, trying for up to five seconds.
 bool connectToMpv(QLocalSocket &sock, const QString &socketPath);
+
+// Sends one JSON request to a running mpv over its IPC socket and returns the first message
+// for which `answer` holds; nullopt after `timeoutMs` without one.
+std::optional<QJsonObject> mpvRequest(QLocalSocket &sock, const QJsonObject &request,
+                                      const std::function<bool(const QJsonObject &)> &answer, int timeoutMs = 10000);
 
 // Sends one JSON command to a running mpv over its IPC socket and returns the milliseconds
 // until its next "playback-restart" event; -1 after 10 s without one.

@@ -20,7 +20,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocalSocket>
 #include <QTemporaryDir>
@@ -80,26 +79,10 @@ double mpvProperty(QLocalSocket &sock, const QString &name)
 {
     static int id = 100;
     const int request = ++id;
-    sock.write(QJsonDocument(QJsonObject{{"command", QJsonArray{"get_property", name}}, {"request_id", request}})
-                   .toJson(QJsonDocument::Compact)
-               + '\n');
-    sock.flush();
-    QByteArray buffer;
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < 3000) {
-        if (!sock.waitForReadyRead(500))
-            continue;
-        buffer += sock.readAll();
-        qsizetype nl;
-        while ((nl = buffer.indexOf('\n')) >= 0) {
-            const QJsonObject msg = QJsonDocument::fromJson(buffer.left(nl)).object();
-            buffer.remove(0, nl + 1);
-            if (msg.value("request_id").toInt() == request)
-                return msg.value("data").toDouble(-1);
-        }
-    }
-    return -1;
+    const auto reply = bench::mpvRequest(
+        sock, QJsonObject{{"command", QJsonArray{"get_property", name}}, {"request_id", request}},
+        [request](const QJsonObject &msg) { return msg.value("request_id").toInt() == request; }, 3000);
+    return reply ? reply->value("data").toDouble(-1) : -1;
 }
 
 double mpvFps(const QString &file, int seconds)

@@ -373,43 +373,28 @@ void WindowModes::hideFullScreenControls()
         m_video->hideCursor(true);
 }
 
-void WindowModes::showOkiniOverlay()
+void WindowModes::showOverlay(QWidget *list, layout::Rect (*place)(int, int))
 {
     const QRect s = screenTwips();
-    const layout::Rect r = layout::okiniOverlay(s.width(), s.height());
-    QWidget *list = m_pane->okiniList();
+    const layout::Rect r = place(s.width(), s.height());
     tw::place(list, r.left, r.top, r.width, r.height);
     list->show();
     list->raise();
 }
 
-void WindowModes::hideOkiniOverlay()
+void WindowModes::hideOverlay(QWidget *list)
 {
-    QWidget *list = m_pane->okiniList();
     if (!list->isVisible() && !inFullScreen())
         return;
+    // Back over the pane; the next layout pass places it exactly.
     list->hide();
     list->setGeometry(m_pane->list->geometry());
 }
 
-void WindowModes::showFileOverlay()
-{
-    const QRect s = screenTwips();
-    const layout::Rect r = layout::fileOverlay(s.width(), s.height());
-    QWidget *list = m_pane->fileList();
-    tw::place(list, r.left, r.top, r.width, r.height);
-    list->show();
-    list->raise();
-}
-
-void WindowModes::hideFileOverlay()
-{
-    QWidget *list = m_pane->fileList();
-    if (!list->isVisible() && !inFullScreen())
-        return;
-    list->hide();
-    list->setGeometry(m_pane->list->geometry());
-}
+void WindowModes::showOkiniOverlay() { showOverlay(m_pane->okiniList(), &layout::okiniOverlay); }
+void WindowModes::hideOkiniOverlay() { hideOverlay(m_pane->okiniList()); }
+void WindowModes::showFileOverlay() { showOverlay(m_pane->fileList(), &layout::fileOverlay); }
+void WindowModes::hideFileOverlay() { hideOverlay(m_pane->fileList()); }
 
 // ---- The mouse over the video
 

@@ -6,6 +6,8 @@
 // click on the video. The tab renames leave always-on-top for as long as their input box
 // is open (TopmostSwitch).
 
+#include "window/layout_math.h"
+
 #include <QObject>
 #include <QPoint>
 #include <QRect>
@@ -134,7 +136,10 @@ private:
     void staysOnTop(bool on);
     // The screen's size in twips (the window's own screen).
     QRect screenTwips() const;
-    void restoreListWidgets();
+    // One list laid over the bottom of the screen at the rectangle `place` gives for the
+    // screen's size, or hidden and given the pane's place again.
+    void showOverlay(QWidget *list, layout::Rect (*place)(int, int));
+    void hideOverlay(QWidget *list);
 
     QWidget *m_windowWidget;
     WindowHost *m_host = nullptr;

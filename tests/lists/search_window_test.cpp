@@ -168,9 +168,11 @@ TEST_F(Search, ClosingMidSearchSavesTheResultsSoFar)
     const auto records = testsupport::readFile(app("searchData.ini"));
     const QList<QByteArray> lines = records.split('\n');
     EXPECT_LE(lines.size(), 514);
-    for (const QByteArray &line : lines)
-        if (!line.isEmpty())
+    for (const QByteArray &line : lines) {
+        if (!line.isEmpty()) {
             EXPECT_TRUE(line.startsWith('"') && line.endsWith("\"\r")) << line.toStdString();
+        }
+    }
 }
 
 TEST_F(Search, ResultsComeBackAfterARestartAndPlay)
