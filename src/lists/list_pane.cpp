@@ -163,6 +163,11 @@ void ListPane::showPage(int index)
     for (QWidget *w : allPageWidgets())
         if (std::find(shown.begin(), shown.end(), w) == shown.end())
             w->hide();
+    // The page's controls are the window's children, not the pane's: with the pane hidden
+    // (a start with the list closed, then a file from the command line) they stay hidden
+    // until the pane comes back, instead of lying over the picture.
+    if (!paneVisible())
+        return;
     for (QWidget *w : shown) {
         w->show();
         w->raise();

@@ -148,6 +148,25 @@ TEST_F(Config, HiddenListPaneSavesTheWidthWithThePaneShown)
     EXPECT_EQ(q.windowWidth(), shownWidth);
 }
 
+TEST_F(Config, ListPaneClosedAtStartKeepsItsPagesOffThePicture)
+{
+    // The command line shows its file on the folder page: with the pane closed that page
+    // must not appear over the video, and it comes back with the pane.
+    writeConfig("[other]\r\nListVisible=0\r\nListMode=2\r\n");
+    const QString file = touch("a.avi");
+    Player &p = start({file});
+    EXPECT_FALSE(p.listPane->paneVisible());
+    EXPECT_EQ(p.listPane->Tab1->selectedIndex(), 1);
+    EXPECT_FALSE(p.files->File->isVisibleTo(&p));
+    EXPECT_FALSE(p.favourites->List_okini->isVisibleTo(&p));
+    p.BtList_Click();
+    EXPECT_TRUE(p.files->File->isVisibleTo(&p));
+    EXPECT_FALSE(p.favourites->List_okini->isVisibleTo(&p));
+    p.listPane->Tab1->select(2);
+    EXPECT_FALSE(p.files->File->isVisibleTo(&p));
+    EXPECT_TRUE(p.favourites->List_okini->isVisibleTo(&p));
+}
+
 TEST_F(Config, NoSpeedCheckedIsWrittenAsMinusOne)
 {
     Player &p = start();
