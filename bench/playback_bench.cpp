@@ -140,13 +140,14 @@ Sample measure(const QString &program, const QStringList &args, const QProcessEn
 }
 
 // A state folder whose config.ini gives the window `w` × `h` pixels (outer size), the list
-// pane hidden and the picture fitted with its aspect kept.
+// pane hidden, the picture fitted with its aspect kept and normal speed (a missing
+// PlaySpeed reads as 0, which is 2.0×: twice the frames of mpv's run).
 void writeConfig(const QString &dir, int w, int h)
 {
     QFile f(dir + QStringLiteral("/config.ini"));
     f.open(QIODevice::WriteOnly | QIODevice::Truncate);
     f.write(QStringLiteral("[Position]\r\nLeft=0\r\nTop=0\r\nWidth=%1\r\nHeight=%2\r\nListWidth=3000\r\n"
-                           "[option]\r\nAutoAdjust=1\r\n[other]\r\nListVisible=0\r\nWindowState=0\r\n")
+                           "[option]\r\nAutoAdjust=1\r\n[other]\r\nListVisible=0\r\nWindowState=0\r\nPlaySpeed=2\r\n")
                 .arg(w * 15)
                 .arg(h * 15)
                 .toUtf8());
