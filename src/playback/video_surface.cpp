@@ -263,8 +263,10 @@ void VideoSurface::renderLoop()
         lastSize = target;
         {
             std::lock_guard lock(m_mutex);
-            if (generation != m_generation || m_blocked)
-                continue; // rendered before a clear: it belongs to the file before
+            // Rendered before a clear, or begun while the surface was blocked (a reveal
+            // may have come meanwhile): either way it may be the file before's.
+            if (generation != m_generation || m_blocked || blocked)
+                continue;
             if (awaitFresh)
                 m_awaitFresh = false;
             std::swap(m_front, m_back);
