@@ -166,12 +166,11 @@ void ListPane::showPage(int index)
     // The page's controls are the window's children, not the pane's: with the pane hidden
     // (a start with the list closed, then a file from the command line) they stay hidden
     // until the pane comes back, instead of lying over the picture.
-    if (!paneVisible())
-        return;
-    for (QWidget *w : shown) {
-        w->show();
-        w->raise();
-    }
+    if (paneVisible())
+        for (QWidget *w : shown) {
+            w->show();
+            w->raise();
+        }
     if (index == 3)
         m_search->showSearchPage();
     Q_EMIT pageShown(index);

@@ -2,6 +2,7 @@
 // start.
 #include "support/player_fixture.h"
 
+#include "app/images.h"
 #include "app/options_page.h"
 #include "app/timer.h"
 #include "lists/favourites_page.h"
@@ -157,6 +158,9 @@ TEST_F(Config, ListPaneClosedAtStartKeepsItsPagesOffThePicture)
     Player &p = start({file});
     EXPECT_FALSE(p.listPane->paneVisible());
     EXPECT_EQ(p.listPane->Tab1->selectedIndex(), 1);
+    // Capturing a thumbnail belongs to the favourites page: greyed on the folder page.
+    const auto icon = [&] { return p.controls->panelButtons.at("capture")->icon().pixmap(16).toImage(); };
+    EXPECT_EQ(icon(), images::buttonImage("capture_mask").pixmap(16).toImage());
     EXPECT_FALSE(p.files->File->isVisibleTo(&p));
     EXPECT_FALSE(p.favourites->List_okini->isVisibleTo(&p));
     p.BtList_Click();
