@@ -24,6 +24,7 @@
 #include <QRegion>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace tw = twips;
 
@@ -109,7 +110,21 @@ void WindowModes::staysOnTop(bool on)
     // A full-screen window is above the others already; its flags are left alone.
     if (inFullScreen() || !canStayOnTop())
         return;
-    changeWindowFlag(Qt::WindowStaysOnTopHint, on);
+    QWidget *w = m_windowWidget;
+    QWindow *native = w->windowHandle();
+    if (!native || !w->isVisible()) {
+        changeWindowFlag(Qt::WindowStaysOnTopHint, on);
+        return;
+    }
+    // A shown window is told in place (the window manager's "above" state): changing the
+    // widget's flags would unmap and map it again, and the window manager may place it anew
+    // (a window moved up by its title bar at every start with always-on-top on).
+    if (bool(w->windowFlags() & Qt::WindowStaysOnTopHint) == on)
+        return;
+    const Qt::WindowFlags flags = on ? w->windowFlags() | Qt::WindowStaysOnTopHint
+                                     : w->windowFlags() & ~Qt::WindowStaysOnTopHint;
+    w->overrideWindowFlags(flags);
+    native->setFlags(flags);
 }
 
 void WindowModes::setCaptionBar(bool show)

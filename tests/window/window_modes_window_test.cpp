@@ -28,6 +28,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QToolBar>
+#include <QWindow>
 
 using testsupport::waitFor;
 
@@ -304,6 +305,32 @@ TEST_F(WindowModesTest, AlwaysOnTopFollowsTheItemTheOptionAndTheToolbar)
     EXPECT_TRUE(m.m_temae->isChecked());
     EXPECT_TRUE(p.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(p.isVisible());
+}
+
+TEST_F(WindowModesTest, AlwaysOnTopChangesTheShownWindowInPlace)
+{
+    // Unmapping and mapping the window again lets a window manager place it anew: the
+    // window must stay the same native window, where it was.
+    Player &p = start();
+    const QRect placed = p.geometry();
+    struct HideCounter : QObject
+    {
+        int count = 0;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            count += e->type() == QEvent::Hide;
+            return false;
+        }
+    } hides;
+    p.installEventFilter(&hides);
+    for (bool on : {false, true, false}) {
+        p.windowModes->followTopmostOption(on);
+        EXPECT_EQ(bool(p.windowHandle()->flags() & Qt::WindowStaysOnTopHint), on);
+        EXPECT_EQ(bool(p.windowFlags() & Qt::WindowStaysOnTopHint), on);
+        EXPECT_EQ(p.geometry(), placed);
+    }
+    p.removeEventFilter(&hides);
+    EXPECT_EQ(hides.count, 0);
 }
 
 TEST_F(WindowModesTest, OriginalSizeItemShowsTheVideoAtOneHundredPercent)
