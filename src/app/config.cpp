@@ -107,6 +107,8 @@ void Player::loadConfig()
     setWindowWidth(c.Width);
     setWindowHeight(c.Height);
     m_frameApplied = currentFrame();
+    if (c.WindowState == 1 || c.WindowState == 2)
+        m_outerFromConfig = QRect(c.Left, c.Top, windowWidth(), windowHeight());
 
     if (c.ListMode >= 1 && c.ListMode <= 4) {
         listPane->showPage(c.ListMode);
@@ -152,9 +154,9 @@ QMargins Player::currentFrame() const
 void Player::frameMayHaveChanged()
 {
     // The window manager's frame arrives some time after the window is mapped (and may
-    // change with its theme): it is measured on the decorated window only.
+    // change with its theme): it is measured on the decorated normal window only.
     if (!m_loaded || (windowFlags() & Qt::FramelessWindowHint) || video->movie->DisplaySize == 1 || isFullScreen()
-        || isMinimized())
+        || isMinimized() || isMaximized())
         return;
     const QRect outer = frameGeometry();
     const QRect inner = geometry();
@@ -190,8 +192,12 @@ void Player::changeEvent(QEvent *e)
     QWidget::changeEvent(e);
     if (e->type() != QEvent::WindowStateChange)
         return;
-    if (m_frameCorrectionPending && !isMaximized() && !isMinimized())
-        correctForFrame();
+    if (!isMaximized() && !isMinimized() && !isFullScreen()) {
+        if (m_loaded)
+            m_outerFromConfig.reset(); // restored: the window manager has placed it
+        if (m_frameCorrectionPending)
+            correctForFrame();
+    }
     // Minimising sends no resize event: the resize handler hears of it here.
     Form_Resize();
 }
@@ -206,6 +212,10 @@ void Player::saveConfig()
 
     const Qt::WindowStates state = windowState();
     const int windowStateValue = state & Qt::WindowMinimized ? 1 : state & Qt::WindowMaximized ? 2 : 0;
+    // A window started maximised or minimised and never restored writes back the
+    // rectangle it was given: Qt's normal geometry for it is its client area put at the
+    // frame's corner, which would move it up by its title bar at every start.
+    const std::optional<QRect> configured = windowStateValue != 0 ? m_outerFromConfig : std::nullopt;
     if (windowStateValue != 0) {
         const QRect normal = normalGeometry();
         showNormal();
@@ -230,6 +240,12 @@ void Player::saveConfig()
     c.Top = windowTop();
     c.Width = windowWidth();
     c.Height = windowHeight();
+    if (configured) {
+        c.Left = configured->left();
+        c.Top = configured->top();
+        c.Width = configured->width();
+        c.Height = configured->height();
+    }
     c.ListWidth = twips::width(listPane->list);
     c.volume = controls->vol->value();
     c.Resume = checkValue(o.check_resume);

@@ -160,6 +160,9 @@ private:
     std::unique_ptr<platform::SingleInstanceLock> m_instanceLock;
     QMargins m_frameApplied;               // frame (pixels) the window was last sized with
     bool m_frameCorrectionPending = false; // a maximised window is corrected when restored
+    // The outer rectangle (twips) config.ini gave a window that starts maximised or
+    // minimised, until it is first restored: its own normal geometry is then a guess.
+    std::optional<QRect> m_outerFromConfig;
     bool m_loaded = false;
     bool m_unloaded = false;
 };

@@ -16,9 +16,11 @@ void initScreenMetrics(const QWidget *window)
     const double dpiX = screen ? screen->logicalDotsPerInchX() : 0.0;
     const double dpiY = screen ? screen->logicalDotsPerInchY() : 0.0;
     if (window && window->isWindow()
-        && ((window->windowFlags() & Qt::FramelessWindowHint) || window->isFullScreen())) {
-        // A window without its decoration has no frame to measure: the frame it has when
-        // decorated is kept.
+        && ((window->windowFlags() & Qt::FramelessWindowHint) || window->isFullScreen()
+            || window->isMaximized())) {
+        // A window without its decoration has no frame to measure, and a maximised one has
+        // the window manager's maximised frame (often without borders): the frame it has
+        // as a normal decorated window is kept.
         const int caption = captionHeight, fw = frameWidth, fh = frameHeight;
         setScreenMetrics(dpiX, dpiY);
         captionHeight = caption;

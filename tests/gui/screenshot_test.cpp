@@ -386,3 +386,45 @@ TEST(Screenshot, FilePopupOverTwoSelectedFiles)
     EXPECT_TRUE(program.waitForFinished(10000));
     EXPECT_EQ(program.exitCode(), 0);
 }
+
+// Under a window manager that frames the window, the rectangle config.ini gives comes back
+// unchanged after starts and closes with nothing touched: always on top (which used to
+// unmap the window, so that the manager placed it anew, a title bar higher each time) and
+// a window started maximised (whose normal rectangle was taken as its client area at the
+// frame's corner).
+TEST(Screenshot, WindowRectangleSurvivesRestartsUnderAWindowManager)
+{
+    for (const char *tool : {"Xvfb", "xdotool", "openbox"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            GTEST_SKIP() << tool << " is missing";
+    Xvfb x;
+    x.size = QStringLiteral("1280x800x24");
+    x.withWindowManager = true;
+    ASSERT_TRUE(x.start());
+    const QByteArray position = "[Position]\r\nLeft=1500\r\nTop=1500\r\nWidth=13500\r\nHeight=8400\r\nListWidth=3000\r\n";
+    const auto rectangle = [](const QString &config) {
+        QStringList values;
+        for (const QString &line : QString::fromUtf8(testsupport::readFile(config)).split(u'\n'))
+            for (const char *key : {"Left=", "Top=", "Width=", "Height="})
+                if (line.startsWith(QLatin1String(key)))
+                    values << line.trimmed();
+        return values.join(u' ');
+    };
+    for (const QByteArray other : {QByteArray("[other]\r\nListVisible=1\r\nWindowState=0\r\nTemae=1\r\n"),
+                                   QByteArray("[other]\r\nListVisible=1\r\nWindowState=2\r\nTemae=0\r\n")}) {
+        QTemporaryDir state;
+        testsupport::writeFile(state.filePath("config.ini"), position + other);
+        for (int run = 0; run < 2; ++run) {
+            QProcess program;
+            program.setProcessEnvironment(programEnvironment(x.display, state.path()));
+            program.start(qEnvironmentVariable("PLOVANA_EXE"), {});
+            ASSERT_TRUE(program.waitForStarted(5000));
+            ASSERT_TRUE(xdotool(x.display, {"search", "--sync", "--onlyvisible", "--name", "Plovana"}));
+            testsupport::pump(1000);
+            ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+            ASSERT_TRUE(program.waitForFinished(10000));
+            EXPECT_EQ(rectangle(state.filePath("config.ini")), "Left=1500 Top=1500 Width=13500 Height=8400")
+                << other.constData() << " run " << run + 1;
+        }
+    }
+}
