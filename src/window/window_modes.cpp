@@ -23,6 +23,7 @@
 #include <QProgressBar>
 #include <QRegion>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -307,6 +308,15 @@ void WindowModes::enterFullScreen()
     m_video->movie->fullscreen(); // from here a resize gives the video area the client area
     w->showFullScreen();
     m_host->setResizeLocked(false);
+    // Without a window manager nobody acts on the request, and the window would keep its
+    // size with the full-screen layout inside: it then covers the screen by itself.
+    QTimer::singleShot(300, w, [this, w] {
+        if (!inFullScreen() || !w->screen())
+            return;
+        const QRect screen = w->screen()->geometry();
+        if (w->frameGeometry() != screen)
+            w->setGeometry(screen);
+    });
 
     // The video covers the screen, above the list pane and the control bar; the masks,
     // the strip and the overlays lie above the video.

@@ -259,6 +259,36 @@ TEST(Screenshot, WindowModesNormalMiniAndFullScreen)
     EXPECT_FALSE(strip.red() < 30 && strip.green() < 30 && strip.blue() < 30);
 }
 
+// With no window manager to act on the full-screen request, the window covers the screen
+// by itself (it used to keep its size, showing a cropped piece of the full-screen layout).
+TEST(Screenshot, FullScreenWithoutAWindowManagerCoversTheScreen)
+{
+    for (const char *tool : {"Xvfb", "import", "xdotool"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            GTEST_SKIP() << tool << " is missing";
+    Xvfb x;
+    x.size = QStringLiteral("1280x800x24");
+    ASSERT_TRUE(x.start());
+    QTemporaryDir state;
+    testsupport::writeFile(state.filePath("config.ini"),
+                           "[Position]\r\nLeft=1500\r\nTop=1500\r\nWidth=13500\r\nHeight=8400\r\nListWidth=6255\r\n"
+                           "[other]\r\nListVisible=1\r\nAutoAdjust=1\r\nPlaySpeed=2\r\nPlayMode=1\r\nmouse_mode=3\r\n");
+    QProcess program;
+    program.setProcessEnvironment(programEnvironment(x.display, state.path()));
+    program.start(qEnvironmentVariable("PLOVANA_EXE"), {testsupport::clip("pattern.avi")});
+    ASSERT_TRUE(program.waitForStarted(5000));
+    ASSERT_TRUE(testsupport::waitFor([&] { return patternShare(x.screenshot()) > 0.05; }, 15000));
+    x.xdotool({"mousemove", "250", "250", "click", "--repeat", "2", "--delay", "80", "1"});
+    QImage shot;
+    // 352 × 144 fills the width of a 1280 × 800 screen: 1280 × 524 of it is picture.
+    const bool covered = testsupport::waitFor([&] { return patternShare(shot = x.screenshot()) > 0.55; }, 5000);
+    const QString saved = QDir::current().absoluteFilePath(QStringLiteral("screenshot-fullscreen-no-wm.png"));
+    shot.save(saved);
+    EXPECT_TRUE(covered) << patternShare(shot) << "; see " << saved.toStdString();
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    EXPECT_TRUE(program.waitForFinished(10000));
+}
+
 TEST(Screenshot, SearchResultsOfTheLastRunAreListed)
 {
     if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("import").isEmpty())
