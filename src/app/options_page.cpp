@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QSlider>
 
+#include <algorithm>
+
 namespace {
 
 QCheckBox *checkBox(QWidget *parent, const char *name, const char *caption, int top)
@@ -22,7 +24,9 @@ QCheckBox *checkBox(QWidget *parent, const char *name, const char *caption, int 
     auto *c = new QCheckBox(QString::fromUtf8(caption), parent);
     c->setObjectName(QString::fromLatin1(name));
     c->setToolTip(c->text());
-    twips::place(c, 120, top, 4700, 285);
+    // As wide as its caption needs (the longest ones pass the design width of 4700); the
+    // frame round it clips what the pane's width leaves no room for.
+    twips::place(c, 120, top, std::max(4700, twips::fromPixelsX(c->sizeHint().width())), 285);
     return c;
 }
 
