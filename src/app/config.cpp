@@ -205,7 +205,9 @@ void Player::changeEvent(QEvent *e)
 void Player::saveConfig()
 {
     bool listShown = listPane->paneVisible();
-    const bool wasSmall = windowModes->smallMode;
+    // A start in mini mode that is still waiting for the window manager's frame counts.
+    const bool wasSmall = windowModes->smallMode || windowModes->enteringSmallMode;
+    windowModes->enteringSmallMode = false;
 
     if (video->movie->DisplaySize == 1)
         windowModes->leaveFullScreen();

@@ -94,7 +94,7 @@ public:
     // frame that was not known when config.ini placed it, so that it keeps its outer size.
     void correctForFrame();
     // The frame may be known now, or have changed: measured again, and corrected for.
-    void frameMayHaveChanged();
+    void frameMayHaveChanged() override;
 
     // ---- Steps of start-up and shutdown, forwarded to their rooms (player.cpp)
     void loadSearchData();

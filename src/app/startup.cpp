@@ -102,8 +102,7 @@ bool Player::Form_Load()
     correctForFrame();
     if (startSmall) {
         Form_Resize();
-        windowModes->smallMode = true;
-        windowModes->enterSmallMode();
+        windowModes->enterSmallModeOnceFramed();
     }
     twips::setTop(video->kyoukai, 0);
 

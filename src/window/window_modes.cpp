@@ -27,6 +27,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <memory>
+
 namespace tw = twips;
 
 namespace {
@@ -175,6 +177,41 @@ void WindowModes::enterSmallMode()
     m_small->setText(QStringLiteral("最小表示をやめる"));
     m_host->setResizeLocked(false);
     m_host->Form_Resize();
+}
+
+void WindowModes::enterSmallModeOnceFramed()
+{
+    QWidget *w = m_windowWidget;
+    const auto framed = [w] { return w->frameGeometry() != w->geometry(); };
+    if (framed()) {
+        enterSmallMode();
+        return;
+    }
+    enteringSmallMode = true;
+    auto *poll = new QTimer(w);
+    poll->setInterval(20);
+    auto ticks = std::make_shared<int>(0);
+    auto framedAt = std::make_shared<int>(-1);
+    connect(poll, &QTimer::timeout, w, [this, w, poll, ticks, framedAt, framed] {
+        ++*ticks;
+        if (*framedAt < 0 && framed()) {
+            // The window was sized before its frame was known: measured and corrected
+            // now, and a few beats more let that resize land before the frame goes.
+            *framedAt = *ticks;
+            m_host->frameMayHaveChanged();
+        }
+        const bool ready = *framedAt >= 0 && *ticks - *framedAt >= 5;
+        if (!ready && *ticks < 25 && w->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (!enteringSmallMode)
+            return;
+        enteringSmallMode = false;
+        if (w->isVisible() && !smallMode && !inFullScreen())
+            enterSmallMode();
+    });
+    poll->start();
 }
 
 void WindowModes::leaveSmallMode()

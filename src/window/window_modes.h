@@ -47,6 +47,8 @@ public:
     virtual QRect outerRect() const = 0;
     // Places the window so that its outer rectangle (twips) is `outer`.
     virtual void setOuterRect(const QRect &outer) = 0;
+    // The window manager's frame may be known now: measured, and the size corrected by it.
+    virtual void frameMayHaveChanged() = 0;
 };
 
 class WindowModes : public QObject, public TopmostSwitch
@@ -98,6 +100,11 @@ public:
 
     void enterSmallMode();
     void leaveSmallMode();
+    // A start in mini mode: mini mode takes the frame away, so the window manager's frame
+    // is measured first. It arrives a little after the window is mapped; until then (at
+    // most half a second: none comes without a window manager) the window stays decorated.
+    void enterSmallModeOnceFramed();
+    bool enteringSmallMode = false; // that wait is on: the window belongs in mini mode
     void enterFullScreen();
     void leaveFullScreen();
     bool inFullScreen() const;

@@ -458,3 +458,61 @@ TEST(Screenshot, WindowRectangleSurvivesRestartsUnderAWindowManager)
         }
     }
 }
+
+// A start in mini mode under a window manager: the mini window is the video area a normal
+// start has, and leaving mini mode gives the window a normal start gives (it used to come
+// back a title bar higher and larger by its frame: the frame was not yet known when mini
+// mode took it away).
+TEST(Screenshot, StartInMiniModeLeavesToTheNormalWindow)
+{
+    for (const char *tool : {"Xvfb", "xdotool", "xwininfo", "openbox"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            GTEST_SKIP() << tool << " is missing";
+    Xvfb x;
+    x.size = QStringLiteral("1280x800x24");
+    x.withWindowManager = true;
+    ASSERT_TRUE(x.start());
+    const auto geometry = [&]() -> QString {
+        QProcess search;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", x.display);
+        search.setProcessEnvironment(env);
+        search.start(QStringLiteral("xdotool"), {"search", "--sync", "--onlyvisible", "--class", "plovana"});
+        search.waitForFinished(5000);
+        const QString id = QString::fromLatin1(search.readAllStandardOutput()).split(u'\n').value(0).trimmed();
+        QProcess info;
+        info.setProcessEnvironment(env);
+        info.start(QStringLiteral("xwininfo"), {"-id", id});
+        info.waitForFinished(5000);
+        QStringList values;
+        for (const QString &line : QString::fromLatin1(info.readAllStandardOutput()).split(u'\n'))
+            if (line.contains(QLatin1String("Absolute upper-left")) || line.contains(QLatin1String("Width:"))
+                || line.contains(QLatin1String("Height:")))
+                values << line.section(u':', 1).trimmed();
+        return values.join(u' ');
+    };
+    const auto run = [&](bool small) {
+        QTemporaryDir state;
+        testsupport::writeFile(state.filePath("config.ini"),
+                               QByteArray("[Position]\r\nLeft=1500\r\nTop=1500\r\nWidth=13500\r\nHeight=8400\r\n"
+                                          "ListWidth=6255\r\n[other]\r\nListVisible=1\r\nmouse_mode=0\r\nSmallMode=")
+                                   + (small ? "1" : "0") + "\r\n");
+        QProcess program;
+        program.setProcessEnvironment(programEnvironment(x.display, state.path()));
+        program.start(qEnvironmentVariable("PLOVANA_EXE"), {});
+        EXPECT_TRUE(program.waitForStarted(5000));
+        QThread::msleep(1500);
+        const QString first = geometry();
+        // A double click on the video (mouse mode 1) switches mini mode.
+        x.xdotool({"mousemove", "250", "250", "click", "--repeat", "2", "--delay", "80", "1"});
+        QThread::msleep(1000);
+        const QString second = geometry();
+        ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+        EXPECT_TRUE(program.waitForFinished(10000));
+        return std::pair{first, second};
+    };
+    const auto [normal, miniFromNormal] = run(false);
+    const auto [miniAtStart, normalFromMini] = run(true);
+    EXPECT_EQ(miniAtStart, miniFromNormal);
+    EXPECT_EQ(normalFromMini, normal);
+}
