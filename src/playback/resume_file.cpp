@@ -22,7 +22,7 @@ ResumeRecord resumeRecordFor(const QString &fileName, int playState, std::option
 
 QByteArray formatResumeFile(const ResumeRecord &record)
 {
-    return platform::encodeLines({platform::quoteField(record.path), scenes::shortestDoubleText(record.position),
+    return platform::encodeLines({platform::quoteField(record.path), scenes::doubleText(record.position),
                                   QString::number(record.state)});
 }
 

@@ -3,7 +3,7 @@
 // one value each:
 //   "./video/a.avi"     the path in double quotes (relative to the program folder with
 //                       "soutai"), "" when nothing was open
-//   83.52               the position in seconds, the shortest text with "."; 0 for nothing
+//   83.52               the position in seconds, 15 significant digits at most, "."; 0 for nothing
 //   1                   the state: 1 playing, 2 paused; 4 for nothing
 // Each line ends with CR LF.
 

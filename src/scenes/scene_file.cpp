@@ -99,18 +99,20 @@ SlotMenuTexts slotMenuTexts(const SceneSlot &slot)
             slot.caption + QStringLiteral(" を削除")};
 }
 
-QString shortestDoubleText(double value)
+QString doubleText(double value)
 {
-    // Fixed notation with the fewest digits that read back as the same double; the
-    // C locale's "." in every locale.
-    return QString::number(value, 'f', QLocale::FloatingPointShortest);
+    // The double's usual text of 15 significant digits (27.56, not the 27.560000000000002
+    // an engine's arithmetic leaves), then written in fixed notation with no trailing
+    // zeros; the C locale's "." in every locale.
+    const double rounded = QString::number(value, 'g', 15).toDouble();
+    return QString::number(rounded, 'f', QLocale::FloatingPointShortest);
 }
 
 QString positionText(double enginePosition, SceneUnit engineUnit)
 {
     if (engineUnit == SceneUnit::Milliseconds)
         return QString::number(std::llround(enginePosition));
-    return shortestDoubleText(enginePosition);
+    return doubleText(enginePosition);
 }
 
 std::optional<int> parseSceneTag(const QString &tag)

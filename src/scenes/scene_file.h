@@ -73,15 +73,15 @@ struct SlotMenuTexts
 };
 SlotMenuTexts slotMenuTexts(const SceneSlot &slot);
 
-// The shortest decimal text that reads back to the same double, with "." whatever the
+// A double's text: 15 significant digits at most, no trailing zeros, "." whatever the
 // locale, and never in exponent form.
-QString shortestDoubleText(double value);
+QString doubleText(double value);
 
 // The unit a position is kept in.
 enum class SceneUnit { Seconds, Milliseconds };
 
 // The text kept for an engine position: whole milliseconds for RealMedia (rounded), the
-// shortest text of the seconds otherwise.
+// text of the seconds otherwise.
 QString positionText(double enginePosition, SceneUnit engineUnit);
 
 // A position text as a 32-bit integer, rounded to the nearest and a tie to the even one

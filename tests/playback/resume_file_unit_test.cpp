@@ -13,8 +13,8 @@ TEST(ResumeFile, PlayingFileRelativeToTheProgramFolder)
               QByteArray("\"/app/video/a.avi\"\r\n83.52\r\n2\r\n"));
     EXPECT_EQ(formatResumeFile(resumeRecordFor("/m/b.avi", 1, 2.0, "/app/", false)),
               QByteArray("\"/m/b.avi\"\r\n2\r\n1\r\n")); // whole seconds without ".0"
-    EXPECT_EQ(formatResumeFile(resumeRecordFor("/m/b.avi", 1, 0.1, "/app/", false)),
-              QByteArray("\"/m/b.avi\"\r\n0.1\r\n1\r\n")); // the shortest text that reads back
+    EXPECT_EQ(formatResumeFile(resumeRecordFor("/m/b.avi", 1, 0.1 + 0.2, "/app/", false)),
+              QByteArray("\"/m/b.avi\"\r\n0.3\r\n1\r\n")); // 15 significant digits at most
 }
 
 TEST(ResumeFile, NothingFormUnlessPlayingOrPausedWithAFileAndAPosition)
