@@ -183,7 +183,10 @@ void WindowModes::enterSmallModeOnceFramed()
 {
     QWidget *w = m_windowWidget;
     const auto framed = [w] { return w->frameGeometry() != w->geometry(); };
-    if (framed()) {
+    // On X the frame comes from the window manager, and the size correction it brings is
+    // a request it answers later: mini mode waits for both. Elsewhere a frame known now is
+    // final.
+    if (framed() && QGuiApplication::platformName() != QLatin1String("xcb")) {
         enterSmallMode();
         return;
     }
@@ -201,7 +204,7 @@ void WindowModes::enterSmallModeOnceFramed()
             m_host->frameMayHaveChanged();
         }
         const bool ready = *framedAt >= 0 && *ticks - *framedAt >= 5;
-        if (!ready && *ticks < 25 && w->isVisible())
+        if (!ready && *ticks < 75 && w->isVisible())
             return;
         poll->stop();
         poll->deleteLater();

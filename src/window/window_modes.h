@@ -102,7 +102,7 @@ public:
     void leaveSmallMode();
     // A start in mini mode: mini mode takes the frame away, so the window manager's frame
     // is measured first. It arrives a little after the window is mapped; until then (at
-    // most half a second: none comes without a window manager) the window stays decorated.
+    // most 1.5 s: none comes without a window manager) the window stays decorated.
     void enterSmallModeOnceFramed();
     bool enteringSmallMode = false; // that wait is on: the window belongs in mini mode
     void enterFullScreen();
