@@ -228,11 +228,15 @@ void WindowModes::leaveSmallMode()
     // The caption, the frame and the control bar come back round the same video area.
     const int frameW = 2 * myModule::frameWidth;
     const int frameH = myModule::captionHeight + 2 * myModule::frameHeight;
-    m_host->setOuterRect(QRect(outer.left(), outer.top(), display.width() + frameW,
-                               display.height() + tw::height(m_controls->control) + frameH));
+    const QRect normal(outer.left(), outer.top(), display.width() + frameW,
+                       display.height() + tw::height(m_controls->control) + frameH);
+    m_host->setOuterRect(normal);
     if (listVisibleBeforeSmall) {
         m_host->showListPane();
         listVisibleBeforeSmall = false;
+        // The pane widens the window from the width it reads now, which under a window
+        // manager may still be the mini window's: the whole rectangle is given once more.
+        m_host->setOuterRect(normal.adjusted(0, 0, tw::width(m_pane->list) + tw::width(m_video->kyoukai), 0));
     }
     m_small->setText(QStringLiteral("最小表示"));
     m_host->setResizeLocked(false);
