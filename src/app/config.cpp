@@ -194,7 +194,7 @@ void Player::changeEvent(QEvent *e)
         return;
     if (!isMaximized() && !isMinimized() && !isFullScreen()) {
         if (m_loaded)
-            m_outerFromConfig.reset(); // restored: the window manager has placed it
+            m_outerFromConfig = QRect(); // restored: the window manager has placed it
         if (m_frameCorrectionPending)
             correctForFrame();
     }
@@ -217,7 +217,7 @@ void Player::saveConfig()
     // A window started maximised or minimised and never restored writes back the
     // rectangle it was given: Qt's normal geometry for it is its client area put at the
     // frame's corner, which would move it up by its title bar at every start.
-    const std::optional<QRect> configured = windowStateValue != 0 ? m_outerFromConfig : std::nullopt;
+    const QRect configured = windowStateValue != 0 ? m_outerFromConfig : QRect();
     if (windowStateValue != 0) {
         const QRect normal = normalGeometry();
         showNormal();
@@ -242,11 +242,11 @@ void Player::saveConfig()
     c.Top = windowTop();
     c.Width = windowWidth();
     c.Height = windowHeight();
-    if (configured) {
-        c.Left = configured->left();
-        c.Top = configured->top();
-        c.Width = configured->width();
-        c.Height = configured->height();
+    if (!configured.isNull()) {
+        c.Left = configured.left();
+        c.Top = configured.top();
+        c.Width = configured.width();
+        c.Height = configured.height();
     }
     c.ListWidth = twips::width(listPane->list);
     c.volume = controls->vol->value();

@@ -11,10 +11,10 @@
 #include "window/window_modes.h"
 
 #include <QMargins>
+#include <QRect>
 #include <QWidget>
 
 #include <memory>
-#include <optional>
 
 class ControlBar;
 class FavouritesPage;
@@ -76,7 +76,7 @@ public:
     void setOuterRect(const QRect &outer) override;
     void setResizeLocked(bool on) override { resizeLocked = on; }
     void Form_Resize() override;
-    void showListPane() override;
+    void showListPane(bool widen = true) override;
     void hideListPane() override;
     void BtList_Click();
     // The list's width buttons: "add" widens the pane and the window by 300 twips, "sub"
@@ -163,7 +163,8 @@ private:
     bool m_frameCorrectionPending = false; // a maximised window is corrected when restored
     // The outer rectangle (twips) config.ini gave a window that starts maximised or
     // minimised, until it is first restored: its own normal geometry is then a guess.
-    std::optional<QRect> m_outerFromConfig;
+    // Null otherwise.
+    QRect m_outerFromConfig;
     bool m_loaded = false;
     bool m_unloaded = false;
 };

@@ -187,12 +187,13 @@ void Player::Form_Resize()
     video->applyClipping();
 }
 
-void Player::showListPane()
+void Player::showListPane(bool widen)
 {
     resizeLocked = true;
     video->kyoukai->show();
     listPane->setPaneVisible(true);
-    setWindowWidth(windowWidth() + tw::width(listPane->list) + tw::width(video->kyoukai));
+    if (widen)
+        setWindowWidth(windowWidth() + tw::width(listPane->list) + tw::width(video->kyoukai));
     controls->showListToggle(true);
     resizeLocked = false;
     Form_Resize();

@@ -62,13 +62,10 @@ QStringList droppedLocalFiles(const QMimeData *mime)
     return files;
 }
 
-FileListBox::FileListBox(QWidget *parent) : QListWidget(parent)
+FileListBox::FileListBox(QWidget *parent) : EventListBox(parent)
 {
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setUniformItemSizes(true);
     setMouseTracking(true);
     setAcceptDrops(true);
-    setDragEnabled(false);
 }
 
 void FileListBox::setPattern(const QString &pattern)
@@ -140,48 +137,6 @@ int FileListBox::topIndex() const
 {
     const QModelIndex idx = indexAt(QPoint(1, 1));
     return idx.isValid() ? idx.row() : 0;
-}
-
-void FileListBox::mousePressEvent(QMouseEvent *e)
-{
-    QListWidget::mousePressEvent(e);
-    Q_EMIT mouseDown(e->button(), e->modifiers(), e->position().toPoint());
-}
-
-void FileListBox::mouseReleaseEvent(QMouseEvent *e)
-{
-    QListWidget::mouseReleaseEvent(e);
-    Q_EMIT mouseUp(e->button(), e->modifiers(), e->position().toPoint());
-    if (e->button() == Qt::LeftButton)
-        Q_EMIT click();
-}
-
-void FileListBox::mouseMoveEvent(QMouseEvent *e)
-{
-    // A move with the left button held selects nothing by itself: the release toggles
-    // the rows passed over (toggleDraggedRows).
-    if (!(e->buttons() & Qt::LeftButton))
-        QListWidget::mouseMoveEvent(e);
-    Q_EMIT mouseMove(e->buttons(), e->modifiers(), e->position().toPoint());
-}
-
-void FileListBox::mouseDoubleClickEvent(QMouseEvent *e)
-{
-    QListWidget::mouseDoubleClickEvent(e);
-    if (e->button() == Qt::LeftButton && itemAt(e->position().toPoint()))
-        Q_EMIT dblClick();
-}
-
-void FileListBox::keyPressEvent(QKeyEvent *e)
-{
-    QListWidget::keyPressEvent(e);
-    Q_EMIT keyDown(e->key(), e->modifiers());
-}
-
-void FileListBox::keyReleaseEvent(QKeyEvent *e)
-{
-    QListWidget::keyReleaseEvent(e);
-    Q_EMIT keyUp(e->key(), e->modifiers());
 }
 
 void FileListBox::dragEnterEvent(QDragEnterEvent *e)

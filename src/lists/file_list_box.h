@@ -3,11 +3,11 @@
 // extensions (compared without regard to letter case), hidden files left out, sorted by
 // name. Rows are indexed from 0; several rows can be selected.
 
-#include <QListWidget>
+#include "lists/event_list_box.h"
 
 #include <functional>
 
-class FileListBox : public QListWidget
+class FileListBox : public EventListBox
 {
     Q_OBJECT
 public:
@@ -39,22 +39,9 @@ public:
     static QStringList matchingFiles(const QString &folder, const QString &pattern);
 
 Q_SIGNALS:
-    void click();
-    void dblClick();
-    void keyDown(int key, Qt::KeyboardModifiers shift);
-    void keyUp(int key, Qt::KeyboardModifiers shift);
-    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
-    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
-    void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, QPoint pos);
     void filesDropped(const QStringList &paths);
 
 protected:
-    void mousePressEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
-    void mouseMoveEvent(QMouseEvent *e) override;
-    void mouseDoubleClickEvent(QMouseEvent *e) override;
-    void keyPressEvent(QKeyEvent *e) override;
-    void keyReleaseEvent(QKeyEvent *e) override;
     void dragEnterEvent(QDragEnterEvent *e) override;
     void dragMoveEvent(QDragMoveEvent *e) override;
     void dropEvent(QDropEvent *e) override;

@@ -9,7 +9,6 @@
 #include "lists/file_page.h"
 #include "lists/file_search.h"
 #include "lists/list_pane.h"
-#include "lists/list_selection.h"
 #include "lists/path.h"
 #include "lists/tab_strip.h"
 #include "platform/quoted_records.h"
@@ -30,51 +29,6 @@
 #include <vector>
 
 namespace tw = twips;
-
-// ---- The result list
-
-FoundList::FoundList(QWidget *parent) : QListWidget(parent)
-{
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setUniformItemSizes(true);
-    setDragEnabled(false);
-}
-
-void FoundList::mouseMoveEvent(QMouseEvent *e)
-{
-    // Qt's own press-drag selection stays off: the release toggles the rows passed over,
-    // and both together would toggle them twice.
-    if (e->buttons() & Qt::LeftButton)
-        return;
-    QListWidget::mouseMoveEvent(e);
-}
-
-void FoundList::mouseReleaseEvent(QMouseEvent *e)
-{
-    QListWidget::mouseReleaseEvent(e);
-    Q_EMIT mouseUp(e->button(), e->position().toPoint());
-    if (e->button() == Qt::LeftButton)
-        Q_EMIT click();
-}
-
-void FoundList::mouseDoubleClickEvent(QMouseEvent *e)
-{
-    QListWidget::mouseDoubleClickEvent(e);
-    if (e->button() == Qt::LeftButton && itemAt(e->position().toPoint()))
-        Q_EMIT dblClick();
-}
-
-void FoundList::keyPressEvent(QKeyEvent *e)
-{
-    QListWidget::keyPressEvent(e);
-    Q_EMIT keyDown(e->key(), e->modifiers());
-}
-
-void FoundList::keyReleaseEvent(QKeyEvent *e)
-{
-    QListWidget::keyReleaseEvent(e);
-    Q_EMIT keyUp(e->key(), e->modifiers());
-}
 
 // ---- A search under way
 
@@ -155,7 +109,8 @@ SearchPage::SearchPage(QWidget *window, QFrame *find, std::shared_ptr<Dialogs> d
     connect(bt_change_dir, &QPushButton::clicked, this, &SearchPage::bt_change_dir_Click);
     connect(List_Find, &FoundList::click, this, &SearchPage::List_Find_Click);
     connect(List_Find, &FoundList::dblClick, this, &SearchPage::List_Find_DblClick);
-    connect(List_Find, &FoundList::mouseUp, this, &SearchPage::List_Find_MouseUp);
+    connect(List_Find, &FoundList::mouseUp, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos) { List_Find_MouseUp(button, pos); });
 }
 
 SearchPage::~SearchPage()
@@ -346,19 +301,15 @@ void SearchPage::List_Find_DblClick()
 
 void SearchPage::List_Find_MouseUp(Qt::MouseButton button, QPoint pos)
 {
-    const QModelIndex under = List_Find->indexAt(pos);
-    const int p = under.isValid() ? under.row() : -1;
     if (button == Qt::LeftButton) {
-        for (int r : dragToggleRows(p, List_Find->currentRow(), List_Find->count()))
-            List_Find->item(r)->setSelected(!List_Find->item(r)->isSelected());
+        toggleDraggedRows(List_Find, pos);
         return;
     }
     if (button != Qt::RightButton)
         return;
     // The row under the pointer becomes the only selection unless it is selected; below the
     // last row the selection stays.
-    if (p >= 0 && !List_Find->item(p)->isSelected())
-        List_Find->setCurrentRow(p, QItemSelectionModel::ClearAndSelect);
+    selectRowForPopup(List_Find, pos);
     Q_EMIT fileMenuWanted();
 }
 

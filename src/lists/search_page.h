@@ -10,7 +10,8 @@
 // so the window goes on answering. Esc in the search text stops it (the results so far
 // stay), and the window's close stops it before the results are saved.
 
-#include <QListWidget>
+#include "lists/event_list_box.h"
+
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -30,27 +31,12 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
-// The result list: several rows can be selected. A press selects as usual, but dragging with
-// the button held selects nothing by itself: the release toggles the rows passed over.
-class FoundList : public QListWidget
+// The result list.
+class FoundList : public EventListBox
 {
     Q_OBJECT
 public:
-    explicit FoundList(QWidget *parent = nullptr);
-
-Q_SIGNALS:
-    void click();
-    void dblClick();
-    void mouseUp(Qt::MouseButton button, QPoint pos);
-    void keyDown(int key, Qt::KeyboardModifiers shift);
-    void keyUp(int key, Qt::KeyboardModifiers shift);
-
-protected:
-    void mouseMoveEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
-    void mouseDoubleClickEvent(QMouseEvent *e) override;
-    void keyPressEvent(QKeyEvent *e) override;
-    void keyReleaseEvent(QKeyEvent *e) override;
+    using EventListBox::EventListBox;
 };
 
 class FileMenuTarget;

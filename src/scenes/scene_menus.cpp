@@ -14,12 +14,16 @@ using namespace scenes;
 
 namespace {
 
-std::array<QAction *, kSlots> addSlots(QMenu *menu, const QString &objectName)
+// The ten slot items of a menu; choosing item k calls `chosen`(k) (none: nothing happens).
+std::array<QAction *, kSlots> addSlots(QMenu *menu, const QString &objectName, SceneMenus *owner = nullptr,
+                                       void (SceneMenus::*chosen)(int) = nullptr)
 {
     std::array<QAction *, kSlots> items{};
     for (int k = 0; k < kSlots; ++k) {
         items[std::size_t(k)] = menu->addAction(unusedCaption(k));
         items[std::size_t(k)]->setObjectName(objectName + QString::number(k));
+        if (chosen)
+            QObject::connect(items[std::size_t(k)], &QAction::triggered, owner, [owner, chosen, k] { (owner->*chosen)(k); });
     }
     return items;
 }
@@ -31,35 +35,28 @@ SceneMenus::SceneMenus(QWidget *window, NowPlaying &nowPlaying, ControlBar &cont
 {
     m_seen_load = new QMenu(QStringLiteral("シーン移動(テンキー)"), window);
     m_seen_load->setObjectName(QStringLiteral("m_seen_load"));
-    m_seen = addSlots(m_seen_load, QStringLiteral("m_seen"));
+    m_seen = addSlots(m_seen_load, QStringLiteral("m_seen"), this, &SceneMenus::m_seen_Click);
 
     m_edit_seen = new QMenu(QStringLiteral("シーン編集"), window);
     m_edit_seen->setObjectName(QStringLiteral("m_edit_seen"));
     m_regst = m_edit_seen->addMenu(QStringLiteral("シーン登録(ctr+テンキー)"));
     m_regst->setObjectName(QStringLiteral("m_regst"));
-    m_reg_seen = addSlots(m_regst, QStringLiteral("m_reg_seen"));
+    m_reg_seen = addSlots(m_regst, QStringLiteral("m_reg_seen"), this, &SceneMenus::m_reg_seen_Click);
     m_change_seen = m_edit_seen->addMenu(QStringLiteral("シーン名変更"));
     m_change_seen->setObjectName(QStringLiteral("m_change_seen"));
+    // The items of "シーン名変更" show the scenes; choosing one does nothing.
     m_chg_seen = addSlots(m_change_seen, QStringLiteral("m_chg_seen"));
     m_delete_seen = m_edit_seen->addMenu(QStringLiteral("シーン削除"));
     m_delete_seen->setObjectName(QStringLiteral("m_delete_seen"));
-    m_del_seen = addSlots(m_delete_seen, QStringLiteral("m_del_seen"));
+    m_del_seen = addSlots(m_delete_seen, QStringLiteral("m_del_seen"), this, &SceneMenus::m_del_seen_Click);
 
-    // The items of "シーン名変更" show the scenes; choosing one does nothing.
-    for (int k = 0; k < kSlots; ++k) {
-        connect(m_seen[std::size_t(k)], &QAction::triggered, this, [this, k] { m_seen_Click(k); });
-        connect(m_reg_seen[std::size_t(k)], &QAction::triggered, this, [this, k] { m_reg_seen_Click(k); });
-        connect(m_del_seen[std::size_t(k)], &QAction::triggered, this, [this, k] { m_del_seen_Click(k); });
-    }
     load_scene_menus();
 }
 
 void SceneMenus::attachOkiniMenu(QMenu *menu)
 {
     m_seen_load_okini = menu;
-    m_seen_okini = addSlots(menu, QStringLiteral("m_seen_okini"));
-    for (int k = 0; k < kSlots; ++k)
-        connect(m_seen_okini[std::size_t(k)], &QAction::triggered, this, [this, k] { m_seen_okini_Click(k); });
+    m_seen_okini = addSlots(menu, QStringLiteral("m_seen_okini"), this, &SceneMenus::m_seen_okini_Click);
     load_okini_scene_menu(QString());
 }
 
@@ -95,9 +92,7 @@ void SceneMenus::load_scene_menus()
 void SceneMenus::attachFileMenu(QMenu *menu)
 {
     m_seen_load_file = menu;
-    m_seen_file = addSlots(menu, QStringLiteral("m_seen_file"));
-    for (int k = 0; k < kSlots; ++k)
-        connect(m_seen_file[std::size_t(k)], &QAction::triggered, this, [this, k] { m_seen_file_Click(k); });
+    m_seen_file = addSlots(menu, QStringLiteral("m_seen_file"), this, &SceneMenus::m_seen_file_Click);
     load_file_scene_menu(QString());
 }
 

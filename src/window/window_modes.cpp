@@ -228,16 +228,16 @@ void WindowModes::leaveSmallMode()
     // The caption, the frame and the control bar come back round the same video area.
     const int frameW = 2 * myModule::frameWidth;
     const int frameH = myModule::captionHeight + 2 * myModule::frameHeight;
-    const QRect normal(outer.left(), outer.top(), display.width() + frameW,
-                       display.height() + tw::height(m_controls->control) + frameH);
-    m_host->setOuterRect(normal);
+    QRect normal(outer.left(), outer.top(), display.width() + frameW,
+                 display.height() + tw::height(m_controls->control) + frameH);
     if (listVisibleBeforeSmall) {
-        m_host->showListPane();
+        // The pane comes back inside the same one request: a window manager may answer
+        // a second request in a row before the first, leaving the window too narrow.
+        m_host->showListPane(false);
         listVisibleBeforeSmall = false;
-        // The pane widens the window from the width it reads now, which under a window
-        // manager may still be the mini window's: the whole rectangle is given once more.
-        m_host->setOuterRect(normal.adjusted(0, 0, tw::width(m_pane->list) + tw::width(m_video->kyoukai), 0));
+        normal.setWidth(normal.width() + tw::width(m_pane->list) + tw::width(m_video->kyoukai));
     }
+    m_host->setOuterRect(normal);
     m_small->setText(QStringLiteral("最小表示"));
     m_host->setResizeLocked(false);
     m_host->Form_Resize();
@@ -249,39 +249,26 @@ void WindowModes::leaveSmallMode()
 void WindowModes::m_temae_Click(bool checkedNow)
 {
     // The item has flipped already: it was checked when it is not now.
-    if (!checkedNow)
-        clearTopmost();
-    else
-        setTopmost();
+    showTopmost(checkedNow);
 }
 
-void WindowModes::setTopmost()
-{
-    m_temae->setChecked(true);
-    if (m_options)
-        m_options->setTopmostCheck(true);
-    if (m_controls)
-        m_controls->setButtonImage(QStringLiteral("temae"), QStringLiteral("temae"));
-    staysOnTop(true);
-}
+void WindowModes::setTopmost() { showTopmost(true); }
+void WindowModes::clearTopmost() { showTopmost(false); }
 
-void WindowModes::clearTopmost()
+void WindowModes::showTopmost(bool on)
 {
-    m_temae->setChecked(false);
+    // The item, the option box, the toolbar picture and the window itself.
+    m_temae->setChecked(on);
     if (m_options)
-        m_options->setTopmostCheck(false);
+        m_options->setTopmostCheck(on);
     if (m_controls)
-        m_controls->setButtonImage(QStringLiteral("temae"), QStringLiteral("usiro"));
-    staysOnTop(false);
+        m_controls->setButtonImage(QStringLiteral("temae"), on ? QStringLiteral("temae") : QStringLiteral("usiro"));
+    staysOnTop(on);
 }
 
 void WindowModes::followTopmostOption(bool on)
 {
-    m_temae->setChecked(on);
-    if (on)
-        setTopmost();
-    else
-        clearTopmost();
+    showTopmost(on);
 }
 
 void WindowModes::beginRename()
@@ -293,10 +280,7 @@ void WindowModes::beginRename()
 void WindowModes::endRename()
 {
     isRenaming = false;
-    if (m_temae->isChecked())
-        setTopmost();
-    else
-        clearTopmost();
+    showTopmost(m_temae->isChecked());
 }
 
 // ---- Sizes
@@ -402,10 +386,7 @@ void WindowModes::leaveFullScreen()
     if (!smallMode)
         w->setWindowTitle(fileCaption());
     m_pane->setListWidgetsVisible(m_pane->paneVisible());
-    if (m_temae->isChecked())
-        setTopmost();
-    else
-        clearTopmost();
+    showTopmost(m_temae->isChecked());
     m_host->setResizeLocked(false);
     m_window->setEnabled(true);
     m_host->Form_Resize();

@@ -41,7 +41,9 @@ class WindowHost
 public:
     virtual ~WindowHost() = default;
     virtual void Form_Resize() = 0;
-    virtual void showListPane() = 0;
+    // Shows the list pane, widening the window by it unless `widen` is false (the caller
+    // then gives the window its whole rectangle itself).
+    virtual void showListPane(bool widen = true) = 0;
     virtual void hideListPane() = 0;
     virtual void setResizeLocked(bool on) = 0;
     virtual QRect outerRect() const = 0;
@@ -141,6 +143,7 @@ private:
     // hides, comes back at the same client rectangle and state.
     void changeWindowFlag(Qt::WindowType flag, bool on);
     void staysOnTop(bool on);
+    void showTopmost(bool on); // setTopmost and clearTopmost
     // The screen's size in twips (the window's own screen).
     QRect screenTwips() const;
     // One list laid over the bottom of the screen at the rectangle `place` gives for the

@@ -85,7 +85,7 @@ TEST(IncludeRules, PlatformAndLogicIncludeNoWidgets)
     static const QStringList logic{
         QStringLiteral("app/command_line"), QStringLiteral("app/config_format"), QStringLiteral("app/config_values"),
         QStringLiteral("dialogs/file_dialogs"), QStringLiteral("input/commands"), QStringLiteral("lists/extensions"), QStringLiteral("lists/file_search"), QStringLiteral("lists/item_rules"),
-        QStringLiteral("lists/list_file"), QStringLiteral("lists/list_loader"), QStringLiteral("lists/list_selection"), QStringLiteral("lists/media_types"), QStringLiteral("lists/path"),
+        QStringLiteral("lists/list_file"), QStringLiteral("lists/list_loader"), QStringLiteral("lists/media_types"), QStringLiteral("lists/path"),
         QStringLiteral("lists/tab_files"), QStringLiteral("lists/thumbnail_preview"), QStringLiteral("playback/engine_units"), QStringLiteral("playback/random_picker"), QStringLiteral("playback/resume_file"), QStringLiteral("playback/seek_math"), QStringLiteral("playback/video_path"),
         QStringLiteral("scenes/scene_file"), QStringLiteral("window/layout_math"), QStringLiteral("window/video_fit")};
     static const QRegularExpression widgets(

@@ -88,16 +88,19 @@ public:
             return {};
         return QImage::fromData(import.readAllStandardOutput(), "PNG");
     }
-    // Runs xdotool on the display (clicks and pointer moves from outside).
-    bool xdotool(const QStringList &arguments)
+    // Runs a tool on the display; its standard output, and whether it succeeded.
+    std::pair<QString, bool> run(const QString &tool, const QStringList &arguments)
     {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", display);
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral("xdotool"), arguments);
-        return p.waitForFinished(5000) && p.exitCode() == 0;
+        p.start(tool, arguments);
+        const bool ok = p.waitForFinished(10000) && p.exitCode() == 0;
+        return {QString::fromUtf8(p.readAllStandardOutput()), ok};
     }
+    // Runs xdotool on the display (clicks and pointer moves from outside).
+    bool xdotool(const QStringList &arguments) { return run(QStringLiteral("xdotool"), arguments).second; }
     QString display;
     QProcess server;
     QProcess wm;
@@ -114,6 +117,34 @@ QProcessEnvironment programEnvironment(const QString &display, const QString &st
     env.insert("PLOVANA_MPV_AO", "null");
     return env;
 }
+
+// The first of the tools that is not installed, or null.
+const char *missingTool(std::initializer_list<const char *> tools)
+{
+    for (const char *tool : tools)
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            return tool;
+    return nullptr;
+}
+
+// The real program on the display, with a state folder of its own.
+struct Program
+{
+    Program(const QString &display, const QString &stateDir, const QStringList &arguments = {})
+    {
+        process.setProcessEnvironment(programEnvironment(display, stateDir));
+        process.start(qEnvironmentVariable("PLOVANA_EXE"), arguments);
+    }
+    bool started() { return process.waitForStarted(5000); }
+    // Closes it as the end of a session does; true when it has ended.
+    bool close()
+    {
+        ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+        return process.waitForFinished(10000);
+    }
+    int exitCode() const { return process.exitCode(); }
+    QProcess process;
+};
 
 // Waits until the screen shows at least `least` sampled pixels of each pattern colour; the
 // last screenshot is kept in the test's folder under `name`.
@@ -137,28 +168,25 @@ void expectPattern(Xvfb &x, int least, const char *name)
 
 TEST(Screenshot, VideoOfTheTestPatternAppearsInTheWindow)
 {
-    if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("import").isEmpty())
-        GTEST_SKIP() << "Xvfb or ImageMagick's import is missing: no screenshot test";
+    if (const char *tool = missingTool({"Xvfb", "import"}))
+        GTEST_SKIP() << tool << " is missing: no screenshot test";
     Xvfb x;
     ASSERT_TRUE(x.start());
 
     QTemporaryDir state;
-    QProcess program;
-    program.setProcessEnvironment(programEnvironment(x.display, state.path()));
-    program.start(qEnvironmentVariable("PLOVANA_EXE"), {testsupport::clip("pattern.avi")});
-    ASSERT_TRUE(program.waitForStarted(5000));
+    Program program(x.display, state.path(), {testsupport::clip("pattern.avi")});
+    ASSERT_TRUE(program.started());
 
     expectPattern(x, 2000, "screenshot-pattern.png");
 
-    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-    EXPECT_TRUE(program.waitForFinished(10000));
+    EXPECT_TRUE(program.close());
     EXPECT_EQ(program.exitCode(), 0);
 }
 
 TEST(Screenshot, ThumbnailViewShowsFramesOfTheFavourites)
 {
-    if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("import").isEmpty())
-        GTEST_SKIP() << "Xvfb or ImageMagick's import is missing: no screenshot test";
+    if (const char *tool = missingTool({"Xvfb", "import"}))
+        GTEST_SKIP() << tool << " is missing: no screenshot test";
     Xvfb x;
     ASSERT_TRUE(x.start());
 
@@ -174,17 +202,14 @@ TEST(Screenshot, ThumbnailViewShowsFramesOfTheFavourites)
     testsupport::writeFile(state.filePath("config.ini"),
                            "[Position]\r\nLeft=0\r\nTop=0\r\nWidth=13500\r\nHeight=8400\r\nListWidth=6255\r\n"
                            "[volume]\r\nvolume=100\r\n[other]\r\nListMode=2\r\nListVisible=1\r\nload_thumbnail=0\r\n");
-    QProcess program;
-    program.setProcessEnvironment(programEnvironment(x.display, state.path()));
-    program.start(qEnvironmentVariable("PLOVANA_EXE"), {});
-    ASSERT_TRUE(program.waitForStarted(5000));
+    Program program(x.display, state.path());
+    ASSERT_TRUE(program.started());
 
     // Nothing plays: the magenta and green can only come from the thumbnails.
     expectPattern(x, 1500, "screenshot-thumbnails.png");
     EXPECT_EQ(QFileInfo(state.filePath("image/p1.bmp")).size(), 22554);
 
-    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-    EXPECT_TRUE(program.waitForFinished(10000));
+    EXPECT_TRUE(program.close());
     EXPECT_EQ(program.exitCode(), 0);
 }
 
@@ -203,9 +228,8 @@ double patternShare(const QImage &img)
 // a window manager; the pictures are kept as docs/window-*.png.
 TEST(Screenshot, WindowModesNormalMiniAndFullScreen)
 {
-    for (const char *tool : {"Xvfb", "import", "xdotool", "openbox"})
-        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-            GTEST_SKIP() << tool << " is missing: no window-mode screenshots";
+    if (const char *tool = missingTool({"Xvfb", "import", "xdotool", "openbox"}))
+        GTEST_SKIP() << tool << " is missing: no window-mode screenshots";
     Xvfb x;
     x.size = QStringLiteral("1280x800x24");
     x.withWindowManager = true;
@@ -217,18 +241,15 @@ TEST(Screenshot, WindowModesNormalMiniAndFullScreen)
         QTemporaryDir state;
         testsupport::writeFile(state.filePath("config.ini"),
                                position + "[other]\r\nListVisible=1\r\nAutoAdjust=1\r\nPlaySpeed=2\r\nPlayMode=1\r\n" + other);
-        QProcess program;
-        program.setProcessEnvironment(programEnvironment(x.display, state.path()));
-        program.start(qEnvironmentVariable("PLOVANA_EXE"), {testsupport::clip("pattern.avi")});
-        EXPECT_TRUE(program.waitForStarted(5000));
+        Program program(x.display, state.path(), {testsupport::clip("pattern.avi")});
+        EXPECT_TRUE(program.started());
         QImage shot;
         EXPECT_TRUE(testsupport::waitFor([&] { return patternShare(x.screenshot()) > 0.05; }, 15000)) << name;
         act();
         QThread::msleep(1500);
         shot = x.screenshot();
         shot.save(QDir::current().absoluteFilePath(QString::fromLatin1(name)));
-        ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-        EXPECT_TRUE(program.waitForFinished(10000));
+        EXPECT_TRUE(program.close());
         return shot;
     };
 
@@ -263,9 +284,8 @@ TEST(Screenshot, WindowModesNormalMiniAndFullScreen)
 // by itself (it used to keep its size, showing a cropped piece of the full-screen layout).
 TEST(Screenshot, FullScreenWithoutAWindowManagerCoversTheScreen)
 {
-    for (const char *tool : {"Xvfb", "import", "xdotool"})
-        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-            GTEST_SKIP() << tool << " is missing";
+    if (const char *tool = missingTool({"Xvfb", "import", "xdotool"}))
+        GTEST_SKIP() << tool << " is missing";
     Xvfb x;
     x.size = QStringLiteral("1280x800x24");
     ASSERT_TRUE(x.start());
@@ -273,10 +293,8 @@ TEST(Screenshot, FullScreenWithoutAWindowManagerCoversTheScreen)
     testsupport::writeFile(state.filePath("config.ini"),
                            "[Position]\r\nLeft=1500\r\nTop=1500\r\nWidth=13500\r\nHeight=8400\r\nListWidth=6255\r\n"
                            "[other]\r\nListVisible=1\r\nAutoAdjust=1\r\nPlaySpeed=2\r\nPlayMode=1\r\nmouse_mode=3\r\n");
-    QProcess program;
-    program.setProcessEnvironment(programEnvironment(x.display, state.path()));
-    program.start(qEnvironmentVariable("PLOVANA_EXE"), {testsupport::clip("pattern.avi")});
-    ASSERT_TRUE(program.waitForStarted(5000));
+    Program program(x.display, state.path(), {testsupport::clip("pattern.avi")});
+    ASSERT_TRUE(program.started());
     ASSERT_TRUE(testsupport::waitFor([&] { return patternShare(x.screenshot()) > 0.05; }, 15000));
     x.xdotool({"mousemove", "250", "250", "click", "--repeat", "2", "--delay", "80", "1"});
     QImage shot;
@@ -285,14 +303,13 @@ TEST(Screenshot, FullScreenWithoutAWindowManagerCoversTheScreen)
     const QString saved = QDir::current().absoluteFilePath(QStringLiteral("screenshot-fullscreen-no-wm.png"));
     shot.save(saved);
     EXPECT_TRUE(covered) << patternShare(shot) << "; see " << saved.toStdString();
-    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-    EXPECT_TRUE(program.waitForFinished(10000));
+    EXPECT_TRUE(program.close());
 }
 
 TEST(Screenshot, SearchResultsOfTheLastRunAreListed)
 {
-    if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("import").isEmpty())
-        GTEST_SKIP() << "Xvfb or ImageMagick's import is missing: no screenshot test";
+    if (const char *tool = missingTool({"Xvfb", "import"}))
+        GTEST_SKIP() << tool << " is missing: no screenshot test";
     Xvfb x;
     ASSERT_TRUE(x.start());
 
@@ -305,10 +322,8 @@ TEST(Screenshot, SearchResultsOfTheLastRunAreListed)
     testsupport::writeFile(state.filePath("config.ini"),
                            "[Position]\r\nLeft=0\r\nTop=0\r\nWidth=13500\r\nHeight=8400\r\nListWidth=6255\r\n"
                            "[volume]\r\nvolume=100\r\n[other]\r\nListMode=3\r\nListVisible=1\r\n");
-    QProcess program;
-    program.setProcessEnvironment(programEnvironment(x.display, state.path()));
-    program.start(qEnvironmentVariable("PLOVANA_EXE"), {});
-    ASSERT_TRUE(program.waitForStarted(5000));
+    Program program(x.display, state.path());
+    ASSERT_TRUE(program.started());
 
     // The rows' text in the lists' light blue, in the upper part of the list pane (the
     // logo's caption, in the same blue, lies in the video area on the left).
@@ -331,8 +346,7 @@ TEST(Screenshot, SearchResultsOfTheLastRunAreListed)
     shot.save(saved);
     EXPECT_TRUE(seen) << text << " pixels of row text; see " << saved.toStdString();
 
-    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-    EXPECT_TRUE(program.waitForFinished(10000));
+    EXPECT_TRUE(program.close());
     EXPECT_EQ(program.exitCode(), 0);
     // Shutdown keeps them for the next run.
     EXPECT_EQ(testsupport::readFile(state.filePath("searchData.ini")), results);
@@ -357,24 +371,12 @@ double lightShare(const QImage &img, const QRect &r)
     return all ? double(light) / all : 0.0;
 }
 
-// Runs xdotool on the display; true when it succeeded.
-bool xdotool(const QString &display, const QStringList &args)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", display);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral("xdotool"), args);
-    return p.waitForFinished(10000) && p.exitCode() == 0;
-}
-
 } // namespace
 
 TEST(Screenshot, FilePopupOverTwoSelectedFiles)
 {
-    if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("import").isEmpty()
-        || QStandardPaths::findExecutable("xdotool").isEmpty())
-        GTEST_SKIP() << "Xvfb, ImageMagick's import or xdotool is missing: no screenshot test";
+    if (const char *tool = missingTool({"Xvfb", "import", "xdotool"}))
+        GTEST_SKIP() << tool << " is missing: no screenshot test";
     Xvfb x;
     ASSERT_TRUE(x.start());
 
@@ -386,11 +388,9 @@ TEST(Screenshot, FilePopupOverTwoSelectedFiles)
                            "[Position]\r\nLeft=0\r\nTop=0\r\nWidth=13500\r\nHeight=8400\r\nListWidth=6255\r\n"
                            "[volume]\r\nvolume=100\r\n[directory]\r\nLastDir="
                                + media.path().toUtf8() + "/\r\n[other]\r\nListMode=1\r\nListVisible=1\r\n");
-    QProcess program;
-    program.setProcessEnvironment(programEnvironment(x.display, state.path()));
-    program.start(qEnvironmentVariable("PLOVANA_EXE"), {});
-    ASSERT_TRUE(program.waitForStarted(5000));
-    ASSERT_TRUE(xdotool(x.display, {"search", "--sync", "--onlyvisible", "--name", "Plovana"}));
+    Program program(x.display, state.path());
+    ASSERT_TRUE(program.started());
+    ASSERT_TRUE(x.xdotool({"search", "--sync", "--onlyvisible", "--name", "Plovana"}));
     testsupport::pump(1500);
 
     // Rows are about 14 pixels high from the list's top, at x 483 in a 900-pixel window:
@@ -398,7 +398,7 @@ TEST(Screenshot, FilePopupOverTwoSelectedFiles)
     const QRect menuArea(540, 50, 180, 120);
     const double before = lightShare(x.screenshot(), menuArea);
     EXPECT_LT(before, 0.2) << "the black file list";
-    ASSERT_TRUE(xdotool(x.display, {"mousemove", "520", "21", "click", "1", "mousemove", "520", "35", "keydown",
+    ASSERT_TRUE(x.xdotool({"mousemove", "520", "21", "click", "1", "mousemove", "520", "35", "keydown",
                                     "shift", "click", "1", "keyup", "shift", "mousemove", "530", "35", "click",
                                     "3"}));
     QImage shot;
@@ -412,8 +412,7 @@ TEST(Screenshot, FilePopupOverTwoSelectedFiles)
     shot.save(saved);
     EXPECT_TRUE(shown) << "no popup over the list; see " << saved.toStdString();
 
-    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-    EXPECT_TRUE(program.waitForFinished(10000));
+    EXPECT_TRUE(program.close());
     EXPECT_EQ(program.exitCode(), 0);
 }
 
@@ -424,9 +423,8 @@ TEST(Screenshot, FilePopupOverTwoSelectedFiles)
 // frame's corner).
 TEST(Screenshot, WindowRectangleSurvivesRestartsUnderAWindowManager)
 {
-    for (const char *tool : {"Xvfb", "xdotool", "openbox"})
-        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-            GTEST_SKIP() << tool << " is missing";
+    if (const char *tool = missingTool({"Xvfb", "xdotool", "openbox"}))
+        GTEST_SKIP() << tool << " is missing";
     Xvfb x;
     x.size = QStringLiteral("1280x800x24");
     x.withWindowManager = true;
@@ -440,19 +438,16 @@ TEST(Screenshot, WindowRectangleSurvivesRestartsUnderAWindowManager)
                     values << line.trimmed();
         return values.join(u' ');
     };
-    for (const QByteArray other : {QByteArray("[other]\r\nListVisible=1\r\nWindowState=0\r\nTemae=1\r\n"),
+    for (const QByteArray &other : {QByteArray("[other]\r\nListVisible=1\r\nWindowState=0\r\nTemae=1\r\n"),
                                    QByteArray("[other]\r\nListVisible=1\r\nWindowState=2\r\nTemae=0\r\n")}) {
         QTemporaryDir state;
         testsupport::writeFile(state.filePath("config.ini"), position + other);
         for (int run = 0; run < 2; ++run) {
-            QProcess program;
-            program.setProcessEnvironment(programEnvironment(x.display, state.path()));
-            program.start(qEnvironmentVariable("PLOVANA_EXE"), {});
-            ASSERT_TRUE(program.waitForStarted(5000));
-            ASSERT_TRUE(xdotool(x.display, {"search", "--sync", "--onlyvisible", "--name", "Plovana"}));
+            Program program(x.display, state.path());
+            ASSERT_TRUE(program.started());
+            ASSERT_TRUE(x.xdotool({"search", "--sync", "--onlyvisible", "--name", "Plovana"}));
             testsupport::pump(1000);
-            ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-            ASSERT_TRUE(program.waitForFinished(10000));
+            ASSERT_TRUE(program.close());
             EXPECT_EQ(rectangle(state.filePath("config.ini")), "Left=1500 Top=1500 Width=13500 Height=8400")
                 << other.constData() << " run " << run + 1;
         }
@@ -465,27 +460,18 @@ TEST(Screenshot, WindowRectangleSurvivesRestartsUnderAWindowManager)
 // mode took it away).
 TEST(Screenshot, StartInMiniModeLeavesToTheNormalWindow)
 {
-    for (const char *tool : {"Xvfb", "xdotool", "xwininfo", "openbox"})
-        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-            GTEST_SKIP() << tool << " is missing";
+    if (const char *tool = missingTool({"Xvfb", "xdotool", "xwininfo", "openbox"}))
+        GTEST_SKIP() << tool << " is missing";
     Xvfb x;
     x.size = QStringLiteral("1280x800x24");
     x.withWindowManager = true;
     ASSERT_TRUE(x.start());
-    const auto geometry = [&]() -> QString {
-        QProcess search;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", x.display);
-        search.setProcessEnvironment(env);
-        search.start(QStringLiteral("xdotool"), {"search", "--sync", "--onlyvisible", "--class", "plovana"});
-        search.waitForFinished(5000);
-        const QString id = QString::fromLatin1(search.readAllStandardOutput()).split(u'\n').value(0).trimmed();
-        QProcess info;
-        info.setProcessEnvironment(env);
-        info.start(QStringLiteral("xwininfo"), {"-id", id});
-        info.waitForFinished(5000);
+    const auto geometry = [&] {
+        const QString id = x.run(QStringLiteral("xdotool"), {"search", "--sync", "--onlyvisible", "--class", "plovana"})
+                               .first.section(u'\n', 0, 0)
+                               .trimmed();
         QStringList values;
-        for (const QString &line : QString::fromLatin1(info.readAllStandardOutput()).split(u'\n'))
+        for (const QString &line : x.run(QStringLiteral("xwininfo"), {"-id", id}).first.split(u'\n'))
             if (line.contains(QLatin1String("Absolute upper-left")) || line.contains(QLatin1String("Width:"))
                 || line.contains(QLatin1String("Height:")))
                 values << line.section(u':', 1).trimmed();
@@ -497,12 +483,10 @@ TEST(Screenshot, StartInMiniModeLeavesToTheNormalWindow)
                                QByteArray("[Position]\r\nLeft=1500\r\nTop=1500\r\nWidth=13500\r\nHeight=8400\r\n"
                                           "ListWidth=6255\r\n[other]\r\nListVisible=1\r\nmouse_mode=0\r\nSmallMode=")
                                    + (small ? "1" : "0") + "\r\n");
-        QProcess program;
-        program.setProcessEnvironment(programEnvironment(x.display, state.path()));
-        program.start(qEnvironmentVariable("PLOVANA_EXE"), {});
-        EXPECT_TRUE(program.waitForStarted(5000));
-        // Shown, then time for the frame to come and mini mode to be entered (half a
-        // second at most) with room to spare.
+        Program program(x.display, state.path());
+        EXPECT_TRUE(program.started());
+        // Shown, then time for the frame to come and mini mode to be entered (1.5 s at
+        // most), read until it is the window wanted.
         EXPECT_TRUE(x.xdotool({"search", "--sync", "--onlyvisible", "--class", "plovana"}));
         QThread::msleep(1000);
         QString first;
@@ -513,8 +497,7 @@ TEST(Screenshot, StartInMiniModeLeavesToTheNormalWindow)
         // loaded machine): the geometry is read until it is the one wanted, or 4 s.
         QString second;
         testsupport::waitFor([&] { return (second = geometry()) == settled || settled.isEmpty(); }, 4000);
-        ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-        EXPECT_TRUE(program.waitForFinished(10000));
+        EXPECT_TRUE(program.close());
         return std::pair{first, second};
     };
     const auto [normal, miniFromNormal] = run(false, QString(), QString());

@@ -1,5 +1,5 @@
 #include "lists/file_search.h"
-#include "lists/list_selection.h"
+#include "lists/item_rules.h"
 
 #include "support/test_support.h"
 
@@ -41,13 +41,13 @@ TEST(SearchNameMatch, StarAndQuestionMarkStayWildcardsBracketsArePlain)
 
 TEST(DragToggleRows, FromReleaseTowardsPressPressRowLeftOut)
 {
-    EXPECT_EQ(dragToggleRows(5, 2, 10), (QList<int>{5, 4, 3}));
-    EXPECT_EQ(dragToggleRows(2, 5, 10), (QList<int>{2, 3, 4}));
-    EXPECT_EQ(dragToggleRows(3, 2, 10), (QList<int>{3}));
-    EXPECT_TRUE(dragToggleRows(4, 4, 10).isEmpty());   // the same row
-    EXPECT_TRUE(dragToggleRows(-1, 4, 10).isEmpty());  // released below the rows
-    EXPECT_TRUE(dragToggleRows(10, 4, 10).isEmpty());  // past the last row
-    EXPECT_TRUE(dragToggleRows(3, -1, 10).isEmpty());  // no current row
+    EXPECT_EQ(items::dragToggleRows(5, 2, 10), (QList<int>{5, 4, 3}));
+    EXPECT_EQ(items::dragToggleRows(2, 5, 10), (QList<int>{2, 3, 4}));
+    EXPECT_EQ(items::dragToggleRows(3, 2, 10), (QList<int>{3}));
+    EXPECT_TRUE(items::dragToggleRows(4, 4, 10).isEmpty());   // the same row
+    EXPECT_TRUE(items::dragToggleRows(-1, 4, 10).isEmpty());  // released below the rows
+    EXPECT_TRUE(items::dragToggleRows(10, 4, 10).isEmpty());  // past the last row
+    EXPECT_TRUE(items::dragToggleRows(3, -1, 10).isEmpty());  // no current row
 }
 
 namespace {
