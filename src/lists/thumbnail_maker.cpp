@@ -58,10 +58,17 @@ void ThumbnailMaker::request(const QString &mediaPath, double position, const QS
         const QString key = sameFileKey(bitmapPath);
         std::lock_guard lock(m_mutex);
         if (Job *queued = m_queued.value(key)) {
-            queued->mediaPath = mediaPath;
-            queued->position = position;
-            queued->keepExisting = queued->keepExisting && keepExisting;
+            // The bitmap is shared by every entry of its title: the first file asked for it
+            // makes it, a later add only waits for it. A capture is the user's own choice of
+            // frame, so it takes the waiting job over.
+            if (!keepExisting) {
+                queued->mediaPath = mediaPath;
+                queued->position = position;
+                queued->keepExisting = false;
+            }
             seq = queued->seq;
+        } else if (keepExisting && m_runningSeq != 0 && m_runningKey == key) {
+            seq = m_runningSeq; // being made now: its picture is this entry's too
         } else {
             seq = m_nextSeq++;
             m_queue.push_back(Job{seq, mediaPath, position, bitmapPath, key, keepExisting});
@@ -79,6 +86,7 @@ void ThumbnailMaker::cancelAll()
         std::lock_guard lock(m_mutex);
         m_queue.clear();
         m_queued.clear();
+        m_runningSeq = 0; // its result will be dropped: nothing may join it
         ++m_generation;
         m_abortRunning = true;
     }
@@ -121,8 +129,17 @@ void ThumbnailMaker::workerLoop()
             m_queue.pop_front();
             generation = m_generation;
             m_abortRunning = false;
+            m_runningSeq = job.seq;
+            m_runningKey = job.key;
         }
         const std::optional<Outcome> outcome = runJob(job);
+        {
+            // From here a request for the same bitmap finds the file written (or, cancelled,
+            // a job of its own) instead of joining this one.
+            std::lock_guard lock(m_mutex);
+            if (m_runningSeq == job.seq)
+                m_runningSeq = 0;
+        }
         if (!outcome)
             continue;
         // Queued to the owner's thread; dropped with the maker if it is gone by then (the

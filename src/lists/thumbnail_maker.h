@@ -51,12 +51,14 @@ public:
     ~ThumbnailMaker() override; // shutdown()
 
     // Queues the thumbnail of mediaPath at position (seconds), to be written to bitmapPath;
-    // its folder is created when missing. A request for a bitmap path that is still waiting
-    // in the queue joins that job, which then uses the newer media path and position; each
-    // id still gets its own result, in request order. Ignored after shutdown().
-    // With keepExisting, a bitmap that exists by the time the job runs (a picture chosen
-    // meanwhile) is kept and delivered as it is; a request without it (a capture) decides
-    // for a job that it joins.
+    // its folder is created when missing. Each id gets its own result, in request order.
+    // Ignored after shutdown().
+    // With keepExisting (an entry added), a bitmap that exists by the time the job runs (a
+    // picture chosen meanwhile) is kept and delivered as it is, and a request for a bitmap
+    // that is waiting in the queue or being made joins that job unchanged: entries of the
+    // same title share one bitmap, made from the file asked for first. A request without it
+    // (a capture) takes over a waiting job for its bitmap (its file, position and the
+    // rewrite), and queues a job of its own behind one being made.
     void request(const QString &mediaPath, double position, const QString &bitmapPath, int id,
                  bool keepExisting = false);
 
@@ -119,6 +121,9 @@ private:
     // The jobs waiting, by their key, so that a request joins its job without a walk through
     // a long queue. A deque keeps its elements in place when either end changes.
     QHash<QString, Job *> m_queued;
+    // The job the worker is running (0: none, or cancelled), so that an add can wait for it.
+    quint64 m_runningSeq = 0;
+    QString m_runningKey;
     bool m_stopping = false;
     quint64 m_generation = 0; // raised by every cancel: older results are dropped
     std::atomic<bool> m_abortRunning{false};

@@ -342,6 +342,67 @@ TEST(ThumbnailMaker, ARequestForAQueuedBitmapJoinsItsJob)
     EXPECT_EQ(loadThumbnail(p0).pixelColor(0, 0).red(), 5);
 }
 
+TEST(ThumbnailMaker, AnAddForABitmapWaitingOrBeingMadeKeepsTheFirstFilesJob)
+{
+    QTemporaryDir dir;
+    ScriptedGrabber grabber;
+    grabber.holdFirst = true;
+    ThumbnailMaker maker(placeholder(), nullptr, grabber.function());
+    Collected got;
+    got.attach(maker);
+    const QString x = dir.filePath(QStringLiteral("x.bmp")), y = dir.filePath(QStringLiteral("y.bmp"));
+    maker.request(QStringLiteral("/v0/other.avi"), 9, dir.filePath(QStringLiteral("o.bmp")), 1, true);
+    ASSERT_TRUE(waitFor([&] { return grabber.entered.load(); }));
+    maker.request(QStringLiteral("/v1/x.avi"), 1, x, 2, true);
+    maker.request(QStringLiteral("/v2/x.mpg"), 2, x, 3, true); // waiting: joins, keeps x.avi
+    grabber.released = true;
+    ASSERT_TRUE(waitFor([&] { return got.results.size() == 3; }));
+
+    grabber.entered = false;
+    grabber.released = false;
+    grabber.holdFirst = true;
+    maker.request(QStringLiteral("/v1/y.avi"), 3, y, 4, true);
+    ASSERT_TRUE(waitFor([&] { return grabber.entered.load(); }));
+    maker.request(QStringLiteral("/v2/y.mpg"), 4, y, 5, true); // being made: waits for it
+    grabber.released = true;
+    ASSERT_TRUE(waitFor([&] { return got.results.size() == 5; }));
+    EXPECT_EQ(grabber.recorded(), (QStringList{"other.avi@9", "x.avi@1", "y.avi@3"}));
+    EXPECT_EQ(got.ids(), (QList<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(got.results[1].image.pixelColor(0, 0).red(), 1);
+    EXPECT_EQ(got.results[2].image.pixelColor(0, 0).red(), 1);
+    EXPECT_EQ(got.results[3].image.pixelColor(0, 0).red(), 3);
+    EXPECT_EQ(got.results[4].image.pixelColor(0, 0).red(), 3);
+    EXPECT_EQ(loadThumbnail(x).pixelColor(0, 0).red(), 1);
+    EXPECT_EQ(loadThumbnail(y).pixelColor(0, 0).red(), 3);
+}
+
+TEST(ThumbnailMaker, TwoRealFilesOfOneTitleGiveTheFirstFilesFrame)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("v1"));
+    QDir(dir.path()).mkpath(QStringLiteral("v2"));
+    const QString avi = dir.filePath(QStringLiteral("v1/x.avi")), mpg = dir.filePath(QStringLiteral("v2/x.mpg"));
+    ASSERT_TRUE(QFile::copy(clip(QStringLiteral("pattern.avi")), avi));  // magenta | green
+    ASSERT_TRUE(QFile::copy(clip(QStringLiteral("redblue.mpg")), mpg)); // red at the start
+    ThumbnailMaker maker(placeholder());
+    Collected got;
+    got.attach(maker);
+    // Three entries before them keep the worker busy, as a list being added does.
+    for (int i = 0; i < 3; ++i)
+        maker.request(clip(QStringLiteral("clip.avi")), 1.0, dir.filePath(QStringLiteral("c%1.bmp").arg(i)), i, true);
+    const QString x = dir.filePath(QStringLiteral("image/x.bmp"));
+    maker.request(avi, 0, x, 10, true);
+    maker.request(mpg, 0, x, 11, true);
+    ASSERT_TRUE(waitFor([&] { return got.results.size() == 5; }, 20000));
+    for (int k : {3, 4}) {
+        EXPECT_TRUE(near(got.results[k].image.pixelColor(10, 37), kMagenta)) << k;
+        EXPECT_TRUE(near(got.results[k].image.pixelColor(90, 37), kGreen)) << k;
+    }
+    const QImage saved = loadThumbnail(x);
+    EXPECT_TRUE(near(saved.pixelColor(10, 37), kMagenta));
+    EXPECT_TRUE(near(saved.pixelColor(90, 37), kGreen));
+}
+
 TEST(ThumbnailMaker, CancelDropsEveryPendingRequestAndStopsTheRunningJob)
 {
     QTemporaryDir dir;

@@ -16,24 +16,26 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QThread>
+#include <QTest>
 #include <QTimer>
 
 #include <atomic>
 
 namespace {
 
-// The colour of a file's frame: its number in the red channel ("c017.avi" → 17), and the
-// position in the blue channel.
+// The colour of a file's frame: its number in the red channel ("c017.avi" → 17), the
+// position in the blue channel, and in the green channel 100 for an .mpg, else 0.
 platform::RgbImage frameOf(const QString &file, double position, int w, int h)
 {
     const int number = QFileInfo(file).completeBaseName().mid(1).toInt();
+    const char green = file.endsWith(QLatin1String(".mpg")) ? char(100) : char(0);
     platform::RgbImage img;
     img.width = w;
     img.height = h;
     img.pixels.resize(w * h * 3);
     for (int i = 0; i < w * h; ++i) {
         img.pixels[i * 3] = char(number);
-        img.pixels[i * 3 + 1] = 0;
+        img.pixels[i * 3 + 1] = green;
         img.pixels[i * 3 + 2] = char(int(position) * 50);
     }
     return img;
@@ -173,4 +175,36 @@ TEST_F(Thumbnails, TheImageFolderBesideTheFilesOrInTheProgramFolder)
     EXPECT_TRUE(QFileInfo::exists(app("image/c001.bmp")));
     EXPECT_TRUE(QFileInfo::exists(work("b/image/c002.bmp"))) << "a new image folder gets a real frame at once";
     EXPECT_EQ(pictureOf(2), 2);
+}
+
+TEST_F(Thumbnails, EntriesOfOneTitleShareTheFirstFilesPictureWhateverTheWorkerIsDoing)
+{
+    FavouritesPage &f = *player->favourites;
+    delayMs = 60;
+    touch("v1/c042.avi");
+    touch("v2/c042.mpg");
+    auto greenOf = [&](int i) { return qGreen(f.Image_okini->picture(i).toImage().pixel(50, 37)); };
+
+    // Waiting behind other entries: the later file joins the queued job and does not take it.
+    ASSERT_TRUE(f.add_selected_files(work("v"), clips(3)));
+    f.add_okini_item(work("v1"), "c042.avi");
+    f.add_okini_item(work("v2"), "c042.mpg");
+    ASSERT_TRUE(testsupport::waitFor([&] { return done(); }, 10000));
+    ASSERT_EQ(f.List_okini->count(), 5);
+    EXPECT_EQ(pictureOf(4), 42);
+    EXPECT_EQ(greenOf(4), 0) << "c042.avi shows c042.avi's frame";
+    EXPECT_EQ(greenOf(5), 0) << "c042.mpg shares the bitmap made first";
+    EXPECT_EQ(qGreen(loadThumbnail(app("image/c042.bmp")).pixel(50, 37)), 0);
+
+    // Being made when the second entry comes: it waits for the same picture.
+    f.del_all_list();
+    QFile::remove(app("image/c042.bmp"));
+    delayMs = 300;
+    f.add_okini_item(work("v1"), "c042.avi");
+    QTest::qWait(60); // the worker has taken the job
+    f.add_okini_item(work("v2"), "c042.mpg");
+    ASSERT_TRUE(testsupport::waitFor([&] { return done(); }, 10000));
+    EXPECT_EQ(greenOf(1), 0);
+    EXPECT_EQ(greenOf(2), 0);
+    EXPECT_EQ(qGreen(loadThumbnail(app("image/c042.bmp")).pixel(50, 37)), 0) << "the bitmap is not made again";
 }
