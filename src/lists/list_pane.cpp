@@ -208,7 +208,7 @@ void ListPane::layoutListPane()
     place(m_files->File, files.file);
     place(m_search->List_Find, files.listFind);
     place(find, files.find);
-    m_search->layoutFind();
+    m_search->layoutFind(tabClientWidth);
     place(Frame_dummy, files.frameDummy);
 
     TabStrip *TabM3u = m_favourites->TabM3u;

@@ -13,6 +13,7 @@
 #include "lists/tab_strip.h"
 #include "platform/quoted_records.h"
 #include "playback/media_commands.h"
+#include "window/layout_math.h"
 #include "window/twips.h"
 
 #include <QComboBox>
@@ -276,13 +277,14 @@ void SearchPage::showSearchPage()
         FindText->setFocus();
 }
 
-void SearchPage::layoutFind()
+void SearchPage::layoutFind(int pageWidth)
 {
-    const int findWidth = tw::width(m_find);
-    const int w = findWidth - tw::left(labelFind) - tw::width(labelFind) - tw::width(bt_change_dir) - 80;
-    tw::setWidth(FindText, w > 0 ? w : 10);
-    tw::setWidth(txt_current_dir, findWidth);
-    tw::setLeft(bt_change_dir, tw::left(FindText) + tw::width(FindText) + 40);
+    const layout::FindRowPlaces row =
+        layout::findRow(tw::width(m_find), pageWidth - tw::left(m_find), tw::left(labelFind), tw::width(labelFind),
+                        tw::left(FindText), tw::width(bt_change_dir));
+    tw::setWidth(FindText, row.findTextWidth);
+    tw::setWidth(txt_current_dir, tw::width(m_find));
+    tw::setLeft(bt_change_dir, row.buttonLeft);
 }
 
 // ---- The result list's events

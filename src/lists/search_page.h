@@ -84,8 +84,9 @@ public:
     void showSearchPage();
     // The header: "current = " + folder + "   以下を検索".
     void setCurrentDirText(const QString &folder);
-    // Places the search box's controls for its width.
-    void layoutFind();
+    // Places the search box's controls for its width, within the page (pageWidth: the page's
+    // width inside the page tabs, in twips).
+    void layoutFind(int pageWidth);
 
     void List_Find_Click();
     void List_Find_DblClick();

@@ -69,6 +69,22 @@ FilePagePlaces filePage(const Rect &tabDir, int tab1ClientWidth, int tabDirClien
     return p;
 }
 
+FindRowPlaces findRow(int findWidth, int visibleWidth, int labelLeft, int labelWidth, int findTextLeft,
+                      int buttonWidth)
+{
+    FindRowPlaces p;
+    const int w = findWidth - labelLeft - labelWidth - buttonWidth - 80;
+    p.findTextWidth = w > 0 ? w : 10;
+    const int overshoot = findTextLeft + p.findTextWidth + 40 + buttonWidth - visibleWidth;
+    if (overshoot > 0)
+        p.findTextWidth = std::max(10, p.findTextWidth - overshoot);
+    p.buttonLeft = findTextLeft + p.findTextWidth + 40;
+    // A page too narrow for the row keeps the button whole at its right end, over the text.
+    if (p.buttonLeft + buttonWidth > visibleWidth)
+        p.buttonLeft = std::max(0, visibleWidth - buttonWidth);
+    return p;
+}
+
 Rect tabM3uRect(const Rect &list, int fileWidth)
 {
     return {list.left, list.top, fileWidth, list.height - 40};

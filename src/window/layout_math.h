@@ -93,6 +93,21 @@ struct FilePagePlaces
 FilePagePlaces filePage(const Rect &tabDir, int tab1ClientWidth, int tabDirClientHeight, int findHeight,
                         bool searchShown);
 
+// The row of the search frame: the search text as wide as the frame leaves beside the label
+// and the ".." button, the button 40 past it. The frame starts 40 in from the page and is
+// as wide as the page, so its right end lies under the page tabs: the row is kept within
+// visibleWidth (the page's width less the frame's left), the search text giving up what the
+// button would lose; on a page too narrow even for that, the button keeps its whole width
+// at the page's right end, over the label and the text.
+struct FindRowPlaces
+{
+    int findTextWidth = 0;
+    int buttonLeft = 0;
+    bool operator==(const FindRowPlaces &o) const = default;
+};
+FindRowPlaces findRow(int findWidth, int visibleWidth, int labelLeft, int labelWidth, int findTextLeft,
+                      int buttonWidth);
+
 // The favourites tabs over the pane, as wide as the file list, 40 shorter than the pane.
 Rect tabM3uRect(const Rect &list, int fileWidth);
 // The favourites list in their client area, 40 taller.

@@ -306,6 +306,49 @@ TEST(Screenshot, FullScreenWithoutAWindowManagerCoversTheScreen)
     EXPECT_TRUE(program.close());
 }
 
+namespace {
+
+// The button frame's grey (Fusion's outline of a push button).
+bool isButtonOutline(QRgb c)
+{
+    return std::abs(qRed(c) - 0xAB) < 8 && std::abs(qGreen(c) - 0xAB) < 8 && std::abs(qBlue(c) - 0xAB) < 8;
+}
+
+// Whether a push button's frame of width `width` (pixels) is drawn whole in the strip of the
+// screen between x0 and x1 and rows y0..y1: both sides and the top and bottom edges.
+bool wholeButtonFrame(const QImage &img, int width, int x0, int x1, int y0, int y1)
+{
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x + width - 1 < x1; ++x) {
+            const int r = x + width - 1;
+            if (!isButtonOutline(img.pixel(x, y)) || !isButtonOutline(img.pixel(r, y)))
+                continue;
+            int side = 0; // rows with both sides drawn
+            while (y + side < img.height() && isButtonOutline(img.pixel(x, y + side))
+                   && isButtonOutline(img.pixel(r, y + side)))
+                ++side;
+            if (side < 12)
+                continue;
+            // The top and bottom edges, a few rows past the sides' straight part (the corners
+            // are rounded).
+            auto edgeRow = [&](int from, int step) {
+                for (int k = 0, row = from; k < 4 && row >= 0 && row < img.height(); ++k, row += step) {
+                    int n = 0;
+                    for (int i = x; i <= r; ++i)
+                        n += isButtonOutline(img.pixel(i, row));
+                    if (n >= width - 8)
+                        return true;
+                }
+                return false;
+            };
+            if (edgeRow(y - 1, -1) && edgeRow(y + side, 1))
+                return true;
+        }
+    return false;
+}
+
+} // namespace
+
 TEST(Screenshot, SearchResultsOfTheLastRunAreListed)
 {
     if (const char *tool = missingTool({"Xvfb", "import"}))
@@ -345,6 +388,16 @@ TEST(Screenshot, SearchResultsOfTheLastRunAreListed)
     const QString saved = QDir::current().absoluteFilePath(QStringLiteral("screenshot-search.png"));
     shot.save(saved);
     EXPECT_TRUE(seen) << text << " pixels of row text; see " << saved.toStdString();
+
+    // The ".." button beside the search text, 375 twips wide (25 pixels), has its whole frame
+    // on screen, left of the page tabs' edge (the first grey column after the results' black).
+    int tabsEdge = 0;
+    for (int x0 = 700; x0 < std::min(shot.width(), 900) && !tabsEdge; ++x0)
+        if (qGray(shot.pixel(x0, 400)) > 150 && qGray(shot.pixel(x0 - 1, 400)) < 20)
+            tabsEdge = x0;
+    ASSERT_GT(tabsEdge, 0) << "no page tabs found; see " << saved.toStdString();
+    EXPECT_TRUE(wholeButtonFrame(shot, 25, tabsEdge - 80, tabsEdge, 500, std::min(shot.height(), 560)))
+        << "the search button's frame is cut; see " << saved.toStdString();
 
     EXPECT_TRUE(program.close());
     EXPECT_EQ(program.exitCode(), 0);

@@ -295,3 +295,37 @@ TEST_F(Search, SearchBoxControlsAreLaidOutForItsWidth)
     EXPECT_GT(twips::width(page().FindText), 1000);
     EXPECT_EQ(page().txt_current_dir->text(), "current = " + work("tree") + "   以下を検索");
 }
+
+TEST_F(Search, TheFolderButtonLiesWhollyInsideThePageAtEveryListWidth)
+{
+    Player &p = *player;
+    SearchPage &s = page();
+    QWidget *window = s.bt_change_dir->window();
+    QTabBar *bar = p.listPane->Tab1->tabBar();
+    int checked = 0;
+    auto check = [&](int step) {
+        QApplication::processEvents();
+        const QRect button(s.bt_change_dir->mapTo(window, QPoint(0, 0)), s.bt_change_dir->size());
+        const QRect tabs(bar->mapTo(window, QPoint(0, 0)), bar->size());
+        const QRect frame(p.listPane->find->mapTo(window, QPoint(0, 0)), p.listPane->find->size());
+        if (tabs.left() - frame.left() < button.width())
+            return; // a page narrower than the button itself
+        ++checked;
+        EXPECT_LT(button.right(), tabs.left()) << "step " << step << ": the page tabs cover the button";
+        EXPECT_TRUE(QRect(QPoint(0, 0), frame.size()).contains(s.bt_change_dir->geometry()))
+            << "step " << step << ": the search frame cuts the button";
+        if (tabs.left() - frame.left() > twips::toPixelsX(1000))
+            EXPECT_GT(button.left(), QRect(s.FindText->mapTo(window, QPoint(0, 0)), s.FindText->size()).right())
+                << "step " << step << ": the button lies beside the text";
+    };
+    check(0);
+    for (int i = 1; i <= 6; ++i) {
+        p.size_bar_ButtonClick(QStringLiteral("add"));
+        check(i);
+    }
+    for (int i = 1; i <= 30; ++i) {
+        p.size_bar_ButtonClick(QStringLiteral("sub"));
+        check(-i);
+    }
+    EXPECT_GE(checked, 20);
+}

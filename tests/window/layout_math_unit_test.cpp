@@ -69,6 +69,25 @@ TEST(LayoutMath, ListPanePages)
     EXPECT_EQ(optionsFrame(5400, 7900), (Rect{0, 20, 5400, 7900}));
 }
 
+TEST(LayoutMath, TheSearchRowKeepsItsButtonInsideThePage)
+{
+    // The design-time row: label 0..480, text from 520, the 375-wide button 40 past it.
+    // Where the frame's whole width is visible, the widths are the described ones.
+    EXPECT_EQ(findRow(5400, 5400, 0, 480, 520, 375), (FindRowPlaces{4465, 5025}));
+    // The frame starts 40 in: 40 of it lies under the page tabs, and the text gives it up.
+    EXPECT_EQ(findRow(5400, 5360, 0, 480, 520, 375), (FindRowPlaces{4425, 4985}));
+    EXPECT_EQ(findRow(985, 945, 0, 480, 520, 375), (FindRowPlaces{10, 570})) << "the narrowest whole row";
+    // Narrower still: the text keeps its 10, the button comes over it, whole.
+    EXPECT_EQ(findRow(900, 860, 0, 480, 520, 375), (FindRowPlaces{10, 485}));
+    EXPECT_EQ(findRow(300, 260, 0, 480, 520, 375), (FindRowPlaces{10, 0}));
+    for (int w = 415; w < 20000; w += 300) { // every step of the list's width
+        const FindRowPlaces r = findRow(w, w - 40, 0, 480, 520, 375);
+        EXPECT_LE(r.buttonLeft + 375, w - 40) << w;
+        if (w - 40 >= 945)
+            EXPECT_EQ(r.buttonLeft, 520 + r.findTextWidth + 40) << w;
+    }
+}
+
 TEST(LayoutMath, SplitterStopsAtTheMinimumAndShortOfTheRightEdge)
 {
     EXPECT_EQ(splitterLeft(1500, 12000), 1500);
