@@ -120,6 +120,11 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
+QStringList decodeLines(const QByteArray &bytes)
+{
+    return splitLines(decodeText(bytes));
+}
+
 QByteArray encodeLines(const QStringList &lines)
 {
     QByteArray out;
@@ -130,15 +135,23 @@ QByteArray encodeLines(const QStringList &lines)
     return out;
 }
 
-std::optional<QStringList> readTextLines(const QString &path)
+std::optional<QByteArray> readFileBytes(const QString &path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = f.readAll();
+    QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError)
         return std::nullopt;
-    return splitLines(decodeText(bytes));
+    return bytes;
+}
+
+std::optional<QStringList> readTextLines(const QString &path)
+{
+    const auto bytes = readFileBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    return decodeLines(*bytes);
 }
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes)
