@@ -1,15 +1,23 @@
-// The 200 damaged files of make-damaged.sh opened one after another in one window on the
-// real engines: none crashes the program, each open returns within the bounded wait and a
-// second, the window keeps answering (a 100 ms timer), and a good clip plays after them all.
+// The 200 damaged files of make-damaged.sh in one window on the real engines: added to the
+// favourites, whose worker makes every thumbnail meanwhile, and opened one after another.
+// Nothing crashes, each open returns within the bounded wait and a second, the window keeps
+// answering (a 100 ms timer), every entry gets its picture (a frame or the placeholder),
+// and a good clip plays after them all.
 #include "support/player_fixture.h"
 
 #include "app/timer.h"
+#include "lists/extensions.h"
+#include "lists/favourites_page.h"
+#include "lists/okini_list.h"
+#include "lists/path.h"
+#include "lists/thumbnail_maker.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
 #include "window/video_area.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTimer>
 
 using testsupport::clip;
@@ -36,6 +44,7 @@ protected:
         PlayerTest::SetUp();
         realEngine = true;
         start();
+        ASSERT_TRUE(waitFor([&] { return !player->favourites->firstLoadPending(); }));
     }
 };
 
@@ -61,6 +70,12 @@ TEST_F(DamagedMedia, EveryFileOpensWithinTheBoundedWaitAndAGoodClipPlaysAfterThe
     clock.start();
     beat.start();
 
+    FavouritesPage &favourites = *player->favourites;
+    QStringList names;
+    for (const QString &file : files)
+        names.append(QFileInfo(file).fileName());
+    ASSERT_TRUE(favourites.add_selected_files(QFileInfo(files.first()).path(), names));
+
     for (const QString &file : files) {
         current = file;
         QElapsedTimer open;
@@ -70,10 +85,22 @@ TEST_F(DamagedMedia, EveryFileOpensWithinTheBoundedWaitAndAGoodClipPlaysAfterThe
         // The window's events between one open and the next, as between a user's clicks.
         testsupport::pump(20);
     }
-    current = QStringLiteral("the end");
+    current = QStringLiteral("the thumbnails");
+    ASSERT_TRUE(waitFor([&] { return favourites.thumbnails->pendingCount() == 0; }, 60000));
     testsupport::pump(150);
     EXPECT_LT(worst, 350) << "a 100 ms timer came " << worst - 100 << " ms late, opening "
                           << worstDuring.toStdString();
+
+    ASSERT_EQ(favourites.List_okini->count(), 200);
+    for (int i = 1; i <= 200; ++i) {
+        const QString file = files.at(i - 1);
+        EXPECT_EQ(favourites.Image_okini->picture(i).size(), QSize(100, 75)) << file.toStdString();
+        // A bitmap for every type thumbnails are made of: the frame, or the placeholder.
+        if (can_make_thumbnail(path::getextension(file))) {
+            EXPECT_EQ(QFileInfo(app("image/" + path::getfiletitle(file) + ".bmp")).size(), 22554)
+                << file.toStdString();
+        }
+    }
 
     player->openMedia(clip(QStringLiteral("clip.avi")), 0);
     EXPECT_EQ(player->video->movie->fileName, clip(QStringLiteral("clip.avi")));
