@@ -49,10 +49,14 @@ std::optional<QString> listFileLine(const QString &folder, const QString &name, 
     if (name.isEmpty())
         return std::nullopt;
     // A line break cannot stand in a line of the list: such a file is written as a file://
-    // URI, which a read turns back into the same path.
-    const QString file = path::addbackslash(folder) + name; // an empty folder is the root
-    if (file.contains(u'\r') || file.contains(u'\n'))
+    // URI, which a read turns back into the same path. Its leading "/" is one: a URI's
+    // "//" would begin a host.
+    QString file = path::addbackslash(folder) + name; // an empty folder is the root
+    if (file.contains(u'\r') || file.contains(u'\n')) {
+        while (file.startsWith(QStringLiteral("//")))
+            file.remove(0, 1);
         return QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded);
+    }
     const QString f = relative ? path::getrelativepath(folder, listFolder) : folder;
     return path::addbackslash(f) + name;
 }

@@ -35,6 +35,25 @@ inline std::string shown(const QString &s)
     return out + "\"";
 }
 
+// File bytes with every byte outside printable ASCII as \xNN, a new line after each LF.
+inline std::string shown(const QByteArray &bytes)
+{
+    std::string out;
+    for (const char b : bytes) {
+        const unsigned char c = static_cast<unsigned char>(b);
+        if (c >= 0x20 && c < 0x7F && c != '\\') {
+            out += static_cast<char>(c);
+        } else {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", c);
+            out += buf;
+            if (c == '\n')
+                out += '\n';
+        }
+    }
+    return out;
+}
+
 inline std::string shown(const QStringList &l)
 {
     std::string out = "{";

@@ -61,6 +61,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(!key.isEmpty() && key.toUcs4().size() == 1, shown(keys));
     const QByteArray saved = formatKeys(keys);
     const Bindings back = keyBindings(platform::parseQuotedRecords(saved, 1));
-    FUZZ_CHECK(back == keys, shown(keys) + "\n" + saved.toStdString() + "\n" + shown(back));
+    FUZZ_CHECK(back == keys, shown(keys) + "\n" + fuzz::shown(saved) + "\n" + shown(back));
     return 0;
 }

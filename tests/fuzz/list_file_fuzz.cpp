@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const QByteArray saved = formatListFile(entries, folder, relative);
         const QList<ListEntry> back = parseListFile(saved, folder);
         FUZZ_CHECK(paths(back) == paths(files), std::string(relative ? "relative" : "absolute") + "\nread:\n" + shown(files)
-                                      + "saved:\n" + saved.toStdString() + "\nread back:\n" + shown(back));
+                                      + "saved:\n" + fuzz::shown(saved) + "\nread back:\n" + shown(back));
     }
     return 0;
 }

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
         const QByteArray saved = platform::formatQuotedRecords(records);
         const QList<QStringList> back = platform::parseQuotedRecords(saved, count);
-        FUZZ_CHECK(back == records, "read:\n" + shown(records) + "saved:\n" + saved.toStdString()
+        FUZZ_CHECK(back == records, "read:\n" + shown(records) + "saved:\n" + fuzz::shown(saved)
                                         + "\nread back:\n" + shown(back));
     }
 
@@ -75,16 +75,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const QByteArray saved = formatTabFile(tabs, app, relative, false);
         const QList<TabRecord> back = parseTabFile(saved, app);
         FUZZ_CHECK(samePaths(back) == samePaths(tabs), std::string(relative ? "relative" : "absolute") + "\nread:\n" + shown(tabs)
-                                     + "saved:\n" + saved.toStdString() + "\nread back:\n" + shown(back));
+                                     + "saved:\n" + fuzz::shown(saved) + "\nread back:\n" + shown(back));
     }
     // Folder tabs are written with their trailing "/".
     const QByteArray saved = formatTabFile(tabs, app, true, true);
     const QList<TabRecord> back = parseTabFile(saved, app);
-    FUZZ_CHECK(back.size() == tabs.size(), saved.toStdString());
+    FUZZ_CHECK(back.size() == tabs.size(), fuzz::shown(saved));
     for (qsizetype i = 0; i < tabs.size(); ++i) {
         FUZZ_CHECK(back.at(i).caption == tabs.at(i).caption, shown(tabs) + shown(back));
         FUZZ_CHECK(fuzz::samePath(back.at(i).tag) == fuzz::samePath(path::addbackslash(tabs.at(i).tag)),
-                   fuzz::shown(tabs.at(i).tag) + " -> " + saved.toStdString() + " -> " + fuzz::shown(back.at(i).tag));
+                   fuzz::shown(tabs.at(i).tag) + " -> " + fuzz::shown(saved) + " -> " + fuzz::shown(back.at(i).tag));
     }
     return 0;
 }

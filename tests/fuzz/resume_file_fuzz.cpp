@@ -27,13 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const QByteArray saved = formatResumeFile(*record);
     const std::optional<ResumeRecord> back = parseResumeBytes(saved);
-    FUZZ_CHECK(back.has_value(), saved.toStdString());
+    FUZZ_CHECK(back.has_value(), fuzz::shown(saved));
     FUZZ_CHECK(back->path == record->path && back->state == record->state,
-               shown(*record) + " -> " + saved.toStdString() + " -> " + shown(*back));
+               shown(*record) + " -> " + fuzz::shown(saved) + " -> " + shown(*back));
     FUZZ_CHECK(std::fabs(back->position - record->position) <= 1e-14 * std::fabs(record->position),
-               shown(*record) + " -> " + saved.toStdString() + " -> " + shown(*back));
+               shown(*record) + " -> " + fuzz::shown(saved) + " -> " + shown(*back));
 
     const QByteArray again = formatResumeFile(*back);
-    FUZZ_CHECK(again == saved, saved.toStdString() + " -> " + again.toStdString());
+    FUZZ_CHECK(again == saved, fuzz::shown(saved) + " -> " + fuzz::shown(again));
     return 0;
 }

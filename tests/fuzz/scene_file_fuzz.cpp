@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray saved = formatSceneFile(file.slots);
     const SceneFile back = parseSceneFile(saved);
     FUZZ_CHECK(back.slots == file.slots,
-               "read:\n" + shown(file.slots) + "saved:\n" + saved.toStdString() + "\nread back:\n" + shown(back.slots));
+               "read:\n" + shown(file.slots) + "saved:\n" + fuzz::shown(saved) + "\nread back:\n" + shown(back.slots));
 
     for (int i = 0; i < kSlots; ++i) {
         const SceneSlot &slot = file.slots[std::size_t(i)];

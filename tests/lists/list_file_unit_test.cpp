@@ -79,6 +79,9 @@ TEST(ListFile, APathWithALineBreakIsSavedAsAUri)
     EXPECT_TRUE(saved.startsWith("file://")) << saved.toStdString();
     EXPECT_TRUE(saved.endsWith("\r\n./plain.avi\r\n")) << saved.toStdString();
     EXPECT_EQ(parseListFile(saved, lists), entries);
+    // A leading "//" (from a file://host line) would begin the URI's host: it is written as "/".
+    EXPECT_EQ(parseListFile(formatListFile({{"//x\ny", "z.avi"}}, lists, false), lists),
+              (QList<ListEntry>{{"/x\ny", "z.avi"}}));
 }
 
 TEST(TabFiles, RelativeRecordsUnderTheProgramFolder)
