@@ -16,9 +16,12 @@
 #include "window/video_area.h"
 
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 using testsupport::clip;
 using testsupport::waitFor;
@@ -111,4 +114,27 @@ TEST_F(DamagedMedia, EveryFileOpensWithinTheBoundedWaitAndAGoodClipPlaysAfterThe
             return p && p->currentPosition().value_or(0) > 0.5;
         },
         5000));
+}
+
+TEST_F(DamagedMedia, ANamedPipeCostsNoMoreThanTheBoundedWaitAndHoldsNoThumbnailBack)
+{
+    // Opening a named pipe waits for a writer that never comes: the open gives up after its
+    // bounded wait, the thumbnail worker does not open it at all, and the window closes.
+    const QString pipe = work(QStringLiteral("pipe.avi"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    FavouritesPage &favourites = *player->favourites;
+    ASSERT_TRUE(favourites.add_selected_files(work(), {QStringLiteral("pipe.avi")}));
+    QElapsedTimer open;
+    open.start();
+    player->openMedia(pipe, 0);
+    EXPECT_LT(open.elapsed(), CMovie::kOpenTimeoutMs + 1000);
+    EXPECT_TRUE(player->video->movie->fileName.isEmpty());
+    EXPECT_TRUE(waitFor([&] { return favourites.thumbnails->pendingCount() == 0; }, 2000));
+
+    player->openMedia(clip(QStringLiteral("clip.avi")), 0);
+    EXPECT_TRUE(player->playback->tmrPosition->enabled());
+    QElapsedTimer closing;
+    closing.start();
+    close();
+    EXPECT_LT(closing.elapsed(), 2000);
 }

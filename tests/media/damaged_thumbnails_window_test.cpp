@@ -8,10 +8,13 @@
 #include "support/test_support.h"
 
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -79,4 +82,36 @@ TEST(DamagedThumbnails, EveryFileGetsABitmapWithinTheGrabsTimeLimit)
     }
     // Most truncated and swapped clips still give their frames.
     EXPECT_GT(grabbed, 100);
+}
+
+TEST(DamagedThumbnails, APipeADeviceAndAFolderGetThePlaceholderWithoutBeingOpened)
+{
+    // A named pipe would hold the worker until a writer comes (never), and with it every
+    // thumbnail after it and the program's exit; a device may never end.
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("pipe.avi"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    const QString device = dir.filePath(QStringLiteral("zero.mpg"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), device));
+    const QString folder = dir.filePath(QStringLiteral("folder.avi"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QImage placeholder(ThumbnailMaker::thumbWidth, ThumbnailMaker::thumbHeight, QImage::Format_RGB888);
+    placeholder.fill(QColor(27, 18, 20));
+    auto maker = std::make_unique<ThumbnailMaker>(placeholder);
+    QList<ThumbnailResult> results;
+    QObject::connect(maker.get(), &ThumbnailMaker::thumbnailMade,
+                     [&](const ThumbnailResult &r) { results.append(r); });
+    const QStringList files{pipe, device, folder, testsupport::clip(QStringLiteral("clip.avi"))};
+    for (int i = 0; i < files.size(); ++i)
+        maker->request(files.at(i), 0, dir.filePath(QStringLiteral("%1.bmp").arg(i)), i);
+    ASSERT_TRUE(testsupport::waitFor([&] { return results.size() == files.size(); }, 5000));
+    EXPECT_FALSE(results.at(0).ok);
+    EXPECT_FALSE(results.at(1).ok);
+    EXPECT_FALSE(results.at(2).ok);
+    EXPECT_TRUE(results.at(3).ok) << "the clip after them still gets its frame";
+    maker->request(pipe, 0, dir.filePath(QStringLiteral("again.bmp")), 9);
+    QElapsedTimer shutdown;
+    shutdown.start();
+    maker.reset();
+    EXPECT_LT(shutdown.elapsed(), 1000);
 }
