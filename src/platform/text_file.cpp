@@ -1,6 +1,7 @@
 #include "platform/text_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -137,6 +138,10 @@ QByteArray encodeLines(const QStringList &lines)
 
 std::optional<QByteArray> readFileBytes(const QString &path)
 {
+    // Only a regular file (a link to one included) is read: opening a named pipe waits for
+    // a writer that never comes, and a device may never end.
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;

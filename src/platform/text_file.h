@@ -25,11 +25,11 @@ QStringList decodeLines(const QByteArray &bytes);
 // Each line encoded as UTF-8 and followed by CR LF.
 QByteArray encodeLines(const QStringList &lines);
 
-// A file's bytes; nullopt when the file cannot be opened or read.
+// A file's bytes; nullopt when the file cannot be opened or read, or is not a regular file
+// (a named pipe, a device, a folder: they are never opened).
 std::optional<QByteArray> readFileBytes(const QString &path);
 
-// All lines of a file (decodeLines of its bytes); nullopt when the file cannot be opened
-// or read.
+// All lines of a file (decodeLines of its bytes); nullopt as for readFileBytes.
 std::optional<QStringList> readTextLines(const QString &path);
 
 // Replaces the file with the bytes: they go to a temporary file in the same folder,

@@ -131,6 +131,13 @@ TEST_F(DamagedMedia, ANamedPipeCostsNoMoreThanTheBoundedWaitAndHoldsNoThumbnailB
     EXPECT_TRUE(player->video->movie->fileName.isEmpty());
     EXPECT_TRUE(waitFor([&] { return favourites.thumbnails->pendingCount() == 0; }, 2000));
 
+    // A RealMedia playlist (.ram) is read as text before it plays: not from a pipe.
+    const QString playlist = work(QStringLiteral("pipe.ram"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(playlist).constData(), 0644), 0);
+    open.restart();
+    player->openMedia(playlist, 0);
+    EXPECT_LT(open.elapsed(), CMovie::kOpenTimeoutMs + 1000);
+
     player->openMedia(clip(QStringLiteral("clip.avi")), 0);
     EXPECT_TRUE(player->playback->tmrPosition->enabled());
     QElapsedTimer closing;
