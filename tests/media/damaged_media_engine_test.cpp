@@ -86,7 +86,7 @@ TEST_F(DamagedMedia, EveryFileOpensWithinTheBoundedWaitAndAGoodClipPlaysAfterThe
         player->openMedia(file, 0);
         EXPECT_LT(open.elapsed(), CMovie::kOpenTimeoutMs + 1000) << file.toStdString();
         // The window's events between one open and the next, as between a user's clicks.
-        testsupport::pump(20);
+        testsupport::pump(5);
     }
     current = QStringLiteral("the thumbnails");
     ASSERT_TRUE(waitFor([&] { return favourites.thumbnails->pendingCount() == 0; }, 60000));
@@ -116,27 +116,25 @@ TEST_F(DamagedMedia, EveryFileOpensWithinTheBoundedWaitAndAGoodClipPlaysAfterThe
         5000));
 }
 
-TEST_F(DamagedMedia, ANamedPipeCostsNoMoreThanTheBoundedWaitAndHoldsNoThumbnailBack)
+TEST_F(DamagedMedia, ANamedPipeHoldsNeitherTheWindowNorTheThumbnailsNorTheExit)
 {
-    // Opening a named pipe waits for a writer that never comes: the open gives up after its
-    // bounded wait, the thumbnail worker does not open it at all, and the window closes.
+    // Opening a named pipe waits for a writer that never comes. Its thumbnail is not made
+    // (the worker would wait for good, and the exit with it), and a RealMedia playlist
+    // (.ram), read as text on the window's thread before it plays, is not read from one.
+    // (The engine's own open of a pipe gives up after its bounded wait, like any file that
+    // does not load; not opened here, to keep the five seconds out of the suite.)
     const QString pipe = work(QStringLiteral("pipe.avi"));
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
     FavouritesPage &favourites = *player->favourites;
     ASSERT_TRUE(favourites.add_selected_files(work(), {QStringLiteral("pipe.avi")}));
-    QElapsedTimer open;
-    open.start();
-    player->openMedia(pipe, 0);
-    EXPECT_LT(open.elapsed(), CMovie::kOpenTimeoutMs + 1000);
-    EXPECT_TRUE(player->video->movie->fileName.isEmpty());
     EXPECT_TRUE(waitFor([&] { return favourites.thumbnails->pendingCount() == 0; }, 2000));
 
-    // A RealMedia playlist (.ram) is read as text before it plays: not from a pipe.
     const QString playlist = work(QStringLiteral("pipe.ram"));
     ASSERT_EQ(mkfifo(QFile::encodeName(playlist).constData(), 0644), 0);
-    open.restart();
+    QElapsedTimer open;
+    open.start();
     player->openMedia(playlist, 0);
-    EXPECT_LT(open.elapsed(), CMovie::kOpenTimeoutMs + 1000);
+    EXPECT_LT(open.elapsed(), 1000);
 
     player->openMedia(clip(QStringLiteral("clip.avi")), 0);
     EXPECT_TRUE(player->playback->tmrPosition->enabled());

@@ -1,5 +1,5 @@
 // Thumbnails of the 200 damaged files of make-damaged.sh on the real FFmpeg decoder, as the
-// favourites ask for them when an entry is added (position 0) and as a capture does (a
+// favourites ask for them when an entry is added (position 0) or as a capture does (a
 // position inside the file): every request gets its result within the grab's time limit,
 // a bitmap of 100 × 75 is written for each (the placeholder where no frame comes), and
 // nothing crashes. Quick enough to run under the sanitizers with the window tests.
@@ -53,22 +53,23 @@ TEST(DamagedThumbnails, EveryFileGetsABitmapWithinTheGrabsTimeLimit)
         results.append(r);
     });
     sinceLast.start();
-    // Each file twice: at the start, and a second in (past the end of the shortest).
-    const int requests = 2 * static_cast<int>(files.size());
+    // Every other file at its start (an entry added), the rest a second in (a capture; past
+    // the end of the shortest truncated clips).
+    const int requests = static_cast<int>(files.size());
     for (int i = 0; i < requests; ++i) {
         const QString bitmap = images.filePath(QStringLiteral("%1.bmp").arg(i));
-        maker.request(files.at(i / 2), i % 2 ? 1.0 : 0.0, bitmap, i);
+        maker.request(files.at(i), i % 2 ? 1.0 : 0.0, bitmap, i);
     }
     // The worker takes one job after another: every result comes within the limit of the
     // one before (and a second for the bitmap file).
     ASSERT_TRUE(testsupport::waitFor([&] { return results.size() == requests; }, requests * (kLimitMs + 1000)))
         << results.size() << " of " << requests;
-    EXPECT_LT(longest, kLimitMs + 1000) << files.at(longestId / 2).toStdString();
+    EXPECT_LT(longest, kLimitMs + 1000) << files.at(longestId).toStdString();
 
     int grabbed = 0;
     for (int i = 0; i < requests; ++i) {
         const ThumbnailResult &r = results.at(i);
-        const QString file = files.at(i / 2);
+        const QString file = files.at(i);
         EXPECT_EQ(r.id, i);
         EXPECT_EQ(r.image.size(), QSize(ThumbnailMaker::thumbWidth, ThumbnailMaker::thumbHeight))
             << file.toStdString();
@@ -81,7 +82,7 @@ TEST(DamagedThumbnails, EveryFileGetsABitmapWithinTheGrabsTimeLimit)
         grabbed += r.ok;
     }
     // Most truncated and swapped clips still give their frames.
-    EXPECT_GT(grabbed, 100);
+    EXPECT_GT(grabbed, 50);
 }
 
 TEST(DamagedThumbnails, APipeADeviceAndAFolderGetThePlaceholderWithoutBeingOpened)
