@@ -11,7 +11,7 @@
 
 #include "app/player.h"
 #include "playback/cmovie.h"
-#include "window/controls.h"
+#include "widgets/controls.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 

@@ -3,7 +3,7 @@
 #include "bench_support.h"
 
 #include "app/player.h"
-#include "app/timer.h"
+#include "widgets/timer.h"
 #include "lists/favourites_page.h"
 #include "lists/list_pane.h"
 #include "dialogs/dialogs.h"

@@ -12,12 +12,12 @@
 
 #include "app/player.h"
 #include "window/control_bar.h"
-#include "window/controls.h"
-#include "window/twips.h"
+#include "widgets/controls.h"
+#include "widgets/twips.h"
 #include "window/video_area.h"
 #include "playback/cmovie.h"
 #include "playback/media_backend.h"
-#include "playback/seek_math.h"
+#include "widgets/seek_math.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 #include "bench_support.h"
 
 #include "app/player.h"
-#include "app/timer.h"
+#include "widgets/timer.h"
 #include "playback/playback.h"
 #include "dialogs/dialogs.h"
 #include "platform/wave_out.h"

@@ -15,8 +15,8 @@
 #include "playback/cmovie.h"
 #include "playback/playback.h"
 #include "window/control_bar.h"
-#include "window/controls.h"
-#include "window/twips.h"
+#include "widgets/controls.h"
+#include "widgets/twips.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 

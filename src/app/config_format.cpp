@@ -9,10 +9,3 @@ QString formatSingle(double value)
         return QString::number(static_cast<long long>(f));
     return QString::number(static_cast<double>(f), 'g', 7);
 }
-
-unsigned int bothChannels(int level)
-{
-    // Exactly four hexadecimal digits of the level, twice.
-    const unsigned int v = static_cast<unsigned int>(level) & 0xFFFFu;
-    return (v << 16) | v;
-}

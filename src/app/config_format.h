@@ -7,5 +7,3 @@
 // decimal point ("1500", "-1"), others with "." ("1234.5").
 QString formatSingle(double value);
 
-// The wave-out value that gives both channels one 16-bit level.
-unsigned int bothChannels(int level);

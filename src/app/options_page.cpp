@@ -2,9 +2,9 @@
 #include "app/options_page.h"
 
 #include "lists/tab_strip.h"
-#include "window/controls.h"
-#include "window/layout_math.h"
-#include "window/twips.h"
+#include "widgets/controls.h"
+#include "widgets/layout_math.h"
+#include "widgets/twips.h"
 
 #include <QAction>
 #include <QCheckBox>

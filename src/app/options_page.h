@@ -3,7 +3,7 @@
 // the menu item `original` that shares its option with Check_original. Other rooms read
 // the options through the Options view.
 
-#include "app/options.h"
+#include "widgets/options.h"
 
 #include <QObject>
 #include <QString>

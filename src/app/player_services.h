@@ -3,7 +3,7 @@
 // volume, the notification area, the desktop's file manager, the state folder and the
 // command line. The program passes the real ones; the window tests pass doubles.
 
-#include "app/desktop_shell.h"
+#include "widgets/desktop_shell.h"
 #include "app/system_tray.h"
 #include "dialogs/dialogs.h"
 #include "lists/thumbnail_maker.h"

@@ -1,6 +1,6 @@
 #include "lists/extensions.h"
 
-#include "lists/media_types.h"
+#include "playback/media_types.h"
 
 int check_kakuchousi(const QString &extension)
 {

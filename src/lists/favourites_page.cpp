@@ -1,8 +1,8 @@
 #include "lists/favourites_page.h"
 
-#include "app/images.h"
-#include "app/options.h"
-#include "app/timer.h"
+#include "widgets/images.h"
+#include "widgets/options.h"
+#include "widgets/timer.h"
 #include "dialogs/file_dialogs.h"
 #include "lists/extensions.h"
 #include "lists/file_page.h"
@@ -11,15 +11,15 @@
 #include "lists/list_file.h"
 #include "lists/list_pane.h"
 #include "lists/okini_list.h"
-#include "lists/path.h"
+#include "platform/path.h"
 #include "lists/progress_view.h"
 #include "lists/tab_files.h"
 #include "lists/tab_strip.h"
 #include "lists/thumbnail_maker.h"
 #include "platform/text_file.h"
 #include "playback/media_commands.h"
-#include "window/twips.h"
-#include "window/window_modes.h"
+#include "widgets/twips.h"
+#include "widgets/topmost_switch.h"
 
 #include <QAction>
 #include <QCoreApplication>

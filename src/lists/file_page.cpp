@@ -1,22 +1,22 @@
 #include "lists/file_page.h"
 
-#include "app/desktop_shell.h"
-#include "app/options.h"
+#include "widgets/desktop_shell.h"
+#include "widgets/options.h"
 #include "dialogs/file_dialogs.h"
 #include "lists/extensions.h"
 #include "lists/file_list_box.h"
 #include "lists/file_menu_target.h"
 #include "lists/item_rules.h"
 #include "lists/list_pane.h"
-#include "lists/media_types.h"
-#include "lists/path.h"
+#include "playback/media_types.h"
+#include "platform/path.h"
 #include "lists/tab_files.h"
 #include "lists/tab_strip.h"
 #include "platform/file_system.h"
 #include "platform/my_module.h"
 #include "playback/media_commands.h"
-#include "window/twips.h"
-#include "window/window_modes.h"
+#include "widgets/twips.h"
+#include "widgets/topmost_switch.h"
 
 #include <QAction>
 #include <QCursor>

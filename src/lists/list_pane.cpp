@@ -4,11 +4,11 @@
 #include "lists/file_list_box.h"
 #include "lists/file_page.h"
 #include "lists/okini_list.h"
-#include "lists/path.h"
+#include "platform/path.h"
 #include "lists/search_page.h"
 #include "lists/tab_strip.h"
-#include "window/layout_math.h"
-#include "window/twips.h"
+#include "widgets/layout_math.h"
+#include "widgets/twips.h"
 
 #include <QFileInfo>
 #include <QAction>

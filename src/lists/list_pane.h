@@ -4,7 +4,7 @@
 // progress of long list work over them, and gives the play commands the rows of the page
 // shown (PlaylistSource).
 
-#include "lists/playlist_source.h"
+#include "playback/playlist_source.h"
 #include "lists/progress_view.h"
 #include "lists/tab_files.h"
 

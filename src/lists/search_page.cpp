@@ -2,19 +2,19 @@
 
 #include "lists/file_menu_target.h"
 
-#include "app/options.h"
+#include "widgets/options.h"
 #include "dialogs/file_dialogs.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
 #include "lists/file_page.h"
 #include "lists/file_search.h"
 #include "lists/list_pane.h"
-#include "lists/path.h"
+#include "platform/path.h"
 #include "lists/tab_strip.h"
 #include "platform/quoted_records.h"
 #include "playback/media_commands.h"
-#include "window/layout_math.h"
-#include "window/twips.h"
+#include "widgets/layout_math.h"
+#include "widgets/twips.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -1,9 +1,8 @@
 #include "playback/now_playing.h"
 
-#include "app/config_format.h"
-#include "lists/media_types.h"
+#include "playback/media_types.h"
 #include "platform/wave_out.h"
-#include "playback/seek_math.h"
+#include "widgets/seek_math.h"
 #include "playback/cmovie.h"
 #include "playback/real_control.h"
 

@@ -2,7 +2,7 @@
 // random, and play the file of the row they reach; and the first frame of the selected file.
 #include "playback/playback.h"
 
-#include "lists/playlist_source.h"
+#include "playback/playlist_source.h"
 #include "playback/cmovie.h"
 #include "window/video_area.h"
 

@@ -1,6 +1,6 @@
 #include "playback/real_control.h"
 
-#include "lists/path.h"
+#include "platform/path.h"
 #include "platform/file_system.h"
 #include "platform/text_file.h"
 

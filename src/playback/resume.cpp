@@ -1,8 +1,8 @@
 #include "playback/resume.h"
 
-#include "app/options.h"
-#include "lists/path.h"
-#include "lists/playlist_source.h"
+#include "widgets/options.h"
+#include "platform/path.h"
+#include "playback/playlist_source.h"
 #include "platform/text_file.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"

@@ -3,7 +3,7 @@
 #include "playback/media_commands.h"
 #include "playback/now_playing.h"
 #include "window/control_bar.h"
-#include "window/controls.h"
+#include "widgets/controls.h"
 
 #include <QAction>
 #include <QFile>

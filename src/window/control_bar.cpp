@@ -1,12 +1,12 @@
 #include "window/control_bar.h"
 
-#include "app/images.h"
-#include "app/timer.h"
+#include "widgets/images.h"
+#include "widgets/timer.h"
 #include "playback/now_playing.h"
-#include "playback/seek_math.h"
-#include "window/controls.h"
-#include "window/layout_math.h"
-#include "window/twips.h"
+#include "widgets/seek_math.h"
+#include "widgets/controls.h"
+#include "widgets/layout_math.h"
+#include "widgets/twips.h"
 
 #include <QAction>
 #include <QFrame>

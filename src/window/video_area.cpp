@@ -1,13 +1,13 @@
 #include "window/video_area.h"
 
-#include "app/images.h"
-#include "app/options.h"
+#include "widgets/images.h"
+#include "widgets/options.h"
 #include "lists/file_list_box.h"
 #include "playback/cmovie.h"
 #include "playback/real_control.h"
 #include "platform/my_module.h"
-#include "window/controls.h"
-#include "window/twips.h"
+#include "widgets/controls.h"
+#include "widgets/twips.h"
 #include "window/video_fit.h"
 
 #include <QDropEvent>

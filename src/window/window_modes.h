@@ -6,7 +6,8 @@
 // click on the video. The tab renames leave always-on-top for as long as their input box
 // is open (TopmostSwitch).
 
-#include "window/layout_math.h"
+#include "widgets/layout_math.h"
+#include "widgets/topmost_switch.h"
 
 #include <QObject>
 #include <QPoint>
@@ -24,15 +25,6 @@ class QMenu;
 class QWidget;
 class Timer;
 class VideoArea;
-
-// Always on top, set aside while the user types a new name.
-class TopmostSwitch
-{
-public:
-    virtual ~TopmostSwitch() = default;
-    virtual void beginRename() = 0;
-    virtual void endRename() = 0;
-};
 
 // What the modes ask of the window as a whole: its resize handler, the list pane's show
 // and hide, and its outer rectangle in twips with the decoration it has at the time.

@@ -16,14 +16,6 @@ TEST(ConfigFormat, SinglePrecisionTextWithoutPointWhenWhole)
     EXPECT_EQ(formatSingle(0.25), "0.25");
 }
 
-TEST(ConfigFormat, BothChannelsGetTheSameLevel)
-{
-    EXPECT_EQ(bothChannels(0x5678), 0x56785678u);
-    EXPECT_EQ(bothChannels(65535), 0xFFFFFFFFu);
-    EXPECT_EQ(bothChannels(0), 0u);
-    EXPECT_EQ(bothChannels(32767), 0x7FFF7FFFu);
-}
-
 TEST(CommandLine, ArgumentsAreJoinedBeforeTheStepsAndMadeAbsoluteAfter)
 {
     EXPECT_EQ(commandLineText({"/m/a.avi", "/m/b.avi"}), "/m/a.avi /m/b.avi");

@@ -2,9 +2,9 @@
 // start.
 #include "support/player_fixture.h"
 
-#include "app/images.h"
+#include "widgets/images.h"
 #include "app/options_page.h"
-#include "app/timer.h"
+#include "widgets/timer.h"
 #include "lists/favourites_page.h"
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
@@ -17,8 +17,8 @@
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"
 #include "platform/profile.h"
-#include "window/twips.h"
-#include "window/controls.h"
+#include "widgets/twips.h"
+#include "widgets/controls.h"
 
 #include <QAction>
 #include <QCheckBox>

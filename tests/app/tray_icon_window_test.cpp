@@ -3,12 +3,12 @@
 #include "support/player_fixture.h"
 
 #include "app/options_page.h"
-#include "app/timer.h"
+#include "widgets/timer.h"
 #include "app/tray_icon.h"
 #include "input/main_menu.h"
 #include "lists/list_pane.h"
 #include "window/control_bar.h"
-#include "window/controls.h"
+#include "widgets/controls.h"
 
 #include <QCheckBox>
 #include <QMenu>

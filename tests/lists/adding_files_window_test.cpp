@@ -1,7 +1,7 @@
 // Files join the favourites: dropped, from the file page's selection, the playing file.
 #include "support/player_fixture.h"
 
-#include "app/timer.h"
+#include "widgets/timer.h"
 #include "input/commands.h"
 #include "input/main_menu.h"
 #include "lists/favourites_page.h"
@@ -11,7 +11,7 @@
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"
 #include "playback/cmovie.h"
-#include "window/controls.h"
+#include "widgets/controls.h"
 #include "window/video_area.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "support/player_fixture.h"
 
 #include "app/options_page.h"
-#include "app/timer.h"
+#include "widgets/timer.h"
 #include "input/commands.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"

@@ -9,7 +9,7 @@
 #include "lists/okini_list.h"
 #include "lists/search_page.h"
 #include "lists/tab_strip.h"
-#include "window/twips.h"
+#include "widgets/twips.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 #include "support/player_fixture.h"
 
 #include "app/options_page.h"
-#include "app/timer.h"
+#include "widgets/timer.h"
 #include "lists/favourites_page.h"
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
@@ -15,7 +15,7 @@
 #include "lists/tab_strip.h"
 #include "platform/my_module.h"
 #include "playback/cmovie.h"
-#include "window/controls.h"
+#include "widgets/controls.h"
 
 #include <QAction>
 #include <QCheckBox>

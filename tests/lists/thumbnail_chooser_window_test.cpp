@@ -1,7 +1,7 @@
 // The thumbnail chooser and the refresh of an entry's picture.
 #include "support/player_fixture.h"
 
-#include "app/timer.h"
+#include "widgets/timer.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
 #include "lists/form_open_image.h"

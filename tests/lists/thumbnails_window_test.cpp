@@ -2,7 +2,7 @@
 #include "support/player_fixture.h"
 
 #include "app/options_page.h"
-#include "app/timer.h"
+#include "widgets/timer.h"
 #include "input/commands.h"
 #include "lists/favourites_page.h"
 #include "lists/list_pane.h"

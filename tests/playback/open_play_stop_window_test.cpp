@@ -1,7 +1,7 @@
 // Opening, playing and stopping through the real main window, with doubles for the engines.
 #include "support/player_fixture.h"
 
-#include "app/timer.h"
+#include "widgets/timer.h"
 #include "input/main_menu.h"
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
@@ -15,7 +15,7 @@
 #include "lists/tab_strip.h"
 #include "playback/cmovie.h"
 #include "playback/real_control.h"
-#include "window/controls.h"
+#include "widgets/controls.h"
 
 #include <QAction>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // happens at the end of a file in continuous and random mode.
 #include "support/player_fixture.h"
 
-#include "app/timer.h"
+#include "widgets/timer.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
 #include "lists/file_page.h"

@@ -1,7 +1,7 @@
 // The real main window on the real libmpv engine.
 #include "support/player_fixture.h"
 
-#include "app/timer.h"
+#include "widgets/timer.h"
 #include "playback/playback.h"
 #include "window/control_bar.h"
 #include "window/video_area.h"
@@ -9,7 +9,7 @@
 #include "playback/cmovie.h"
 #include "playback/real_control.h"
 #include "playback/video_surface.h"
-#include "window/controls.h"
+#include "widgets/controls.h"
 
 #include <QLabel>
 

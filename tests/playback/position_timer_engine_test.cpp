@@ -1,14 +1,14 @@
 // The position timer on real clips, with both engines.
 #include "support/player_fixture.h"
 
-#include "app/timer.h"
+#include "widgets/timer.h"
 #include "playback/playback.h"
 #include "window/control_bar.h"
 #include "window/video_area.h"
 
 #include "playback/cmovie.h"
 #include "playback/real_control.h"
-#include "window/controls.h"
+#include "widgets/controls.h"
 
 using testsupport::clip;
 using testsupport::waitFor;

@@ -1,14 +1,14 @@
 // The position timer of the real main window, with doubles for the engines.
 #include "support/player_fixture.h"
 
-#include "app/timer.h"
+#include "widgets/timer.h"
 #include "playback/playback.h"
 #include "window/control_bar.h"
 #include "window/video_area.h"
 
 #include "playback/cmovie.h"
 #include "playback/real_control.h"
-#include "window/controls.h"
+#include "widgets/controls.h"
 
 #include <QProgressBar>
 

@@ -2,17 +2,17 @@
 // file, and the volume bars with mute, through the real main window.
 #include "support/player_fixture.h"
 
-#include "app/timer.h"
+#include "widgets/timer.h"
 #include "lists/file_list_box.h"
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
 #include "lists/tab_strip.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
-#include "playback/seek_math.h"
+#include "widgets/seek_math.h"
 #include "window/control_bar.h"
-#include "window/controls.h"
-#include "window/twips.h"
+#include "widgets/controls.h"
+#include "widgets/twips.h"
 #include "window/video_area.h"
 
 #include <QFile>

@@ -6,7 +6,7 @@
 
 #include "playback/cmovie.h"
 #include "playback/video_surface.h"
-#include "window/controls.h"
+#include "widgets/controls.h"
 #include "window/video_area.h"
 
 #include <QProcess>

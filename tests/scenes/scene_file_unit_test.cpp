@@ -1,5 +1,6 @@
 // Scene files: records and captions, the position text, the tag's rounding, and which unit
 // a tag shared by both engines is read in.
+#include "playback/engine_units.h"
 #include "scenes/scene_file.h"
 
 #include "support/test_support.h"

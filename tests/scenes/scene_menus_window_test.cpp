@@ -2,7 +2,7 @@
 // the menus over the video, and jumping from the favourites popup.
 #include "support/player_fixture.h"
 
-#include "app/timer.h"
+#include "widgets/timer.h"
 #include "lists/favourites_page.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"

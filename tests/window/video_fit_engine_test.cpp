@@ -4,8 +4,8 @@
 
 #include "app/options_page.h"
 #include "playback/cmovie.h"
-#include "window/controls.h"
-#include "window/twips.h"
+#include "widgets/controls.h"
+#include "widgets/twips.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 

@@ -5,8 +5,8 @@
 #include "app/options_page.h"
 #include "playback/cmovie.h"
 #include "playback/real_control.h"
-#include "window/controls.h"
-#include "window/twips.h"
+#include "widgets/controls.h"
+#include "widgets/twips.h"
 #include "window/video_area.h"
 
 #include <QRadioButton>

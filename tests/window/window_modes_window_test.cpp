@@ -4,7 +4,7 @@
 #include "support/player_fixture.h"
 
 #include "app/options_page.h"
-#include "app/timer.h"
+#include "widgets/timer.h"
 #include "lists/file_list_box.h"
 #include "lists/file_page.h"
 #include "lists/favourites_page.h"
@@ -14,8 +14,8 @@
 #include "playback/cmovie.h"
 #include "playback/playback.h"
 #include "window/control_bar.h"
-#include "window/controls.h"
-#include "window/twips.h"
+#include "widgets/controls.h"
+#include "widgets/twips.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 

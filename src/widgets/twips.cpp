@@ -1,4 +1,4 @@
-#include "window/twips.h"
+#include "widgets/twips.h"
 
 #include "platform/my_module.h"
 

@@ -1,4 +1,4 @@
-#include "app/desktop_shell.h"
+#include "widgets/desktop_shell.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

@@ -62,3 +62,6 @@ int graphVolume(int setting);
 std::uint32_t realWaveLevel(int setting, int startWaveVolume);
 
 } // namespace seek
+
+// The wave-out value that gives both channels one 16-bit level.
+unsigned int bothChannels(int level);

@@ -1,7 +1,7 @@
-#include "window/controls.h"
+#include "widgets/controls.h"
 
-#include "playback/seek_math.h"
-#include "window/twips.h"
+#include "widgets/seek_math.h"
+#include "widgets/twips.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,5 +1,5 @@
 // The layout arithmetic with the sizes of the design-time window (twips, 15 per pixel).
-#include "window/layout_math.h"
+#include "widgets/layout_math.h"
 
 #include <gtest/gtest.h>
 

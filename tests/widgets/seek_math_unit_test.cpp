@@ -1,7 +1,7 @@
 // The random play order and the arithmetic of the seek bar, the volume bars and the
 // RealMedia volume.
 #include "playback/random_picker.h"
-#include "playback/seek_math.h"
+#include "widgets/seek_math.h"
 
 #include <gtest/gtest.h>
 
@@ -138,4 +138,12 @@ TEST(SeekMath, RealMediaLevels)
     // Start-up level 0: every setting is the middle.
     EXPECT_EQ(seek::realWaveLevel(0, -32767), 0x7FFF7FFFu);
     EXPECT_EQ(seek::realWaveLevel(100, -32767), 0x7FFF7FFFu);
+}
+
+TEST(SeekMath, BothChannelsGetTheSameLevel)
+{
+    EXPECT_EQ(bothChannels(0x5678), 0x56785678u);
+    EXPECT_EQ(bothChannels(65535), 0xFFFFFFFFu);
+    EXPECT_EQ(bothChannels(0), 0u);
+    EXPECT_EQ(bothChannels(32767), 0x7FFF7FFFu);
 }

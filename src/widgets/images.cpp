@@ -1,4 +1,4 @@
-#include "app/images.h"
+#include "widgets/images.h"
 
 #include <QFont>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "playback/seek_math.h"
+#include "widgets/seek_math.h"
 
 #include <algorithm>
 #include <cmath>
@@ -91,3 +91,10 @@ std::uint32_t realWaveLevel(int setting, int startWaveVolume)
 }
 
 } // namespace seek
+
+unsigned int bothChannels(int level)
+{
+    // Exactly four hexadecimal digits of the level, twice.
+    const unsigned int v = static_cast<unsigned int>(level) & 0xFFFFu;
+    return (v << 16) | v;
+}

@@ -1,4 +1,4 @@
-#include "lists/media_types.h"
+#include "playback/media_types.h"
 
 #include <QMimeDatabase>
 

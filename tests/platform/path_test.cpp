@@ -1,5 +1,5 @@
 #include "lists/extensions.h"
-#include "lists/path.h"
+#include "platform/path.h"
 
 #include "support/test_support.h"
 

@@ -1,4 +1,4 @@
-#include "window/layout_math.h"
+#include "widgets/layout_math.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The table of media types: what is accepted, which engine plays it, what gets a thumbnail.
 #include "lists/extensions.h"
-#include "lists/media_types.h"
-#include "lists/path.h"
+#include "playback/media_types.h"
+#include "platform/path.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "lists/path.h"
+#include "platform/path.h"
 
 #include "platform/file_system.h"
 
