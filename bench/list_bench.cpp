@@ -51,15 +51,15 @@ int main(int argc, char **argv)
     QTemporaryDir state;
     Player player(bench::services(state.path()));
     player.Form_Load();
-    player.favourites->tmr_okini->setEnabled(false);
-    player.listPane->Tab1->select(2);
+    player.favourites()->tmr_okini()->setEnabled(false);
+    player.listPane()->Tab1()->select(2);
     QCoreApplication::processEvents();
 
     t.restart();
-    player.favourites->load_okini(m3u);
+    player.favourites()->load_okini(m3u);
     const double loadMs = static_cast<double>(t.nsecsElapsed()) / 1e6;
     std::printf("%d entries: load_okini %.1f ms (%d listed), existence check alone %.1f ms (%d found)\n", entries,
-                loadMs, player.favourites->List_okini->count(), existsMs, found);
+                loadMs, player.favourites()->List_okini()->count(), existsMs, found);
     player.close();
     return 0;
 }

@@ -31,7 +31,7 @@ double oursMs(Player &player, const QString &file)
     QElapsedTimer t;
     bool loaded = false;
     double ms = -1;
-    MediaBackend *engine = player.video->movie->backend();
+    MediaBackend *engine = player.video()->movie()->backend();
     const auto l = QObject::connect(engine, &MediaBackend::loaded, [&] { loaded = true; });
     const auto c = QObject::connect(&player, &Player::framePainted, [&] {
         if (loaded && ms < 0)

@@ -3,12 +3,23 @@
 
 #include <QString>
 
+// The pages of the list pane. Tab1's tabs are 1..4 in this order (the tab index, and
+// config.ini's ListMode, is the page's number).
+enum class ListPage { None = 0, Files = 1, Favourites = 2, Search = 3, Options = 4 };
+
+// The page of a tab index of Tab1; None outside 1..4.
+inline ListPage listPageOfTab(int index)
+{
+    return index >= 1 && index <= 4 ? static_cast<ListPage>(index) : ListPage::None;
+}
+inline int tabOfListPage(ListPage page) { return static_cast<int>(page); }
+
 class PlaylistSource
 {
 public:
     virtual ~PlaylistSource() = default;
-    // The page shown: 1 files, 2 favourites, 3 search, 4 options.
-    virtual int shownPage() const = 0;
+    // The page shown.
+    virtual ListPage shownPage() const = 0;
     virtual int rowCount() const = 0;
     // The selected row, -1 when none.
     virtual int selectedRow() const = 0;

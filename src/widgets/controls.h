@@ -45,20 +45,6 @@ private:
     QColor m_back = Qt::black;
 };
 
-// A frame whose caption holds a value that other handlers read back (the time frame keeps
-// the open file's duration code there). The caption is not drawn.
-class CaptionFrame : public QFrame
-{
-    Q_OBJECT
-public:
-    using QFrame::QFrame;
-    QString caption() const { return m_caption; }
-    void setCaption(const QString &c) { m_caption = c; }
-
-private:
-    QString m_caption;
-};
-
 // A label that reports every change of its caption, as a label's Change event does.
 class CaptionLabel : public QLabel
 {

@@ -1,6 +1,6 @@
 #pragma once
-// A timer with the switch and the Tag of the main window's timers: enabling a running
-// timer leaves its countdown alone, and Tag holds a text that handlers share.
+// A timer with the switch of the main window's timers: enabling a running timer leaves its
+// countdown alone.
 
 #include <QTimer>
 
@@ -9,7 +9,6 @@ class Timer : public QTimer
     Q_OBJECT
 public:
     using QTimer::QTimer;
-    QString Tag;
 
     bool enabled() const { return isActive(); }
     void setEnabled(bool on)

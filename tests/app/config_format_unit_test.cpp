@@ -1,5 +1,5 @@
 #include "app/command_line.h"
-#include "app/config_format.h"
+#include "widgets/config_format.h"
 
 #include "support/test_support.h"
 

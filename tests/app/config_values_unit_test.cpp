@@ -1,6 +1,6 @@
 // config.ini as one value: read with the profile rules, written in one replace that gives
 // the same bytes as writing its keys one by one.
-#include "app/config_values.h"
+#include "widgets/config_values.h"
 
 #include "platform/profile.h"
 #include "support/test_support.h"

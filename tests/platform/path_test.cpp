@@ -131,9 +131,9 @@ TEST_F(RelativePaths, ConversionsAreInverse)
 TEST(Extensions, MediaAndThumbnailExtensions)
 {
     for (const char *e : {"avi", "AVI", "mpg", "asf", "wmv", "Mpeg", "mov", "rm", "RAM", "dat"})
-        EXPECT_EQ(check_kakuchousi(e), -1) << e;
+        EXPECT_TRUE(check_kakuchousi(e)) << e;
     for (const char *e : {"ra", "rmvb", "m3u", "", "avi ", "mp3"})
-        EXPECT_EQ(check_kakuchousi(e), 0) << e;
-    EXPECT_EQ(can_make_thumbnail("AVI"), -1);
-    EXPECT_EQ(can_make_thumbnail("mpeg"), -1);
+        EXPECT_FALSE(check_kakuchousi(e)) << e;
+    EXPECT_TRUE(can_make_thumbnail("AVI"));
+    EXPECT_TRUE(can_make_thumbnail("mpeg"));
 }

@@ -10,35 +10,35 @@ TEST(MediaTypes, TheNineOfOldKeepTheirEngines)
     for (const char *e : {"avi", "mpg", "asf", "wmv", "mpeg", "mov", "dat"}) {
         ASSERT_NE(mediaType(e), nullptr) << e;
         EXPECT_EQ(mediaType(e)->engine, MediaEngine::Ordinary) << e;
-        EXPECT_EQ(check_kakuchousi(e), -1) << e;
+        EXPECT_TRUE(check_kakuchousi(e)) << e;
     }
     for (const char *e : {"rm", "RAM", "ra"}) {
         ASSERT_NE(mediaType(e), nullptr) << e;
         EXPECT_EQ(mediaType(e)->engine, MediaEngine::RealMedia) << e;
     }
-    EXPECT_EQ(check_kakuchousi("ra"), 0) << "audio only: listed in the file page, not opened as media";
+    EXPECT_FALSE(check_kakuchousi("ra")) << "audio only: listed in the file page, not opened as media";
 }
 
 TEST(MediaTypes, TodaysContainersAreAcceptedWhateverTheirCase)
 {
     for (const char *e : {"mp4", "MKV", "webm", "m4v", "ogv", "flv", "ts", "m2ts", "3gp", "vob", "divx", "f4v"}) {
-        EXPECT_EQ(check_kakuchousi(e), -1) << e;
+        EXPECT_TRUE(check_kakuchousi(e)) << e;
         EXPECT_EQ(mediaType(e)->engine, MediaEngine::Ordinary) << e;
-        EXPECT_EQ(can_make_thumbnail(e), -1) << e;
+        EXPECT_TRUE(can_make_thumbnail(e)) << e;
     }
     EXPECT_EQ(mediaType("txt"), nullptr);
-    EXPECT_EQ(check_kakuchousi("mp3"), 0) << "audio-only formats stay out";
-    EXPECT_EQ(can_make_thumbnail("ra"), 0);
-    EXPECT_EQ(can_make_thumbnail("ram"), 0) << "a playlist has no picture";
+    EXPECT_FALSE(check_kakuchousi("mp3")) << "audio-only formats stay out";
+    EXPECT_FALSE(can_make_thumbnail("ra"));
+    EXPECT_FALSE(can_make_thumbnail("ram")) << "a playlist has no picture";
 }
 
 TEST(MediaTypes, NamesWithoutAnExtension)
 {
     // The extension is the text after the last "." of the name, the whole name without one.
-    EXPECT_EQ(check_kakuchousi(path::getextension("/v/mkv")), -1) << "a name that is an extension";
-    EXPECT_EQ(check_kakuchousi(path::getextension("/v/clip.")), 0);
-    EXPECT_EQ(check_kakuchousi(path::getextension("/v/clip.tar.MKV")), -1);
-    EXPECT_EQ(check_kakuchousi(""), 0);
+    EXPECT_TRUE(check_kakuchousi(path::getextension("/v/mkv"))) << "a name that is an extension";
+    EXPECT_FALSE(check_kakuchousi(path::getextension("/v/clip.")));
+    EXPECT_TRUE(check_kakuchousi(path::getextension("/v/clip.tar.MKV")));
+    EXPECT_FALSE(check_kakuchousi(""));
 }
 
 TEST(MediaTypes, FileListPatternAndMimeTypes)

@@ -1,4 +1,4 @@
-#include "app/config_format.h"
+#include "widgets/config_format.h"
 
 #include <cmath>
 

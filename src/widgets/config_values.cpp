@@ -1,6 +1,6 @@
-#include "app/config_values.h"
+#include "widgets/config_values.h"
 
-#include "app/config_format.h"
+#include "widgets/config_format.h"
 #include "platform/profile.h"
 #include "platform/text_file.h"
 
