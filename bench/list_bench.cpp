@@ -3,15 +3,15 @@
 #include "bench_support.h"
 
 #include "app/player.h"
-#include "widgets/timer.h"
+#include "dialogs/dialogs.h"
 #include "lists/favourites_page.h"
 #include "lists/list_pane.h"
-#include "dialogs/dialogs.h"
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"
 #include "platform/file_system.h"
 #include "platform/text_file.h"
 #include "platform/wave_out.h"
+#include "widgets/timer.h"
 
 #include <QApplication>
 #include <QDir>

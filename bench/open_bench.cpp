@@ -4,10 +4,10 @@
 #include "bench_support.h"
 
 #include "app/player.h"
-#include "window/video_area.h"
-#include "playback/cmovie.h"
 #include "dialogs/dialogs.h"
 #include "platform/wave_out.h"
+#include "playback/cmovie.h"
+#include "window/video_area.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -11,13 +11,13 @@
 #include "bench_support.h"
 
 #include "app/player.h"
-#include "window/control_bar.h"
-#include "widgets/controls.h"
-#include "widgets/twips.h"
-#include "window/video_area.h"
 #include "playback/cmovie.h"
 #include "playback/media_backend.h"
+#include "widgets/controls.h"
 #include "widgets/seek_math.h"
+#include "widgets/twips.h"
+#include "window/control_bar.h"
+#include "window/video_area.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,10 +2,10 @@
 #include "bench_support.h"
 
 #include "app/player.h"
-#include "widgets/timer.h"
-#include "playback/playback.h"
 #include "dialogs/dialogs.h"
 #include "platform/wave_out.h"
+#include "playback/playback.h"
+#include "widgets/timer.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

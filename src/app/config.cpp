@@ -2,7 +2,6 @@
 // gathered from the rooms and written once at shutdown (saveConfig).
 #include "app/player.h"
 
-#include "widgets/config_values.h"
 #include "app/options_page.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
@@ -14,9 +13,10 @@
 #include "platform/profile.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
-#include "window/control_bar.h"
+#include "widgets/config_values.h"
 #include "widgets/controls.h"
 #include "widgets/twips.h"
+#include "window/control_bar.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 

@@ -2,8 +2,8 @@
 #include "app/options_page.h"
 
 #include "lists/tab_strip.h"
-#include "widgets/config_values.h"
 #include "widgets/commands.h"
+#include "widgets/config_values.h"
 #include "widgets/controls.h"
 #include "widgets/layout_math.h"
 #include "widgets/twips.h"

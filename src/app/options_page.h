@@ -5,9 +5,9 @@
 
 #include "widgets/options.h"
 
+#include <array>
 #include <QObject>
 #include <QString>
-#include <array>
 
 class Commands;
 struct ConfigValues;

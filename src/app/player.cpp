@@ -4,18 +4,16 @@
 
 #include "app/options_page.h"
 #include "app/tray_icon.h"
-#include "widgets/command_ids.h"
-#include "widgets/images.h"
-#include "widgets/timer.h"
 #include "input/main_menu.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
 #include "lists/file_menu_target.h"
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
-#include "platform/path.h"
+#include "lists/okini_list.h"
 #include "lists/search_page.h"
 #include "lists/tab_strip.h"
+#include "platform/path.h"
 #include "platform/single_instance.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
@@ -23,10 +21,12 @@
 #include "playback/resume.h"
 #include "scenes/scene_file.h"
 #include "scenes/scene_menus.h"
-#include "lists/okini_list.h"
-#include "window/control_bar.h"
+#include "widgets/command_ids.h"
 #include "widgets/controls.h"
+#include "widgets/images.h"
+#include "widgets/timer.h"
 #include "widgets/twips.h"
+#include "window/control_bar.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 
@@ -34,8 +34,8 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QMenu>
+#include <QMimeData>
 #include <QScreen>
 
 Player::Player(PlayerServices s, QWidget *parent)
@@ -97,8 +97,8 @@ void Player::connectRooms()
 {
     connect(m_video, &VideoArea::framePainted, this, &Player::framePainted);
     connect(m_video->display(), &PictureBox::mouseDown, m_mainMenu, &MainMenu::display_MouseDown);
-    m_mainMenu->fileOpen = [this] { return !m_video->movie()->fileName.isEmpty(); };
-    m_listPane->inFullScreen = [this] { return m_windowModes->inFullScreen(); };
+    m_mainMenu->setFileOpen([this] { return !m_video->movie()->fileName.isEmpty(); });
+    m_listPane->setInFullScreen([this] { return m_windowModes->inFullScreen(); });
     connect(m_listPane, &ListPane::pageShown, m_controls, [this](int page) {
         m_controls->setButtonImage(QStringLiteral("capture"),
                                  page == 2 ? QStringLiteral("capture") : QStringLiteral("capture_mask"));
@@ -129,7 +129,7 @@ void Player::connectRooms()
     connect(m_controls, &ControlBar::focusVideo, this, [this] { m_video->focusDisplay(); });
     m_controls->attach(m_playback->state(), m_playback->nowPlaying(), *m_playback->tmrPosition());
     connect(m_listPane, &ListPane::filesDroppedOnTabs, m_favourites, &FavouritesPage::List_okini_OLEDragDrop);
-    m_resume->okiniLoadPending = [this] { return m_favourites->firstLoadPending(); };
+    m_resume->setOkiniLoadPending([this] { return m_favourites->firstLoadPending(); });
     connect(m_favourites, &FavouritesPage::firstLoadEnded, m_resume, &Resume::okiniLoaded);
     connect(m_video, &VideoArea::filesDropped, m_files, &FilePage::File_Drop);
     m_video->setPlaysRealMedia([this] { return m_playback->nowPlaying().isRealMedia(); });

@@ -3,24 +3,24 @@
 #include "app/player.h"
 
 #include "app/options_page.h"
-#include "widgets/timer.h"
 #include "input/main_menu.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
 #include "lists/okini_list.h"
-#include "platform/path.h"
 #include "lists/tab_strip.h"
 #include "platform/my_module.h"
+#include "platform/path.h"
 #include "platform/single_instance.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
 #include "playback/real_control.h"
 #include "scenes/scene_menus.h"
-#include "window/control_bar.h"
 #include "widgets/controls.h"
+#include "widgets/timer.h"
 #include "widgets/twips.h"
+#include "window/control_bar.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 
@@ -29,8 +29,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QTimer>
 #include <QLineEdit>
+#include <QTimer>
 
 
 namespace {

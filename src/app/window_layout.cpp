@@ -3,16 +3,16 @@
 // window/layout_math; here the controls are measured and written in their order.
 #include "app/player.h"
 
-#include "widgets/options.h"
 #include "app/options_page.h"
 #include "app/tray_icon.h"
 #include "lists/list_pane.h"
 #include "platform/my_module.h"
 #include "playback/cmovie.h"
-#include "window/control_bar.h"
 #include "widgets/controls.h"
 #include "widgets/layout_math.h"
+#include "widgets/options.h"
 #include "widgets/twips.h"
+#include "window/control_bar.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 

@@ -60,7 +60,7 @@ void MainMenu::popUp()
 {
     for (QMenu *sub : {m_sub.m_size, m_sub.m_speed, m_sub.m_mode, m_sub.m_window})
         sub->menuAction()->setVisible(true);
-    m_scenes.enableForOpenFile(fileOpen && fileOpen());
+    m_scenes.enableForOpenFile(m_fileOpen && m_fileOpen());
     m_menu->popup(QCursor::pos());
 }
 

@@ -32,7 +32,7 @@ public:
     MainMenu(QWidget *window, Commands &commands, ControlBar &controls, Submenus submenus, SceneMenus &scenes);
 
     // Whether a file is open (the scene menus are usable then).
-    std::function<bool()> fileOpen;
+    void setFileOpen(std::function<bool()> open) { m_fileOpen = std::move(open); }
 
     void display_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
     // Pops `menu` up at the pointer, its items prepared for the file that is open.
@@ -51,6 +51,7 @@ private:
     ControlBar &m_controls;
     Submenus m_sub;
     SceneMenus &m_scenes;
+    std::function<bool()> m_fileOpen;
 
 private:
     QMenu *m_menu = nullptr;

@@ -1,11 +1,5 @@
 #include "lists/favourites_page.h"
 
-#include "widgets/command_ids.h"
-#include "widgets/commands.h"
-#include "widgets/config_values.h"
-#include "widgets/images.h"
-#include "widgets/options.h"
-#include "widgets/timer.h"
 #include "dialogs/file_dialogs.h"
 #include "lists/extensions.h"
 #include "lists/file_page.h"
@@ -14,20 +8,26 @@
 #include "lists/list_file.h"
 #include "lists/list_pane.h"
 #include "lists/okini_list.h"
-#include "platform/path.h"
 #include "lists/progress_view.h"
 #include "lists/tab_files.h"
 #include "lists/tab_strip.h"
 #include "lists/thumbnail_maker.h"
+#include "platform/path.h"
 #include "platform/text_file.h"
 #include "playback/media_commands.h"
-#include "widgets/twips.h"
+#include "widgets/command_ids.h"
+#include "widgets/commands.h"
+#include "widgets/config_values.h"
+#include "widgets/images.h"
+#include "widgets/options.h"
+#include "widgets/timer.h"
 #include "widgets/topmost_switch.h"
+#include "widgets/twips.h"
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>

@@ -7,13 +7,13 @@
 #include "lists/list_loader.h"
 #include "platform/media_detector.h"
 
-#include <QHash>
-#include <QObject>
-#include <QPointer>
-#include <QPixmap>
-#include <QString>
 #include <memory>
 #include <optional>
+#include <QHash>
+#include <QObject>
+#include <QPixmap>
+#include <QPointer>
+#include <QString>
 
 class Commands;
 struct ConfigValues;

@@ -3,12 +3,12 @@
 // the file list `File` with its menu `m_FileMenu`, and their handlers. The file popup also
 // opens over the search results: its commands act on the list it was opened over.
 
+#include <cstdint>
+#include <memory>
 #include <QObject>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
-#include <cstdint>
-#include <memory>
 
 class Commands;
 struct ConfigValues;

@@ -1,8 +1,8 @@
 #include "lists/form_open_image.h"
 
 #include "lists/file_list_box.h"
-#include "platform/path.h"
 #include "lists/thumbnail_preview.h"
+#include "platform/path.h"
 #include "platform/text_file.h"
 #include "widgets/twips.h"
 

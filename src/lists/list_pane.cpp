@@ -4,21 +4,21 @@
 #include "lists/file_list_box.h"
 #include "lists/file_page.h"
 #include "lists/okini_list.h"
-#include "platform/path.h"
 #include "lists/search_page.h"
 #include "lists/tab_strip.h"
+#include "platform/path.h"
 #include "widgets/command_ids.h"
 #include "widgets/commands.h"
 #include "widgets/config_values.h"
 #include "widgets/layout_math.h"
 #include "widgets/twips.h"
 
-#include <QFileInfo>
 #include <QAction>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
-#include <QMimeData>
 #include <QListWidget>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolBar>
@@ -185,7 +185,7 @@ void ListPane::showPage(int index)
 
 void ListPane::Tab1_Click()
 {
-    if (inFullScreen && inFullScreen())
+    if (m_inFullScreen && m_inFullScreen())
         return;
     showPage(m_Tab1->selectedIndex());
     if (m_window->isVisible())

@@ -4,9 +4,9 @@
 // progress of long list work over them, and gives the play commands the rows of the page
 // shown (PlaylistSource).
 
-#include "playback/playlist_source.h"
 #include "lists/progress_view.h"
 #include "lists/tab_files.h"
+#include "playback/playlist_source.h"
 
 #include <QObject>
 #include <QPoint>
@@ -40,7 +40,7 @@ public:
     void attach(FilePage *files, FavouritesPage *favourites, SearchPage *search);
 
     // True while the window is in full screen: the page tabs then change nothing.
-    std::function<bool()> inFullScreen;
+    void setInFullScreen(std::function<bool()> inFullScreen) { m_inFullScreen = std::move(inFullScreen); }
 
     // The page of an index of Tab1: 1 files, 2 favourites, 3 search, 4 options.
     void showPage(int index);
@@ -112,6 +112,7 @@ private:
 
 
     QWidget *m_window;
+    std::function<bool()> m_inFullScreen;
     FilePage *m_files = nullptr;
     FavouritesPage *m_favourites = nullptr;
     SearchPage *m_search = nullptr;

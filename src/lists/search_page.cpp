@@ -2,18 +2,18 @@
 
 #include "lists/file_menu_target.h"
 
-#include "widgets/options.h"
 #include "dialogs/file_dialogs.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
 #include "lists/file_page.h"
 #include "lists/file_search.h"
 #include "lists/list_pane.h"
-#include "platform/path.h"
 #include "lists/tab_strip.h"
+#include "platform/path.h"
 #include "platform/quoted_records.h"
 #include "playback/media_commands.h"
 #include "widgets/layout_math.h"
+#include "widgets/options.h"
 #include "widgets/twips.h"
 
 #include <QComboBox>

@@ -1,11 +1,11 @@
 #include "playback/now_playing.h"
 
-#include "playback/media_types.h"
 #include "platform/wave_out.h"
-#include "widgets/seek_math.h"
 #include "playback/cmovie.h"
+#include "playback/media_types.h"
 #include "playback/playback_state.h"
 #include "playback/real_control.h"
+#include "widgets/seek_math.h"
 
 #include <QCoreApplication>
 

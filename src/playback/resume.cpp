@@ -1,12 +1,12 @@
 #include "playback/resume.h"
 
-#include "widgets/options.h"
 #include "platform/path.h"
-#include "playback/playlist_source.h"
 #include "platform/text_file.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
+#include "playback/playlist_source.h"
 #include "playback/resume_file.h"
+#include "widgets/options.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -85,7 +85,7 @@ void Resume::selectResumed(const QString &file)
             }
         return;
     case ListPage::Favourites:
-        if (okiniLoadPending && okiniLoadPending()) {
+        if (m_okiniLoadPending && m_okiniLoadPending()) {
             m_selectAfterOkiniLoad = file; // the list is still empty
             return;
         }

@@ -1,8 +1,8 @@
 #include "widgets/config_values.h"
 
-#include "widgets/config_format.h"
 #include "platform/profile.h"
 #include "platform/text_file.h"
+#include "widgets/config_format.h"
 
 #include <QFileInfo>
 

@@ -3,10 +3,10 @@
 #include "widgets/seek_math.h"
 #include "widgets/twips.h"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QAbstractButton>
 #include <QStyleOptionSlider>
 #include <QWheelEvent>
 

@@ -1,12 +1,12 @@
 #include "window/video_area.h"
 
-#include "widgets/images.h"
-#include "widgets/options.h"
 #include "lists/file_list_box.h"
+#include "platform/my_module.h"
 #include "playback/cmovie.h"
 #include "playback/real_control.h"
-#include "platform/my_module.h"
 #include "widgets/controls.h"
+#include "widgets/images.h"
+#include "widgets/options.h"
 #include "widgets/twips.h"
 #include "window/video_fit.h"
 

@@ -7,10 +7,10 @@
 #include "playback/media_backend.h"
 #include "playback/video_view.h"
 
-#include <QObject>
-#include <QStringList>
 #include <functional>
 #include <memory>
+#include <QObject>
+#include <QStringList>
 
 class CMovie;
 class Options;

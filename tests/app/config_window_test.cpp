@@ -3,13 +3,13 @@
 #include "support/player_fixture.h"
 #include "widgets/command_ids.h"
 
-#include "widgets/images.h"
 #include "app/options_page.h"
-#include "widgets/timer.h"
 #include "lists/favourites_page.h"
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
 #include "playback/playback.h"
+#include "widgets/images.h"
+#include "widgets/timer.h"
 #include "window/control_bar.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
@@ -18,8 +18,8 @@
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"
 #include "platform/profile.h"
-#include "widgets/twips.h"
 #include "widgets/controls.h"
+#include "widgets/twips.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -3,12 +3,12 @@
 #include "support/player_fixture.h"
 
 #include "app/options_page.h"
-#include "widgets/timer.h"
 #include "app/tray_icon.h"
 #include "input/main_menu.h"
 #include "lists/list_pane.h"
-#include "window/control_bar.h"
 #include "widgets/controls.h"
+#include "widgets/timer.h"
+#include "window/control_bar.h"
 
 #include <QCheckBox>
 #include <QMenu>
@@ -81,7 +81,7 @@ TEST_F(TrayIconTest, IconIsAddedOnceWithTheWindowsIconAndTip)
 TEST_F(TrayIconTest, DoubleClickHidesAVisibleWindowAndShowsAHiddenOne)
 {
     Player &p = startWithTray();
-    p.trayIcon()->clickBurstMs = 0;
+    p.trayIcon()->setClickBurstMs(0);
     tray->click(QSystemTrayIcon::DoubleClick);
     EXPECT_FALSE(p.isVisible());
     QTest::qWait(5);
@@ -101,7 +101,7 @@ TEST_F(TrayIconTest, TriggerTogglesTooAndOneBurstOfClicksTogglesOnce)
     tray->click(QSystemTrayIcon::DoubleClick);
     EXPECT_FALSE(p.isVisible());
     // KDE's: a Trigger for each click.
-    QTest::qWait(p.trayIcon()->clickBurstMs + 50);
+    QTest::qWait(p.trayIcon()->clickBurstMs() + 50);
     tray->click(QSystemTrayIcon::Trigger);
     EXPECT_TRUE(p.isVisible());
     tray->click(QSystemTrayIcon::Trigger);
@@ -111,7 +111,7 @@ TEST_F(TrayIconTest, TriggerTogglesTooAndOneBurstOfClicksTogglesOnce)
 TEST_F(TrayIconTest, MinimisedWithNoTaskbarTheWindowHidesAndComesBackAsItWas)
 {
     Player &p = startWithTray();
-    p.trayIcon()->clickBurstMs = 0;
+    p.trayIcon()->setClickBurstMs(0);
     p.options()->Check_noTaskbar()->setChecked(true);
     p.showMaximized();
     ASSERT_TRUE(waitFor([&] { return p.isMaximized(); }, 2000));

@@ -4,9 +4,9 @@
 #include "playback/playback_state.h"
 #include "widgets/command_ids.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QMenu>
-#include <gtest/gtest.h>
 
 TEST(CommandRegistry, TriggerRunsTheRegisteredCommandOnly)
 {

@@ -1,8 +1,6 @@
 // Files join the favourites: dropped, from the file page's selection, the playing file.
 #include "support/player_fixture.h"
 
-#include "widgets/timer.h"
-#include "widgets/command_ids.h"
 #include "input/main_menu.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
@@ -11,12 +9,14 @@
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"
 #include "playback/cmovie.h"
+#include "widgets/command_ids.h"
 #include "widgets/controls.h"
+#include "widgets/timer.h"
 #include "window/video_area.h"
 
 #include <QAction>
-#include <QDir>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QProgressBar>

@@ -3,13 +3,13 @@
 #include "widgets/command_ids.h"
 
 #include "app/options_page.h"
-#include "widgets/timer.h"
 #include "lists/favourites_page.h"
 #include "lists/list_pane.h"
+#include "widgets/timer.h"
 
 #include "lists/okini_list.h"
-#include "lists/thumbnail_maker.h"
 #include "lists/tab_strip.h"
+#include "lists/thumbnail_maker.h"
 #include "playback/cmovie.h"
 
 #include <QAction>

@@ -2,8 +2,8 @@
 #include "support/player_fixture.h"
 
 #include "app/options_page.h"
-#include "widgets/timer.h"
 #include "lists/favourites_page.h"
+#include "widgets/timer.h"
 
 #include <QCheckBox>
 #include <QDir>

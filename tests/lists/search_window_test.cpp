@@ -13,12 +13,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QMouseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -314,9 +314,10 @@ TEST_F(Search, TheFolderButtonLiesWhollyInsideThePageAtEveryListWidth)
         EXPECT_LT(button.right(), tabs.left()) << "step " << step << ": the page tabs cover the button";
         EXPECT_TRUE(QRect(QPoint(0, 0), frame.size()).contains(s.bt_change_dir()->geometry()))
             << "step " << step << ": the search frame cuts the button";
-        if (tabs.left() - frame.left() > twips::toPixelsX(1000))
+        if (tabs.left() - frame.left() > twips::toPixelsX(1000)) {
             EXPECT_GT(button.left(), QRect(s.FindText()->mapTo(window, QPoint(0, 0)), s.FindText()->size()).right())
                 << "step " << step << ": the button lies beside the text";
+        }
     };
     check(0);
     for (int i = 1; i <= 6; ++i) {

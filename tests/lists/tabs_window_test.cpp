@@ -3,10 +3,10 @@
 #include "widgets/command_ids.h"
 
 #include "app/options_page.h"
-#include "widgets/timer.h"
 #include "lists/favourites_page.h"
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
+#include "widgets/timer.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 

@@ -2,12 +2,12 @@
 #include "support/player_fixture.h"
 #include "widgets/command_ids.h"
 
-#include "widgets/timer.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
 #include "lists/form_open_image.h"
 #include "lists/okini_list.h"
 #include "lists/thumbnail_maker.h"
+#include "widgets/timer.h"
 
 #include <QAction>
 #include <QDir>

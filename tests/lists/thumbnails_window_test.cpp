@@ -2,21 +2,21 @@
 #include "support/player_fixture.h"
 
 #include "app/options_page.h"
-#include "widgets/timer.h"
-#include "widgets/command_ids.h"
 #include "lists/favourites_page.h"
 #include "lists/list_pane.h"
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"
 #include "lists/thumbnail_maker.h"
 #include "playback/cmovie.h"
+#include "widgets/command_ids.h"
+#include "widgets/timer.h"
 #include "window/video_area.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QThread>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include <atomic>

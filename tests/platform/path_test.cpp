@@ -3,9 +3,9 @@
 
 #include "support/test_support.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace path;
 

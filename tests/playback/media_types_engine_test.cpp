@@ -1,11 +1,11 @@
 // Today's containers on the real engine: H.264 in mp4 and mkv, VP9 in webm.
 #include "support/player_fixture.h"
 
-#include "widgets/timer.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
-#include "window/control_bar.h"
 #include "widgets/controls.h"
+#include "widgets/timer.h"
+#include "window/control_bar.h"
 #include "window/video_area.h"
 
 using testsupport::clip;

@@ -1,7 +1,7 @@
 // The table of media types: what is accepted, which engine plays it, what gets a thumbnail.
 #include "lists/extensions.h"
-#include "playback/media_types.h"
 #include "platform/path.h"
+#include "playback/media_types.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 #include "support/player_fixture.h"
 #include "widgets/command_ids.h"
 
-#include "widgets/timer.h"
 #include "input/main_menu.h"
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
 #include "playback/playback.h"
 #include "scenes/scene_menus.h"
+#include "widgets/timer.h"
 #include "window/control_bar.h"
 #include "window/video_area.h"
 

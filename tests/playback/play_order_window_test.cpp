@@ -2,7 +2,6 @@
 // happens at the end of a file in continuous and random mode.
 #include "support/player_fixture.h"
 
-#include "widgets/timer.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
 #include "lists/file_page.h"
@@ -12,6 +11,7 @@
 #include "lists/tab_strip.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
+#include "widgets/timer.h"
 #include "window/video_area.h"
 
 #include <QFile>

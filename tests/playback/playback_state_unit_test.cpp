@@ -2,8 +2,8 @@
 // and the numbers config.ini keeps for the speeds and the play modes.
 #include "playback/playback_state.h"
 
-#include <QSignalSpy>
 #include <gtest/gtest.h>
+#include <QSignalSpy>
 
 TEST(PlaybackState, EachChangeIsReportedOnceAndOnlyWhenTheValueChanges)
 {

@@ -1,8 +1,8 @@
 // The real main window on the real libmpv engine.
 #include "support/player_fixture.h"
 
-#include "widgets/timer.h"
 #include "playback/playback.h"
+#include "widgets/timer.h"
 #include "window/control_bar.h"
 #include "window/video_area.h"
 

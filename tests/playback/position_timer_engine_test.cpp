@@ -1,8 +1,8 @@
 // The position timer on real clips, with both engines.
 #include "support/player_fixture.h"
 
-#include "widgets/timer.h"
 #include "playback/playback.h"
+#include "widgets/timer.h"
 #include "window/control_bar.h"
 #include "window/video_area.h"
 

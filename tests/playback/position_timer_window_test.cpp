@@ -1,8 +1,8 @@
 // The position timer of the real main window, with doubles for the engines.
 #include "support/player_fixture.h"
 
-#include "widgets/timer.h"
 #include "playback/playback.h"
+#include "widgets/timer.h"
 #include "window/control_bar.h"
 #include "window/video_area.h"
 

@@ -2,9 +2,9 @@
 #include "support/player_fixture.h"
 
 #include "app/options_page.h"
+#include "platform/text_file.h"
 #include "playback/cmovie.h"
 #include "playback/resume_file.h"
-#include "platform/text_file.h"
 #include "window/video_area.h"
 
 #include <QCheckBox>

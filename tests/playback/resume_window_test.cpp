@@ -13,8 +13,8 @@
 #include "playback/playback.h"
 #include "window/video_area.h"
 
-#include <QCheckBox>
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QDir>
 #include <QItemSelectionModel>
 

@@ -2,17 +2,17 @@
 #include "support/player_fixture.h"
 #include "widgets/command_ids.h"
 
-#include "widgets/timer.h"
 #include "lists/file_list_box.h"
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
 #include "lists/tab_strip.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
-#include "widgets/seek_math.h"
-#include "window/control_bar.h"
 #include "widgets/controls.h"
+#include "widgets/seek_math.h"
+#include "widgets/timer.h"
 #include "widgets/twips.h"
+#include "window/control_bar.h"
 #include "window/video_area.h"
 
 #include <QDir>

@@ -5,9 +5,9 @@
 
 #include "support/test_support.h"
 
+#include <gtest/gtest.h>
 #include <QLocale>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <clocale>
 #include <limits>

@@ -2,11 +2,11 @@
 // the menus over the video, and jumping from the favourites popup.
 #include "support/player_fixture.h"
 
-#include "widgets/timer.h"
 #include "lists/favourites_page.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
 #include "scenes/scene_menus.h"
+#include "widgets/timer.h"
 #include "window/video_area.h"
 
 #include <QAction>

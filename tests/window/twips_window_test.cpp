@@ -2,8 +2,8 @@
 #include "platform/my_module.h"
 #include "widgets/twips.h"
 
-#include <QWidget>
 #include <gtest/gtest.h>
+#include <QWidget>
 
 TEST(ScreenMetrics, UnmappedWindowHasNoFrame)
 {

@@ -5,18 +5,18 @@
 #include "widgets/command_ids.h"
 
 #include "app/options_page.h"
-#include "widgets/timer.h"
+#include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
 #include "lists/file_page.h"
-#include "lists/favourites_page.h"
 #include "lists/list_pane.h"
 #include "lists/okini_list.h"
 #include "platform/profile.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
-#include "window/control_bar.h"
 #include "widgets/controls.h"
+#include "widgets/timer.h"
 #include "widgets/twips.h"
+#include "window/control_bar.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 
@@ -294,7 +294,6 @@ TEST_F(WindowModesTest, MovesOverThePictureAndTheMasksReachTheVideoArea)
 TEST_F(WindowModesTest, AlwaysOnTopFollowsTheItemTheOptionAndTheToolbar)
 {
     Player &p = start();
-    WindowModes &m = *p.windowModes();
     ASSERT_TRUE(p.commands().action(command::topmost)->isChecked()) << "on at the first start";
     EXPECT_TRUE(p.windowFlags() & Qt::WindowStaysOnTopHint);
     p.commands().action(command::topmost)->trigger();

@@ -5,8 +5,8 @@
 #include "platform/profile.h"
 #include "support/test_support.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 using testsupport::readFile;
 using testsupport::writeFile;

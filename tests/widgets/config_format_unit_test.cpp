@@ -3,8 +3,8 @@
 
 #include "support/test_support.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 TEST(ConfigFormat, SinglePrecisionTextWithoutPointWhenWhole)
 {
