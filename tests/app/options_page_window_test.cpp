@@ -4,7 +4,6 @@
 #include "app/options_page.h"
 #include "lists/list_pane.h"
 #include "lists/tab_strip.h"
-#include "window/twips.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -118,6 +117,11 @@ TEST_F(OptionsPageTest, TheDesignWidthKeepsEveryCaptionOnOneLine)
         for (QWidget *c : captions(frame))
             EXPECT_EQ(c->heightForWidth(c->width()), c->heightForWidth(QWIDGETSIZE_MAX)) << caption(c).toStdString();
     }
-    EXPECT_EQ(twips::top(player->options->check_resume), 3480);
-    EXPECT_EQ(twips::top(player->options->check_mode[3]), 4200);
+    // The rows keep their design pitch: nothing was moved down.
+    const OptionsPage &o = *player->options;
+    const int pitch = o.Check_temae->y() - o.Check_original->y();
+    EXPECT_EQ(o.Check_noTaskbar->y() - o.Check_temae->y(), pitch);
+    EXPECT_EQ(o.check_resume->y() - o.Check_noTaskbar->y(), pitch);
+    EXPECT_EQ(o.check_mode[1]->y(), o.check_mode[0]->y()) << "mode1 and mode2 side by side";
+    EXPECT_EQ(o.check_mode[2]->y() - o.check_mode[0]->y(), pitch);
 }
