@@ -1,9 +1,11 @@
 // Plovana: a video player for people who watch and sort their own video collections.
 #include "app/player.h"
 #include "app/shutdown_signals.h"
+#include "dialogs/dialogs.h"
 
 #include <QApplication>
 #include <QTimer>
+#include <QTranslator>
 
 #include <clocale>
 
@@ -12,6 +14,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("plovana"));
     QApplication::setDesktopFileName(QStringLiteral("plovana"));
+    // The window speaks Japanese, so Qt's own buttons and dialogs do too, in every locale.
+    const std::unique_ptr<QTranslator> qtTexts = installQtTranslations();
     // libmpv refuses to start under a locale whose decimal point is not ".".
     std::setlocale(LC_NUMERIC, "C");
 

@@ -15,34 +15,203 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSlider>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 #include <algorithm>
+#include <type_traits>
+#include <vector>
 
 namespace {
 
-QCheckBox *checkBox(QWidget *parent, const char *name, const char *caption, int top)
+// A check box or option button whose caption wraps onto further lines where the box is too
+// narrow for it on one; the indicator stays beside the caption's middle.
+template <typename Button>
+class WrappingButton final : public Button
 {
-    auto *c = new QCheckBox(QString::fromUtf8(caption), parent);
+public:
+    WrappingButton(const QString &caption, QWidget *parent) : Button(caption, parent) {}
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return sizeFor(width).height(); }
+    // As narrow as the caption's longest piece that cannot be broken.
+    QSize minimumSizeHint() const override { return sizeFor(0); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionButton opt;
+        this->initStyleOption(&opt);
+        const QString caption = opt.text;
+        const QRect textRect = this->style()->subElementRect(kContents, &opt, this);
+        opt.text.clear();
+        painter.drawControl(kControl, opt); // the indicator
+        int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+        if (!this->style()->styleHint(QStyle::SH_UnderlineShortcut, &opt, this))
+            flags |= Qt::TextHideMnemonic;
+        painter.drawItemText(textRect, flags, opt.palette, this->isEnabled(), caption, QPalette::WindowText);
+    }
+    // A click anywhere on the box, not only on the caption's middle line, toggles it.
+    bool hitButton(const QPoint &pos) const override { return this->rect().contains(pos); }
+
+private:
+    static constexpr bool kRadio = std::is_same_v<Button, QRadioButton>;
+    static constexpr QStyle::ControlElement kControl = kRadio ? QStyle::CE_RadioButton : QStyle::CE_CheckBox;
+    static constexpr QStyle::SubElement kContents = kRadio ? QStyle::SE_RadioButtonContents
+                                                           : QStyle::SE_CheckBoxContents;
+    static constexpr QStyle::ContentsType kSize = kRadio ? QStyle::CT_RadioButton : QStyle::CT_CheckBox;
+
+    // The box's size at a width, with the caption wrapped to the room the indicator leaves
+    // it (as the painting does).
+    QSize sizeFor(int width) const
+    {
+        QStyleOptionButton opt;
+        this->initStyleOption(&opt);
+        opt.rect = QRect(0, 0, width, this->height());
+        const int room = this->style()->subElementRect(kContents, &opt, this).width();
+        const QSize text = this->fontMetrics()
+                               .boundingRect(QRect(0, 0, std::max(1, room), QWIDGETSIZE_MAX),
+                                             Qt::TextWordWrap | Qt::TextShowMnemonic, opt.text)
+                               .size();
+        return this->style()->sizeFromContents(kSize, &opt, text, this);
+    }
+};
+
+// The controls of one frame of the page. While the frame is wide enough they stand at their
+// design places. In a narrower frame the captions (check boxes, option buttons, labels) wrap
+// onto further lines and what lies below them moves down by the lines they gained; text
+// boxes and sliders give up width, and what stands right of them in their row moves left.
+// The scroll area round it scrolls over what still does not fit.
+class OptionFrame final : public QWidget
+{
+public:
+    OptionFrame()
+    {
+        QSizePolicy policy = sizePolicy();
+        policy.setHeightForWidth(true);
+        setSizePolicy(policy);
+    }
+
+    // Takes a control already placed at its design rectangle.
+    template <typename W>
+    W *add(W *w)
+    {
+        m_items.push_back({w, w->geometry()});
+        return w;
+    }
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return flow(width, false).height(); }
+    QSize sizeHint() const override { return flow(QWIDGETSIZE_MAX, false); }
+    QSize minimumSizeHint() const override { return {flow(0, false).width(), 0}; }
+
+protected:
+    void resizeEvent(QResizeEvent *) override { flow(width(), true); }
+
+private:
+    struct Item
+    {
+        QWidget *widget;
+        QRect design;
+    };
+    std::vector<Item> m_items;
+
+    static bool narrows(const QWidget *w)
+    {
+        return qobject_cast<const QCheckBox *>(w) || qobject_cast<const QRadioButton *>(w)
+               || qobject_cast<const QLabel *>(w) || qobject_cast<const QLineEdit *>(w)
+               || qobject_cast<const QSlider *>(w);
+    }
+
+    // Places the controls for a frame `width` pixels wide (only measures unless `apply`);
+    // the room they need.
+    QSize flow(int width, bool apply) const
+    {
+        // The margin at the right matches the one at the left of the frame's controls.
+        const int margin = twips::toPixelsX(120);
+        const int right = width - margin;
+        const int gap = twips::toPixelsY(15); // between the lines of a row that did not fit on one
+        int pushed = 0;                       // how far the rows so far have moved down
+        QSize needed;
+        for (std::size_t first = 0; first < m_items.size();) {
+            // One row: the controls with the same design top, left to right.
+            const int top = m_items[first].design.top();
+            std::size_t end = first;
+            int rowRight = 0, rowHeight = 0;
+            for (; end < m_items.size() && m_items[end].design.top() == top; ++end) {
+                rowRight = std::max(rowRight, m_items[end].design.right());
+                rowHeight = std::max(rowHeight, m_items[end].design.height());
+            }
+            int lineTop = top + pushed, rowBottom = lineTop, given = 0;
+            for (std::size_t i = first; i < end; ++i) {
+                const Item &item = m_items[i];
+                const bool narrowing = narrows(item.widget);
+                const int minimum = narrowing ? item.widget->minimumSizeHint().width() : item.design.width();
+                QRect r = item.design.translated(-given, 0);
+                if (i > first && r.left() + minimum > right) {
+                    // No room beside the controls before it: a line of its own below them.
+                    lineTop = rowBottom + gap;
+                    given = item.design.left() - m_items[first].design.left();
+                    r = item.design.translated(-given, 0);
+                }
+                r.moveTop(lineTop);
+                if (narrowing) {
+                    // Up to the right margin, less what the controls right of it in the row take.
+                    const int room = right - (rowRight - item.design.right()) - r.left();
+                    const int w = std::max(minimum, std::min(item.design.width(), room));
+                    given += item.design.width() - w;
+                    r.setWidth(w);
+                    if (item.widget->hasHeightForWidth())
+                        r.setHeight(std::max(item.design.height(), item.widget->heightForWidth(w)));
+                }
+                rowBottom = std::max(rowBottom, r.bottom() + 1);
+                if (apply)
+                    item.widget->setGeometry(r);
+                needed = needed.expandedTo(QSize(r.right() + 1 + margin, r.bottom() + 1));
+            }
+            pushed = rowBottom - top - rowHeight;
+            first = end;
+        }
+        return needed;
+    }
+};
+
+OptionFrame *contents(QFrame *page)
+{
+    return static_cast<OptionFrame *>(static_cast<QScrollArea *>(page)->widget());
+}
+
+QCheckBox *checkBox(OptionFrame *parent, const char *name, const char *caption, int top)
+{
+    auto *c = new WrappingButton<QCheckBox>(QString::fromUtf8(caption), parent);
     c->setObjectName(QString::fromLatin1(name));
     c->setToolTip(c->text());
-    // As wide as its caption needs (the longest ones pass the design width of 4700); the
-    // frame round it clips what the pane's width leaves no room for.
+    // As wide as its caption needs on one line (the longest ones pass the design width of
+    // 4700); a narrower frame wraps it.
     twips::place(c, 120, top, std::max(4700, twips::fromPixelsX(c->sizeHint().width())), 285);
-    return c;
+    return parent->add(c);
 }
 
-QLabel *label(QWidget *parent, const char *caption, int left, int top, int width)
+QLabel *label(OptionFrame *parent, const char *caption, int left, int top, int width, int height = 255)
 {
     auto *l = new QLabel(QString::fromUtf8(caption), parent);
-    twips::place(l, left, top, width, 255);
-    return l;
+    l->setWordWrap(true);
+    twips::place(l, left, top, width, height);
+    return parent->add(l);
 }
 
+// A frame of the page: a scroll area round the frame's controls.
 QFrame *page(QWidget *parent, const char *name)
 {
-    auto *f = new QFrame(parent);
+    auto *f = new QScrollArea(parent);
     f->setObjectName(QString::fromLatin1(name));
+    f->setFrameShape(QFrame::NoFrame);
+    f->setFocusPolicy(Qt::NoFocus);
+    f->setWidgetResizable(true);
+    f->setWidget(new OptionFrame);
     twips::place(f, 0, 20, 4935, 6900);
     f->hide();
     return f;
@@ -76,28 +245,31 @@ OptionsPage::OptionsPage(QWidget *configFrame, Commands &commands)
     m_Frame_basic->show();
 
     // 基本: the home folder and the general options.
-    m_Check_usehome = checkBox(m_Frame_basic, "Check_usehome", "ホームディレクトリを使用する", 60);
-    m_text_home = new QLineEdit(m_Frame_basic);
+    OptionFrame *const basic = contents(m_Frame_basic);
+    m_Check_usehome = checkBox(basic, "Check_usehome", "ホームディレクトリを使用する", 60);
+    m_text_home = new QLineEdit(basic);
     m_text_home->setObjectName(QStringLiteral("text_home"));
     twips::place(m_text_home, 360, 375, 3900, 300);
-    m_bt_selecthome = new QPushButton(QStringLiteral("..."), m_Frame_basic);
+    basic->add(m_text_home);
+    m_bt_selecthome = new QPushButton(QStringLiteral("..."), basic);
     m_bt_selecthome->setObjectName(QStringLiteral("bt_selecthome"));
     twips::place(m_bt_selecthome, 4320, 375, 450, 300);
-    m_Check_loadthum = checkBox(m_Frame_basic, "Check_loadthum", "サムネイルをロードしない", 780);
+    basic->add(m_bt_selecthome);
+    m_Check_loadthum = checkBox(basic, "Check_loadthum", "サムネイルをロードしない", 780);
     // Checked at design time: the first list load then unchecks it when thumbnails are
     // wanted, and that change turns the thumbnail view on and reloads the list with them.
     m_Check_loadthum->setChecked(true);
-    m_Check_imagedirchange = checkBox(m_Frame_basic, "Check_imagedirchange",
+    m_Check_imagedirchange = checkBox(basic, "Check_imagedirchange",
                                     "imageディレクトリをファイルのあるディレクトリの下に作る", 1080);
-    m_Check_soutai = checkBox(m_Frame_basic, "Check_soutai", "セーブ時に相対ディレクトリを使用（.\\と..\\まで）", 1380);
-    m_Check_SeekTop = checkBox(m_Frame_basic, "Check_SeekTop", "ファイルを選択したら先頭フレームを表示する", 1680);
-    m_Check_show_popup = checkBox(m_Frame_basic, "Check_show_popup", "バブルアップヘルプを表示する（次回起動時から）", 1980);
-    m_Check_auto_hide = checkBox(m_Frame_basic, "Check_auto_hide", "カーソルの位置から、リストの自動表示・非表示", 2280);
-    m_Check_original = checkBox(m_Frame_basic, "Check_original", "再生時は常にオリジナルサイズ", 2580);
-    m_Check_temae = checkBox(m_Frame_basic, "Check_temae", "常に手前に表示", 2880);
-    m_Check_noTaskbar = checkBox(m_Frame_basic, "Check_noTaskbar", "最小化時にタスクバーにいれない（タスクトレイのみ）", 3180);
-    m_check_resume = checkBox(m_Frame_basic, "check_resume", "再生情報の復元（リジューム再生）", 3480);
-    label(m_Frame_basic, "（ただし、セーブ先をカレントディレクトリとする）", 360, 3765, 4500);
+    m_Check_soutai = checkBox(basic, "Check_soutai", "セーブ時に相対ディレクトリを使用（.\\と..\\まで）", 1380);
+    m_Check_SeekTop = checkBox(basic, "Check_SeekTop", "ファイルを選択したら先頭フレームを表示する", 1680);
+    m_Check_show_popup = checkBox(basic, "Check_show_popup", "バブルアップヘルプを表示する（次回起動時から）", 1980);
+    m_Check_auto_hide = checkBox(basic, "Check_auto_hide", "カーソルの位置から、リストの自動表示・非表示", 2280);
+    m_Check_original = checkBox(basic, "Check_original", "再生時は常にオリジナルサイズ", 2580);
+    m_Check_temae = checkBox(basic, "Check_temae", "常に手前に表示", 2880);
+    m_Check_noTaskbar = checkBox(basic, "Check_noTaskbar", "最小化時にタスクバーにいれない（タスクトレイのみ）", 3180);
+    m_check_resume = checkBox(basic, "check_resume", "再生情報の復元（リジューム再生）", 3480);
+    label(basic, "（ただし、セーブ先をカレントディレクトリとする）", 360, 3765, 4500);
 
     // 表示領域: fitting of the picture and the clipping sliders.
     const std::pair<QRadioButton **, std::pair<const char *, const char *>> fitting[] = {
@@ -105,30 +277,34 @@ OptionsPage::OptionsPage(QWidget *configFrame, Commands &commands)
         {&m_Keep_Aspect, {"Keep_Aspect", "アスペクト比を保持して拡大"}},
         {&m_use_fullWindow, {"use_fullWindow", "再生画面いっぱいに表示"}},
     };
+    OptionFrame *const clip = contents(m_Frame_clip);
     int top = 60;
     for (const auto &[slot, text] : fitting) {
-        auto *r = new QRadioButton(QString::fromUtf8(text.second), m_Frame_clip);
+        auto *r = new WrappingButton<QRadioButton>(QString::fromUtf8(text.second), clip);
         r->setObjectName(QString::fromLatin1(text.first));
         r->setToolTip(r->text());
         twips::place(r, 120, top, 4700, 285);
-        *slot = r;
+        *slot = clip->add(r);
         top += 300;
     }
     m_Keep_Aspect->setChecked(true); // the design-time choice
-    label(m_Frame_clip, "クリッピング", 120, 1080, 2000);
-    label(m_Frame_clip, "上", 240, 1380, 300);
-    m_Scroll_upper = new QSlider(Qt::Horizontal, m_Frame_clip);
+    label(clip, "クリッピング", 120, 1080, 2000);
+    label(clip, "上", 240, 1380, 300);
+    m_Scroll_upper = new QSlider(Qt::Horizontal, clip);
     m_Scroll_upper->setObjectName(QStringLiteral("Scroll_upper"));
     m_Scroll_upper->setRange(0, 100);
     twips::place(m_Scroll_upper, 600, 1380, 4000, 255);
-    label(m_Frame_clip, "下", 240, 1680, 300);
-    m_scroll_under = new QSlider(Qt::Horizontal, m_Frame_clip);
+    clip->add(m_Scroll_upper);
+    label(clip, "下", 240, 1680, 300);
+    m_scroll_under = new QSlider(Qt::Horizontal, clip);
     m_scroll_under->setObjectName(QStringLiteral("scroll_under"));
     m_scroll_under->setRange(0, 100);
     twips::place(m_scroll_under, 600, 1680, 4000, 255);
+    clip->add(m_scroll_under);
 
     // キー＆マウス: the mouse mode of the video area.
-    label(m_Frame_Key, "マウスイベント", 120, 3600, 2000);
+    OptionFrame *const key = contents(m_Frame_Key);
+    label(key, "マウスイベント", 120, 3600, 2000);
     static const char *const tags[] = {
         "Click(なし) dblClick(最小モード)　D＆D(移動)",
         "Click(再生) dblClick(なし)　D＆D(なし)",
@@ -136,27 +312,25 @@ OptionsPage::OptionsPage(QWidget *configFrame, Commands &commands)
         "Click(なし) dblClick(最大化)　D＆D(移動)",
     };
     for (int i = 0; i < 4; ++i) {
-        auto *r = new QRadioButton(QStringLiteral("mode%1").arg(i + 1), m_Frame_Key);
+        auto *r = new WrappingButton<QRadioButton>(QStringLiteral("mode%1").arg(i + 1), key);
         r->setObjectName(QStringLiteral("check_mode%1").arg(i));
         r->setProperty("Tag", QString::fromUtf8(tags[i]));
         twips::place(r, 240 + (i % 2) * 2300, 3900 + (i / 2) * 300, 2200, 285);
-        m_check_mode[std::size_t(i)] = r;
+        m_check_mode[std::size_t(i)] = key->add(r);
     }
     m_check_mode[0]->setChecked(true);
-    m_message = new QLabel(m_Frame_Key);
+    m_message = label(key, "", 120, 4560, 4700);
     m_message->setObjectName(QStringLiteral("message"));
-    twips::place(m_message, 120, 4560, 4700, 255);
 
     // ソフト情報: the program and its version.
-    auto *name = label(m_soft_info, "Plovana", 240, 240, 4200);
+    OptionFrame *const info = contents(m_soft_info);
+    auto *name = label(info, "Plovana", 240, 240, 4200, 500);
     QFont big = name->font();
     big.setPointSize(big.pointSize() + 6);
     big.setBold(true);
     name->setFont(big);
-    twips::setHeight(name, 500);
-    m_Ver = new QLabel(m_soft_info);
+    m_Ver = label(info, "", 240, 840, 4400, 300);
     m_Ver->setObjectName(QStringLiteral("Ver"));
-    twips::place(m_Ver, 240, 840, 4400, 300);
 
     connectOptions();
 }

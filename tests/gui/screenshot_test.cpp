@@ -558,3 +558,68 @@ TEST(Screenshot, StartInMiniModeLeavesToTheNormalWindow)
     EXPECT_EQ(miniAtStart, miniFromNormal);
     EXPECT_EQ(normalFromMini, normal);
 }
+
+namespace {
+
+// The dark pixels (text, the boxes' outlines) in a column band of the screen above `bottom`,
+// or -1 while the band is not mostly the light face of a page (the window not drawn yet).
+int inkPixels(const QImage &img, int left, int right, int bottom)
+{
+    int ink = 0, light = 0, all = 0;
+    for (int y = 0; y < std::min(bottom, img.height()); ++y)
+        for (int x = std::max(0, left); x < std::min(right, img.width()); ++x) {
+            const int gray = qGray(img.pixel(x, y));
+            ink += gray < 128;
+            light += gray > 200;
+            ++all;
+        }
+    return all > 0 && light > all * 3 / 4 ? ink : -1;
+}
+
+} // namespace
+
+// The basic options at a narrow list pane: the captions wrap, so the page shows as much of
+// them as at the pane's design width (they used to be cut at the frame's right edge). The
+// pane is the narrowest width-button step from the design width (6255 twips) at which the
+// longest pieces of the captions that cannot be broken still fit; narrower, the frame scrolls
+// sideways, and at the very narrowest the page tabs take the whole pane. The window is tall
+// enough for the wrapped captions to need no scrolling down.
+TEST(Screenshot, OptionCaptionsAreWholeAtANarrowListPane)
+{
+    if (const char *tool = missingTool({"Xvfb", "import"}))
+        GTEST_SKIP() << tool << " is missing: no screenshot test";
+    Xvfb x;
+    x.size = QStringLiteral("1024x1200x24");
+    ASSERT_TRUE(x.start());
+
+    // The window is 900 × 1100 pixels at the screen's top left; the pane lies at its right.
+    const auto shoot = [&](int listWidth, const char *name) {
+        QTemporaryDir state;
+        testsupport::writeFile(state.filePath("config.ini"),
+                               "[Position]\r\nLeft=0\r\nTop=0\r\nWidth=13500\r\nHeight=16500\r\nListWidth="
+                                   + QByteArray::number(listWidth)
+                                   + "\r\n[volume]\r\nvolume=100\r\n[other]\r\nListMode=4\r\nListVisible=1\r\n");
+        Program program(x.display, state.path());
+        EXPECT_TRUE(program.started());
+        // The page's ink, once two screenshots in a row agree on it.
+        const int left = 900 - listWidth / 15 + 4;
+        QImage shot;
+        int ink = -1, last = -1;
+        testsupport::waitFor(
+            [&] {
+                last = ink;
+                shot = x.screenshot();
+                ink = inkPixels(shot, left, 900, 1040);
+                return ink > 0 && ink == last;
+            },
+            15000);
+        shot.save(QDir::current().absoluteFilePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(program.close());
+        return ink;
+    };
+    const int wide = shoot(6255, "screenshot-options-wide.png");
+    const int narrow = shoot(2055, "screenshot-options-narrow.png");
+    ASSERT_GT(wide, 2000) << "no options page on screen; see screenshot-options-wide.png";
+    EXPECT_NEAR(double(narrow) / wide, 1.0, 0.1)
+        << "ink " << narrow << " at the narrow pane, " << wide << " at the design width; see screenshot-options-narrow.png";
+}

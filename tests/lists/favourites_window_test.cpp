@@ -12,6 +12,7 @@
 #include "lists/thumbnail_maker.h"
 #include "playback/cmovie.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
@@ -22,6 +23,9 @@
 
 using testsupport::readFile;
 using testsupport::writeFile;
+
+// Readable sizes in failure messages.
+void PrintTo(const QSize &s, std::ostream *os) { *os << s.width() << " x " << s.height(); }
 
 class Favourites : public PlayerTest
 {
@@ -206,6 +210,41 @@ TEST_F(Favourites, RemovingAnEntryAndRelinkingTheIcons)
     player->favourites()->relink_okini_icons();
     EXPECT_EQ(list().icon(2), 2);
     EXPECT_EQ(player->favourites()->Image_okini()->count(), 2);
+}
+
+// The names-only view (the thumbnail view without pictures): every entry gets the same cell,
+// a thumbnail's width, whatever its own name and whatever the last entry's name, so that a
+// name too long for it is elided at the same place as every other.
+TEST_F(Favourites, NamesOnlyViewGivesEveryEntryTheSameCellWhateverTheLastName)
+{
+    player->options()->Check_loadthum()->setChecked(true); // no pictures
+    player->listPane()->Tab1()->select(2);
+    list().setThumbnails(true);
+    const QString spaced = QStringLiteral("a rather long name with spaces in it that goes on and on.avi");
+    const QString unspaced = QStringLiteral("averylongnamewithoutanyspacesatallthatgoesonandon.avi");
+    const auto cells = [&](const QString &last) {
+        list().clear();
+        for (const QString &name : {QStringLiteral("short.avi"), spaced, unspaced,
+                                    QStringLiteral("日本語のとても長いファイル名のテストです動画.mp4"), last})
+            player->favourites()->add_okini_item(work().chopped(1), name);
+        QAbstractItemView *view = list().currentView();
+        view->doItemsLayout();
+        QList<QSize> sizes;
+        for (int row = 0; row < list().count(); ++row)
+            sizes.append(view->visualRect(list().model()->index(row, 0)).size());
+        return sizes;
+    };
+    const QList<QSize> shortLast = cells(QStringLiteral("x.avi"));
+    const QList<QSize> longLast = cells(spaced);
+    ASSERT_EQ(shortLast.size(), 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(shortLast[i], shortLast[0]) << "entry " << i + 1;
+        EXPECT_EQ(longLast[i], shortLast[0]) << "entry " << i + 1 << " with a long last name";
+    }
+    const QFontMetrics metrics = list().currentView()->fontMetrics();
+    EXPECT_GE(shortLast[0].width(), 100) << "a thumbnail's width";
+    EXPECT_LT(shortLast[0].width(), metrics.horizontalAdvance(spaced)) << "the long names are elided";
+    EXPECT_LT(shortLast[0].height(), 2 * metrics.height()) << "on one line";
 }
 
 class LongList : public Favourites
