@@ -42,7 +42,7 @@ Player::Player(PlayerServices s, QWidget *parent)
 {
     setObjectName(QStringLiteral("player"));
     setWindowTitle(QStringLiteral("Plovana"));
-    setWindowIcon(QIcon(images::logo()));
+    setWindowIcon(images::appIcon());
     setAcceptDrops(true);
     appDir = path::addbackslash(services.appDir);
     buildRooms();
