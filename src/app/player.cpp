@@ -43,7 +43,7 @@ Player::Player(PlayerServices s, QWidget *parent)
 {
     setObjectName(QStringLiteral("player"));
     setWindowTitle(QStringLiteral("Plovana"));
-    setWindowIcon(QIcon(images::logo()));
+    setWindowIcon(images::appIcon());
     setAcceptDrops(true);
     m_appDir = path::addbackslash(m_services.appDir);
     buildRooms();

@@ -61,15 +61,22 @@ QString fileListPattern()
 
 QString mimeTypeOf(const QString &extension)
 {
+    // Some extensions name more than one type (.ts is also a Qt Linguist file): a video
+    // type wins over the others, which the database would otherwise pick by its own order.
     static const QMimeDatabase db;
-    const QMimeType m = db.mimeTypeForFile(QStringLiteral("x.") + extension, QMimeDatabase::MatchExtension);
-    return m.isValid() && !m.isDefault() ? m.name() : QString();
+    const QList<QMimeType> types = db.mimeTypesForFileName(QStringLiteral("x.") + extension);
+    for (const QMimeType &m : types)
+        if (m.name().startsWith(u"video/"))
+            return m.name();
+    return types.isEmpty() ? QString() : types.first().name();
 }
 
 QStringList mediaMimeTypes()
 {
     QStringList out;
     for (const MediaType &t : kTypes) {
+        if (!t.accepted)
+            continue;
         const QString m = mimeTypeOf(QLatin1String(t.extension));
         if (!m.isEmpty() && !out.contains(m))
             out.append(m);

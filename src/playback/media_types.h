@@ -31,9 +31,10 @@ const QList<MediaType> &mediaTypes();
 // "*.mpg;*.avi;…": the names the file list shows (every type of the table).
 QString fileListPattern();
 
-// The MIME types of the table's types, from the shared MIME database, once each; the
-// desktop entry declares these.
+// The MIME types of the table's accepted types, from the shared MIME database, once each,
+// in the table's order; the desktop entry and the metainfo declare these.
 QStringList mediaMimeTypes();
 
-// The MIME type of one extension from the shared MIME database ("" when unknown).
+// The MIME type of one extension from the shared MIME database ("" when unknown); of
+// several, a video type.
 QString mimeTypeOf(const QString &extension);

@@ -30,6 +30,19 @@ void drawText(QPainter &p, const QRect &r, const QString &text, int px)
 
 } // namespace
 
+QList<int> appIconSizes()
+{
+    return {16, 22, 24, 32, 48, 64, 128, 256};
+}
+
+QIcon appIcon()
+{
+    QIcon icon;
+    for (int size : appIconSizes())
+        icon.addFile(QStringLiteral(":/icons/plovana-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 QPixmap logo()
 {
     QPixmap pm = canvas(96, 72);

@@ -1,5 +1,5 @@
 #pragma once
-// The program's pictures, drawn once at start-up: the logo, the list-toggle arrows, the
+// The program's pictures, drawn once at start-up: the program's icon, the logo, the list-toggle arrows, the
 // toolbar images (image list "button_image") and the thumbnail placeholders.
 
 #include <QIcon>
@@ -7,6 +7,13 @@
 #include <QString>
 
 namespace images {
+
+// The program's icon (a film frame with a play triangle) in every size the desktop's
+// icon theme gets it: the window's and the tray's icon. Rendered at build time from
+// data/icons/ and linked in as resources.
+QIcon appIcon();
+// The sizes appIcon holds, in pixels.
+QList<int> appIconSizes();
 
 QPixmap logo();
 // The list-toggle button: "hide the list" (left arrow) and "show the list" (right arrow).

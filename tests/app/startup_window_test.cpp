@@ -60,6 +60,14 @@ TEST(StartupRules, VersionCaption)
     EXPECT_EQ(versionCaption(1, 2, 3), QString::fromUtf8("バージョン：　Ver.1.2.3"));
 }
 
+TEST_F(PlayerTest, SoftInfoShowsTheProjectsVersion)
+{
+    // The version of CMakeLists.txt's project(), which --version, the metainfo and the
+    // package show too.
+    Player &p = start();
+    EXPECT_EQ(p.options()->Ver()->text(), QString::fromUtf8("バージョン：　Ver." PLOVANA_PROJECT_VERSION));
+}
+
 TEST_F(PlayerTest, DataFoldersAreCreatedOnceAndLeftAlone)
 {
     start();

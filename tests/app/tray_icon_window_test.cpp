@@ -2,6 +2,7 @@
 // notification area (and the real one, which offscreen does not have).
 #include "support/player_fixture.h"
 
+#include "widgets/images.h"
 #include "app/options_page.h"
 #include "app/tray_icon.h"
 #include "input/main_menu.h"
@@ -76,6 +77,18 @@ TEST_F(TrayIconTest, IconIsAddedOnceWithTheWindowsIconAndTip)
     EXPECT_FALSE(p.windowIcon().isNull());
     EXPECT_FALSE(tray->icon.isNull());
     EXPECT_TRUE(p.trayIcon()->isShown());
+    // The program's icon (the one the icon theme gets installed) in all its sizes, not the
+    // video area's logo: the film frame's border is the program's blue.
+    for (const QIcon &icon : {tray->icon, p.windowIcon()}) {
+        EXPECT_EQ(icon.availableSizes().size(), images::appIconSizes().size());
+        for (int size : images::appIconSizes()) {
+            const QImage picture = icon.pixmap(size).toImage();
+            ASSERT_EQ(picture.size(), QSize(size, size));
+            EXPECT_EQ(picture, QImage(QStringLiteral(":/icons/plovana-%1.png").arg(size)).convertToFormat(picture.format()))
+                << size;
+        }
+        EXPECT_EQ(icon.pixmap(48).toImage().pixel(4, 24), qRgb(119, 150, 230));
+    }
 }
 
 TEST_F(TrayIconTest, DoubleClickHidesAVisibleWindowAndShowsAHiddenOne)

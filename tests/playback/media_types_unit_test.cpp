@@ -3,7 +3,19 @@
 #include "platform/path.h"
 #include "playback/media_types.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
+
+namespace {
+
+QString sourceFile(const QString &relative)
+{
+    QFile f(qEnvironmentVariable("PLOVANA_SOURCE") + u'/' + relative);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+} // namespace
 
 TEST(MediaTypes, TheNineOfOldKeepTheirEngines)
 {
@@ -50,7 +62,37 @@ TEST(MediaTypes, FileListPatternAndMimeTypes)
     EXPECT_EQ(mimeTypeOf("mp4"), "video/mp4");
     EXPECT_EQ(mimeTypeOf("mkv"), "video/x-matroska");
     EXPECT_EQ(mimeTypeOf("webm"), "video/webm");
+    EXPECT_EQ(mimeTypeOf("ts"), "video/mp2t") << "not the Qt Linguist file the database also knows by .ts";
+    EXPECT_EQ(mimeTypeOf("m2ts"), "video/mp2t");
+    EXPECT_EQ(mimeTypeOf("ra"), "audio/vnd.rn-realaudio");
+    EXPECT_EQ(mimeTypeOf("nosuchext"), "");
     QStringList all = mediaMimeTypes();
     EXPECT_TRUE(all.contains("video/x-msvideo"));
+    EXPECT_TRUE(all.contains("application/vnd.rn-realmedia"));
+    EXPECT_FALSE(all.contains("audio/vnd.rn-realaudio")) << "ra is listed, not opened";
+    for (const QString &m : all)
+        EXPECT_FALSE(m.startsWith("text/")) << m.toStdString();
     EXPECT_EQ(all.removeDuplicates(), 0);
+}
+
+// The installed desktop entry and metainfo declare the table's MIME types, in its order.
+// After a change of the table: MimeType= in data/plovana.desktop and the <mediatype> lines of
+// data/plovana.metainfo.xml.in are the "expected" list below.
+TEST(MediaTypes, DesktopEntryAndMetainfoDeclareTheTablesTypes)
+{
+    const QStringList table = mediaMimeTypes();
+    const QString desktop = sourceFile("data/plovana.desktop");
+    ASSERT_FALSE(desktop.isEmpty());
+    const QRegularExpressionMatch line =
+        QRegularExpression("^MimeType=(.*)$", QRegularExpression::MultilineOption).match(desktop);
+    ASSERT_TRUE(line.hasMatch());
+    EXPECT_TRUE(line.captured(1).endsWith(u';'));
+    EXPECT_EQ(line.captured(1).split(u';', Qt::SkipEmptyParts), table) << "expected: " << table.join(u';').toStdString();
+
+    const QString metainfo = sourceFile("data/plovana.metainfo.xml.in");
+    ASSERT_FALSE(metainfo.isEmpty());
+    QStringList provided;
+    for (const QRegularExpressionMatch &m : QRegularExpression("<mediatype>([^<]*)</mediatype>").globalMatch(metainfo))
+        provided.append(m.captured(1));
+    EXPECT_EQ(provided, table);
 }

@@ -83,8 +83,9 @@ TEST(LayoutMath, TheSearchRowKeepsItsButtonInsideThePage)
     for (int w = 415; w < 20000; w += 300) { // every step of the list's width
         const FindRowPlaces r = findRow(w, w - 40, 0, 480, 520, 375);
         EXPECT_LE(r.buttonLeft + 375, w - 40) << w;
-        if (w - 40 >= 945)
+        if (w - 40 >= 945) {
             EXPECT_EQ(r.buttonLeft, 520 + r.findTextWidth + 40) << w;
+        }
     }
 }
 
