@@ -11,7 +11,7 @@
 
 #include "app/player.h"
 #include "playback/cmovie.h"
-#include "window/controls.h"
+#include "widgets/controls.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 
@@ -58,9 +58,9 @@ QSize shownSize;
 double oursFps(Player &player, const QString &file, int seconds)
 {
     player.openMedia(file, 0);
-    player.windowModes->enterFullScreen();
+    player.windowModes()->enterFullScreen();
     pump(2000); // the switch and the first frames
-    shownSize = player.video->display->size();
+    shownSize = player.video()->display()->size();
     int frames = 0;
     const auto c = QObject::connect(&player, &Player::framePainted, [&] { ++frames; });
     QElapsedTimer t;
@@ -68,7 +68,7 @@ double oursFps(Player &player, const QString &file, int seconds)
     pump(seconds * 1000);
     const double elapsed = static_cast<double>(t.nsecsElapsed()) / 1e9;
     QObject::disconnect(c);
-    player.windowModes->leaveFullScreen();
+    player.windowModes()->leaveFullScreen();
     player.stop_Click();
     pump(300);
     return frames / elapsed;

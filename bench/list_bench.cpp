@@ -3,15 +3,15 @@
 #include "bench_support.h"
 
 #include "app/player.h"
-#include "app/timer.h"
+#include "dialogs/dialogs.h"
 #include "lists/favourites_page.h"
 #include "lists/list_pane.h"
-#include "dialogs/dialogs.h"
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"
 #include "platform/file_system.h"
 #include "platform/text_file.h"
 #include "platform/wave_out.h"
+#include "widgets/timer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -51,15 +51,15 @@ int main(int argc, char **argv)
     QTemporaryDir state;
     Player player(bench::services(state.path()));
     player.Form_Load();
-    player.favourites->tmr_okini->setEnabled(false);
-    player.listPane->Tab1->select(2);
+    player.favourites()->tmr_okini()->setEnabled(false);
+    player.listPane()->Tab1()->select(2);
     QCoreApplication::processEvents();
 
     t.restart();
-    player.favourites->load_okini(m3u);
+    player.favourites()->load_okini(m3u);
     const double loadMs = static_cast<double>(t.nsecsElapsed()) / 1e6;
     std::printf("%d entries: load_okini %.1f ms (%d listed), existence check alone %.1f ms (%d found)\n", entries,
-                loadMs, player.favourites->List_okini->count(), existsMs, found);
+                loadMs, player.favourites()->List_okini()->count(), existsMs, found);
     player.close();
     return 0;
 }

@@ -4,10 +4,10 @@
 #include "bench_support.h"
 
 #include "app/player.h"
-#include "window/video_area.h"
-#include "playback/cmovie.h"
 #include "dialogs/dialogs.h"
 #include "platform/wave_out.h"
+#include "playback/cmovie.h"
+#include "window/video_area.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -31,7 +31,7 @@ double oursMs(Player &player, const QString &file)
     QElapsedTimer t;
     bool loaded = false;
     double ms = -1;
-    MediaBackend *engine = player.video->movie->backend();
+    MediaBackend *engine = player.video()->movie()->backend();
     const auto l = QObject::connect(engine, &MediaBackend::loaded, [&] { loaded = true; });
     const auto c = QObject::connect(&player, &Player::framePainted, [&] {
         if (loaded && ms < 0)

@@ -61,22 +61,22 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "the window did not start\n");
         return 1;
     }
-    player.files->TabDir->setTag(1, root);
-    player.listPane->Tab1->select(3);
-    SearchPage &page = *player.search;
+    player.files()->TabDir()->setTag(1, root);
+    player.listPane()->Tab1()->select(3);
+    SearchPage &page = *player.search();
 
     std::vector<double> windowMs, walkMs, findMs;
     int listed = 0, walked = 0, findLines = 0;
     for (int run = 0; run <= runs; ++run) {
         QElapsedTimer t;
         // Through the window: Enter, then until the search has ended with every result listed.
-        page.FindText->setCurrentText(QStringLiteral("abc"));
+        page.FindText()->setCurrentText(QStringLiteral("abc"));
         t.start();
         page.FindText_KeyDown(Qt::Key_Return);
         while (page.isSearching())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
         const double w = ms(t);
-        listed = page.List_Find->count();
+        listed = page.List_Find()->count();
 
         // The walk alone.
         std::atomic<bool> cancel{false};

@@ -11,13 +11,13 @@
 #include "bench_support.h"
 
 #include "app/player.h"
-#include "window/control_bar.h"
-#include "window/controls.h"
-#include "window/twips.h"
-#include "window/video_area.h"
 #include "playback/cmovie.h"
 #include "playback/media_backend.h"
-#include "playback/seek_math.h"
+#include "widgets/controls.h"
+#include "widgets/seek_math.h"
+#include "widgets/twips.h"
+#include "window/control_bar.h"
+#include "window/video_area.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -92,8 +92,8 @@ double clickMs(Player &player, int x, int &repaints)
             ++repaints;
     });
     t.start();
-    player.controls->SeekBar_MouseDown(Qt::LeftButton, Qt::NoModifier, x);
-    player.controls->SeekBar_MouseUp(Qt::LeftButton, Qt::NoModifier, x);
+    player.controls()->SeekBar_MouseDown(Qt::LeftButton, Qt::NoModifier, x);
+    player.controls()->SeekBar_MouseUp(Qt::LeftButton, Qt::NoModifier, x);
     released = true;
     spin(10000, [&] { return ms >= 0; });
     spin(400, [] { return false; });
@@ -128,7 +128,7 @@ int main(int argc, char **argv)
     player.Form_Load();
 
     // Open the clip, wait for its first frame, pause it through the program's own pause.
-    MediaBackend *engine = player.video->movie->backend();
+    MediaBackend *engine = player.video()->movie()->backend();
     bool painted = false;
     const auto first = QObject::connect(&player, &Player::framePainted, [&] { painted = true; });
     player.openMedia(clip, 0);
@@ -138,12 +138,12 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "long.avi did not open\n");
         return 1;
     }
-    player.video->movie->MediaPlay(2);
+    player.video()->movie()->MediaPlay(2);
     spin(3000, [&] { return engine->isPaused(); });
     spin(300, [] { return false; });
 
     const double duration = *engine->duration();
-    const int widthTw = twips::width(player.controls->SeekBar);
+    const int widthTw = twips::width(player.controls()->SeekBar());
     std::vector<Click> clicks;
     const std::vector<double> fractions = targetFractions();
     for (int i = 0; i < runs; ++i)

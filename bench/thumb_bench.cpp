@@ -108,21 +108,21 @@ Run addRun(const QString &folder, const QStringList &names, bool thumbnailsOn)
         std::fprintf(stderr, "the window did not load\n");
         return r;
     }
-    FavouritesPage *fav = player.favourites;
+    FavouritesPage *fav = player.favourites();
     spin(10000, [&] { return !fav->firstLoadPending() && !fav->isLoadingOkini(); });
     if (fav->firstLoadPending() || fav->isLoadingOkini()) {
         std::fprintf(stderr, "the first load of the favourites did not end\n");
         return r;
     }
     // Thumbnails off is the box checked; its handler reloads the (empty) list shown.
-    player.options->Check_loadthum->setChecked(!thumbnailsOn);
+    player.options()->Check_loadthum()->setChecked(!thumbnailsOn);
     spin(10000, [&] { return !fav->isLoadingOkini(); });
     fav->del_all_list();
-    player.listPane->Tab1->select(2); // the favourites page shown
+    player.listPane()->Tab1()->select(2); // the favourites page shown
     spin(300, [] { return false; });
 
     int grabbed = 0;
-    const auto c = QObject::connect(fav->thumbnails, &ThumbnailMaker::thumbnailMade, [&](const ThumbnailResult &res) {
+    const auto c = QObject::connect(fav->thumbnails(), &ThumbnailMaker::thumbnailMade, [&](const ThumbnailResult &res) {
         ++r.made;
         grabbed += res.ok ? 1 : 0;
     });
@@ -134,18 +134,18 @@ Run addRun(const QString &folder, const QStringList &names, bool thumbnailsOn)
     const bool accepted = fav->add_selected_files(folder, names);
     r.addMs = static_cast<double>(t.nsecsElapsed()) / 1e6;
     if (thumbnailsOn)
-        spin(120000, [&] { return r.made >= names.size() && fav->thumbnails->pendingCount() == 0; });
+        spin(120000, [&] { return r.made >= names.size() && fav->thumbnails()->pendingCount() == 0; });
     r.allMs = static_cast<double>(t.nsecsElapsed()) / 1e6;
     r.stallMs = meter.stop();
     QObject::disconnect(c);
 
     r.grabbed = grabbed;
-    r.listed = fav->List_okini->count();
+    r.listed = fav->List_okini()->count();
     const QDir images(state.filePath(QStringLiteral("image")));
     for (const QFileInfo &f : images.entryInfoList({QStringLiteral("*.bmp")}, QDir::Files))
         r.bitmaps += f.size() == kBitmapBytes ? 1 : 0;
     r.ok = accepted && r.listed == names.size()
-           && (!thumbnailsOn || (r.made == names.size() && fav->thumbnails->pendingCount() == 0));
+           && (!thumbnailsOn || (r.made == names.size() && fav->thumbnails()->pendingCount() == 0));
     player.close();
     return r;
 }

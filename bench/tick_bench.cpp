@@ -2,10 +2,10 @@
 #include "bench_support.h"
 
 #include "app/player.h"
-#include "app/timer.h"
-#include "playback/playback.h"
 #include "dialogs/dialogs.h"
 #include "platform/wave_out.h"
+#include "playback/playback.h"
+#include "widgets/timer.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -36,13 +36,13 @@ int main(int argc, char **argv)
     QTemporaryDir state;
     Player player(bench::services(state.path()));
     player.Form_Load();
-    player.playback->mode_Click(2); // loop, so the clip plays for the whole run
+    player.playback()->mode_Click(2); // loop, so the clip plays for the whole run
     player.openMedia(bench::clip(QStringLiteral("long.avi")), 0);
-    player.playback->tmrPosition->setInterval(1000000);
+    player.playback()->tmrPosition()->setInterval(1000000);
 
     const double start = threadCpuUs();
     for (int i = 0; i < ticks; ++i) {
-        player.playback->tmrPosition_Timer();
+        player.playback()->tmrPosition_Timer();
         if (i % 100 == 0)
             QCoreApplication::processEvents(); // let the engine's events arrive
     }

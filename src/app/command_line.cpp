@@ -59,3 +59,35 @@ bool isExistingFile(const QString &path)
 {
     return !path.isEmpty() && platform::normalEntryExists(path) && QFileInfo(path).isFile();
 }
+
+CommandLineRequest commandLineRequest(const QStringList &arguments, const QString &workingDir)
+{
+    if (arguments.size() != 1)
+        return CommandLineRequest::Start;
+    const QString &only = arguments.first();
+    if (only != u"--version" && only != u"--help")
+        return CommandLineRequest::Start;
+    if (isExistingFile(absoluteAgainst(only, workingDir)))
+        return CommandLineRequest::Start;
+    return only == u"--version" ? CommandLineRequest::Version : CommandLineRequest::Help;
+}
+
+QString versionText(const QString &version)
+{
+    return QStringLiteral("Plovana ") + version + u'\n';
+}
+
+QString usageText()
+{
+    return QStringLiteral(
+        "Usage: plovana [FILE]\n"
+        "Plays the video FILE in Plovana's window. Without FILE the window opens with the\n"
+        "lists of the last session.\n"
+        "\n"
+        "  --help     show this help and exit\n"
+        "  --version  show the version and exit\n"
+        "\n"
+        "The state (config.ini, the lists, thumbnails) is kept in $PLOVANA_APPDIR when it\n"
+        "is set, else beside the program when a file plovana.portable stands there, else\n"
+        "in $XDG_DATA_HOME/plovana/ (~/.local/share/plovana/).\n");
+}

@@ -1,5 +1,6 @@
 #pragma once
-// The command line of a start: which media file it names.
+// The command line of a start: which media file it names, or whether it asks for the
+// version or the usage instead.
 
 #include <QString>
 #include <QStringList>
@@ -33,3 +34,21 @@ QString mediaFileName(const QString &path);
 // Whether a path names an existing file found by a directory search with normal
 // attributes (not a folder, not hidden).
 bool isExistingFile(const QString &path);
+
+// What a start's command line asks for.
+enum class CommandLineRequest {
+    Start,   // the player, with the file the arguments name (if any)
+    Version, // "Plovana <version>" on standard output, no window
+    Help,    // the usage on standard output, no window
+};
+
+// "--version" or "--help" as the only argument asks for the version or the usage, unless
+// a file of that name exists in the working directory: then it is a file like any other
+// text. Everything else starts the player.
+CommandLineRequest commandLineRequest(const QStringList &arguments, const QString &workingDir);
+
+// What `plovana --version` prints: "Plovana <version>" and a line break.
+QString versionText(const QString &version);
+
+// What `plovana --help` prints: a short usage.
+QString usageText();

@@ -1,15 +1,16 @@
 #pragma once
-// The options page: the tab strip Tab_Config with its five frames and their controls, and
-// the menu item `original` that shares its option with Check_original. Other rooms read
-// the options through the Options view.
+// The options page: the tab strip Tab_Config with its five frames and their controls.
+// "再生時は常にオリジナルサイズ" is also an item of the size menu (the window modes' command),
+// which shows Check_original. Other rooms read the options through the Options view.
 
-#include "app/options.h"
+#include "widgets/options.h"
 
+#include <array>
 #include <QObject>
 #include <QString>
-#include <array>
 
-class QAction;
+class Commands;
+struct ConfigValues;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -25,41 +26,16 @@ class OptionsPage : public QObject, public Options
     Q_OBJECT
 public:
     // The page's controls go into `config`, the list pane's options frame.
-    explicit OptionsPage(QWidget *config);
+    OptionsPage(QWidget *config, Commands &commands);
 
-    QWidget *config;
-    TabStrip *Tab_Config = nullptr;
-    QFrame *Frame_basic = nullptr;
-    QFrame *Frame_clip = nullptr;
-    QFrame *Frame_Key = nullptr;
-    QFrame *Frame_other = nullptr;
-    QFrame *soft_info = nullptr;
-    QCheckBox *Check_usehome = nullptr;
-    QLineEdit *text_home = nullptr;
-    QPushButton *bt_selecthome = nullptr;
-    QCheckBox *Check_loadthum = nullptr;
-    QCheckBox *Check_imagedirchange = nullptr;
-    QCheckBox *Check_soutai = nullptr;
-    QCheckBox *Check_SeekTop = nullptr;
-    QCheckBox *Check_show_popup = nullptr;
-    QCheckBox *Check_auto_hide = nullptr;
-    QCheckBox *Check_original = nullptr;
-    QCheckBox *Check_temae = nullptr;
-    QCheckBox *Check_noTaskbar = nullptr;
-    QCheckBox *check_resume = nullptr;
-    QRadioButton *check_auto_adjust = nullptr;
-    QRadioButton *Keep_Aspect = nullptr;
-    QRadioButton *use_fullWindow = nullptr;
-    QSlider *Scroll_upper = nullptr;
-    QSlider *scroll_under = nullptr;
-    std::array<QRadioButton *, 4> check_mode{};
-    QLabel *message = nullptr;
-    QLabel *Ver = nullptr;
-    // "再生時は常にオリジナルサイズ" in the size menu.
-    QAction *original = nullptr;
-    // The home folder, as text_home holds it.
-    QString homeDir;
 
+    // config.ini: applies this room's keys at start-up, and gathers them at shutdown.
+    void restoreConfig(const ConfigValues &c);
+    void saveConfig(ConfigValues &c) const;
+    // The home folder ("" until config.ini or the first start gives one), and its box
+    // showing it.
+    void setHomeDir(const QString &folder) { m_homeDir = folder; }
+    void showHomeDir();
     void Tab_Config_Click();
     void Check_usehome_Click();
     void Check_original_Click();
@@ -89,6 +65,38 @@ public:
     bool showPopup() const override;
     bool resume() const override;
 
+    // ---- What other rooms read
+    QWidget *config() const { return m_config; }
+    TabStrip *Tab_Config() const { return m_Tab_Config; }
+    QFrame *Frame_basic() const { return m_Frame_basic; }
+    QFrame *Frame_clip() const { return m_Frame_clip; }
+    QFrame *Frame_Key() const { return m_Frame_Key; }
+    QFrame *Frame_other() const { return m_Frame_other; }
+    QFrame *soft_info() const { return m_soft_info; }
+    QCheckBox *Check_usehome() const { return m_Check_usehome; }
+    QLineEdit *text_home() const { return m_text_home; }
+    QPushButton *bt_selecthome() const { return m_bt_selecthome; }
+    QCheckBox *Check_loadthum() const { return m_Check_loadthum; }
+    QCheckBox *Check_imagedirchange() const { return m_Check_imagedirchange; }
+    QCheckBox *Check_soutai() const { return m_Check_soutai; }
+    QCheckBox *Check_SeekTop() const { return m_Check_SeekTop; }
+    QCheckBox *Check_show_popup() const { return m_Check_show_popup; }
+    QCheckBox *Check_auto_hide() const { return m_Check_auto_hide; }
+    QCheckBox *Check_original() const { return m_Check_original; }
+    QCheckBox *Check_temae() const { return m_Check_temae; }
+    QCheckBox *Check_noTaskbar() const { return m_Check_noTaskbar; }
+    QCheckBox *check_resume() const { return m_check_resume; }
+    QRadioButton *check_auto_adjust() const { return m_check_auto_adjust; }
+    QRadioButton *Keep_Aspect() const { return m_Keep_Aspect; }
+    QRadioButton *use_fullWindow() const { return m_use_fullWindow; }
+    QSlider *Scroll_upper() const { return m_Scroll_upper; }
+    QSlider *scroll_under() const { return m_scroll_under; }
+    const std::array<QRadioButton*, 4> &check_mode() const { return m_check_mode; }
+    QLabel *message() const { return m_message; }
+    QLabel *Ver() const { return m_Ver; }
+    // The home folder, as text_home holds it.
+    const QString &homeDir() const { return m_homeDir; }
+
 Q_SIGNALS:
     // Check_loadthum changed (by the user or in code).
     void loadThumbnailsToggled();
@@ -104,6 +112,40 @@ Q_SIGNALS:
 
 private:
     void connectOptions();
+
+    Commands &m_commands;
+
+private:
+    QWidget *m_config;
+    TabStrip *m_Tab_Config = nullptr;
+    QFrame *m_Frame_basic = nullptr;
+    QFrame *m_Frame_clip = nullptr;
+    QFrame *m_Frame_Key = nullptr;
+    QFrame *m_Frame_other = nullptr;
+    QFrame *m_soft_info = nullptr;
+    QCheckBox *m_Check_usehome = nullptr;
+    QLineEdit *m_text_home = nullptr;
+    QPushButton *m_bt_selecthome = nullptr;
+    QCheckBox *m_Check_loadthum = nullptr;
+    QCheckBox *m_Check_imagedirchange = nullptr;
+    QCheckBox *m_Check_soutai = nullptr;
+    QCheckBox *m_Check_SeekTop = nullptr;
+    QCheckBox *m_Check_show_popup = nullptr;
+    QCheckBox *m_Check_auto_hide = nullptr;
+    QCheckBox *m_Check_original = nullptr;
+    QCheckBox *m_Check_temae = nullptr;
+    QCheckBox *m_Check_noTaskbar = nullptr;
+    QCheckBox *m_check_resume = nullptr;
+    QRadioButton *m_check_auto_adjust = nullptr;
+    QRadioButton *m_Keep_Aspect = nullptr;
+    QRadioButton *m_use_fullWindow = nullptr;
+    QSlider *m_Scroll_upper = nullptr;
+    QSlider *m_scroll_under = nullptr;
+    std::array<QRadioButton *, 4> m_check_mode{};
+    QLabel *m_message = nullptr;
+    QLabel *m_Ver = nullptr;
+    // The home folder, as text_home holds it.
+    QString m_homeDir;
 };
 
 // "バージョン：　Ver." followed by major.minor.revision.

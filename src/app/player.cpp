@@ -3,8 +3,6 @@
 #include "app/player.h"
 
 #include "app/options_page.h"
-#include "app/images.h"
-#include "app/timer.h"
 #include "app/tray_icon.h"
 #include "input/main_menu.h"
 #include "lists/favourites_page.h"
@@ -12,9 +10,10 @@
 #include "lists/file_menu_target.h"
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
-#include "lists/path.h"
+#include "lists/okini_list.h"
 #include "lists/search_page.h"
 #include "lists/tab_strip.h"
+#include "platform/path.h"
 #include "platform/single_instance.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
@@ -22,10 +21,12 @@
 #include "playback/resume.h"
 #include "scenes/scene_file.h"
 #include "scenes/scene_menus.h"
-#include "lists/okini_list.h"
+#include "widgets/command_ids.h"
+#include "widgets/controls.h"
+#include "widgets/images.h"
+#include "widgets/timer.h"
+#include "widgets/twips.h"
 #include "window/control_bar.h"
-#include "window/controls.h"
-#include "window/twips.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 
@@ -33,18 +34,18 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QMenu>
+#include <QMimeData>
 #include <QScreen>
 
 Player::Player(PlayerServices s, QWidget *parent)
-    : QWidget(parent), services(std::move(s)), m_instanceLock(std::make_unique<platform::SingleInstanceLock>())
+    : QWidget(parent), m_instanceLock(std::make_unique<platform::SingleInstanceLock>()), m_services(std::move(s))
 {
     setObjectName(QStringLiteral("player"));
     setWindowTitle(QStringLiteral("Plovana"));
-    setWindowIcon(QIcon(images::logo()));
+    setWindowIcon(images::appIcon());
     setAcceptDrops(true);
-    appDir = path::addbackslash(services.appDir);
+    m_appDir = path::addbackslash(m_services.appDir);
     buildRooms();
     connectRooms();
     registerCommands();
@@ -53,7 +54,7 @@ Player::Player(PlayerServices s, QWidget *parent)
 Player::~Player()
 {
     // The engines go before the controls that show their pictures.
-    video->movie.reset();
+    m_video->releaseMovie();
 }
 
 void Player::buildRooms()
@@ -61,98 +62,96 @@ void Player::buildRooms()
     // The client area at design time; config.ini or the window manager sizes it later.
     resize(twips::toPixelsX(13500), twips::toPixelsY(8400));
 
-    video = new VideoArea(this, services.movieBackend, services.realBackend);
-    controls = new ControlBar(this);
-    listPane = new ListPane(this);
-    options = new OptionsPage(listPane->config);
-    video->attachOptions(*options);
-    windowModes = new WindowModes(this, options->original);
-    if (!services.shell)
-        services.shell = makeDesktopShell();
-    files = new FilePage(this, services.dialogs, services.shell, appDir, *options, *this, *windowModes);
-    if (!services.workingDir.isEmpty())
-        files->File->setPath(services.workingDir);
-    favourites = new FavouritesPage(this, services.dialogs, appDir, *options, *this, *windowModes, *listPane,
-                                    services.grabFrame);
-    search = new SearchPage(this, listPane->find, services.dialogs, appDir, *options, *this, *files, *favourites);
-    listPane->attach(files, favourites, search);
-    playback = new Playback(this, *video, *controls, *options, *listPane, *windowModes, services.waveOut);
-    windowModes->attach({*this, *video, *controls, *listPane, *options, *this, playback->nowPlaying,
-                         *playback->tmrPosition});
-    resume = new Resume(this, *playback, *video->movie, *listPane, *options, appDir);
-    scenes = new SceneMenus(this, playback->nowPlaying, *controls, *this);
-    mainMenu = new MainMenu(this, commands, *controls,
-                            {playback->m, windowModes->m_size, playback->m_speed, playback->m_mode,
-                             windowModes->m_window},
-                            *scenes);
+    m_video = new VideoArea(this, m_services.movieBackend, m_services.realBackend);
+    m_controls = new ControlBar(this, m_commands);
+    m_listPane = new ListPane(this, m_commands);
+    m_options = new OptionsPage(m_listPane->config(), m_commands);
+    m_video->attachOptions(*m_options);
+    m_windowModes = new WindowModes(this, m_commands);
+    if (!m_services.shell)
+        m_services.shell = makeDesktopShell();
+    m_files = new FilePage(this, m_commands, m_services.dialogs, m_services.shell, m_appDir, *m_options, *this, *m_windowModes);
+    if (!m_services.workingDir.isEmpty())
+        m_files->File()->setPath(m_services.workingDir);
+    m_favourites = new FavouritesPage(this, m_commands, m_services.dialogs, m_appDir, *m_options, *this, *m_windowModes, *m_listPane,
+                                    m_services.grabFrame);
+    m_search = new SearchPage(this, m_listPane->find(), m_services.dialogs, m_appDir, *m_options, *this, *m_files, *m_favourites);
+    m_listPane->attach(m_files, m_favourites, m_search);
+    m_playback = new Playback(this, m_commands, *m_video->movie(), *m_video->rmovie(), *m_video, *m_windowModes, *m_options, *m_listPane,
+                            m_services.waveOut);
+    m_windowModes->attach({*this, *m_video, *m_controls, *m_listPane, *m_options, *this, m_playback->state(),
+                         m_playback->nowPlaying()});
+    m_resume = new Resume(this, *m_playback, *m_video->movie(), *m_listPane, *m_options, m_appDir);
+    m_scenes = new SceneMenus(this, m_commands, m_playback->nowPlaying(), m_playback->state(), *this);
+    m_mainMenu = new MainMenu(this, m_commands, *m_controls,
+                            {m_playback->m(), m_windowModes->m_size(), m_playback->m_speed(), m_playback->m_mode(),
+                             m_windowModes->m_window()},
+                            *m_scenes);
 
-    trayIcon = new TrayIcon(*this, services.tray ? services.tray : makeQtSystemTray(), *mainMenu);
-    Timer_addIcon = new Timer(this);
-    Timer_addIcon->setInterval(100);
+    m_trayIcon = new TrayIcon(*this, m_services.tray ? m_services.tray : makeQtSystemTray(), *m_mainMenu);
+    m_Timer_addIcon = new Timer(this);
+    m_Timer_addIcon->setInterval(100);
 }
 
 void Player::connectRooms()
 {
-    connect(video, &VideoArea::framePainted, this, &Player::framePainted);
-    connect(video->display, &PictureBox::mouseDown, mainMenu, &MainMenu::display_MouseDown);
-    mainMenu->fileOpen = [this] { return !video->movie->fileName.isEmpty(); };
-    listPane->inFullScreen = [this] { return video->movie->DisplaySize == 1; };
-    connect(listPane, &ListPane::pageShown, controls, [this](int page) {
-        controls->setButtonImage(QStringLiteral("capture"),
+    connect(m_video, &VideoArea::framePainted, this, &Player::framePainted);
+    connect(m_video->display(), &PictureBox::mouseDown, m_mainMenu, &MainMenu::display_MouseDown);
+    m_mainMenu->setFileOpen([this] { return !m_video->movie()->fileName.isEmpty(); });
+    m_listPane->setInFullScreen([this] { return m_windowModes->inFullScreen(); });
+    connect(m_listPane, &ListPane::pageShown, m_controls, [this](int page) {
+        m_controls->setButtonImage(QStringLiteral("capture"),
                                  page == 2 ? QStringLiteral("capture") : QStringLiteral("capture_mask"));
+        m_commands.refresh();
     });
-    connect(listPane, &ListPane::laidOut, options, &OptionsPage::layoutOptionsPage);
-    connect(listPane->Tab1, &TabStrip::gotFocus, this, [this] {
-        if (video->display->isVisible())
-            video->display->setFocus();
+    connect(m_listPane, &ListPane::laidOut, m_options, &OptionsPage::layoutOptionsPage);
+    connect(m_listPane->Tab1(), &TabStrip::gotFocus, this, [this] { m_video->focusDisplay(); });
+    connect(m_files, &FilePage::focusVideo, this, [this] { m_video->focusDisplay(); });
+    connect(m_options, &OptionsPage::loadThumbnailsToggled, m_favourites, &FavouritesPage::Check_loadthum_Click);
+    connect(m_options, &OptionsPage::topmostToggled, m_windowModes, &WindowModes::followTopmostOption);
+    connect(m_playback, &Playback::opened, m_scenes, &SceneMenus::load_scene_menus);
+    connect(m_playback, &Playback::opened, m_windowModes, &WindowModes::showFileCaption);
+    connect(m_playback, &Playback::opened, m_controls, [this] { m_controls->sel()->hide(); });
+    connect(m_playback, &Playback::stopped, m_windowModes, [this] {
+        if (m_windowModes->inFullScreen())
+            m_windowModes->leaveFullScreen();
     });
-    connect(files, &FilePage::focusVideo, this, [this] {
-        if (video->display->isVisible())
-            video->display->setFocus();
-    });
-    connect(options, &OptionsPage::loadThumbnailsToggled, favourites, &FavouritesPage::Check_loadthum_Click);
-    connect(options, &OptionsPage::topmostToggled, windowModes, &WindowModes::followTopmostOption);
-    connect(playback, &Playback::opened, scenes, &SceneMenus::load_scene_menus);
-    scenes->attachOkiniMenu(favourites->m_seen_load_okini);
-    connect(favourites, &FavouritesPage::sceneMenuWanted, scenes, &SceneMenus::load_okini_scene_menu);
-    scenes->attachFileMenu(files->m_seen_load_file);
-    connect(files, &FilePage::sceneMenuWanted, scenes, &SceneMenus::load_file_scene_menu);
-    connect(favourites, &FavouritesPage::focusVideo, this, [this] {
-        if (video->display->isVisible())
-            video->display->setFocus();
-    });
-    connect(favourites, &FavouritesPage::fileFolderWanted, files, &FilePage::openFileFolder);
-    connect(controls, &ControlBar::listToggleClicked, this, [this] { commands.trigger(command::listToggle); });
-    connect(controls, &ControlBar::focusVideo, this, [this] {
-        if (video->display->isVisible())
-            video->display->setFocus();
-    });
-    controls->attach(playback->nowPlaying, *playback->tmrPosition);
-    connect(files, &FilePage::addToFavourites, this, [this] { commands.trigger(command::addOkini); });
-    connect(listPane, &ListPane::filesDroppedOnTabs, favourites, &FavouritesPage::List_okini_OLEDragDrop);
-    resume->okiniLoadPending = [this] { return favourites->firstLoadPending(); };
-    connect(favourites, &FavouritesPage::firstLoadEnded, resume, &Resume::okiniLoaded);
-    connect(video, &VideoArea::filesDropped, files, &FilePage::File_Drop);
-    video->playsRealMedia = [this] { return playback->nowPlaying.isRealMedia(); };
-    connect(options, &OptionsPage::fittingChosen, video, &VideoArea::fitVideo);
-    connect(options, &OptionsPage::autoAdjustChosen, this, &Player::Form_Resize);
-    connect(listPane, &ListPane::sizeBarClicked, this, &Player::size_bar_ButtonClick);
+    // The commands' rules read the playback state.
+    connect(&m_playback->state(), &PlaybackState::statusChanged, this, [this] { m_commands.refresh(); });
+    connect(&m_playback->state(), &PlaybackState::fileChanged, this, [this] { m_commands.refresh(); });
+    m_scenes->attachOkiniMenu(m_favourites->m_seen_load_okini());
+    connect(m_favourites, &FavouritesPage::sceneMenuWanted, m_scenes, &SceneMenus::load_okini_scene_menu);
+    m_scenes->attachFileMenu(m_files->m_seen_load_file());
+    connect(m_files, &FilePage::sceneMenuWanted, m_scenes, &SceneMenus::load_file_scene_menu);
+    connect(m_favourites, &FavouritesPage::focusVideo, this, [this] { m_video->focusDisplay(); });
+    connect(m_favourites, &FavouritesPage::fileFolderWanted, m_files, &FilePage::openFileFolder);
+    connect(m_controls, &ControlBar::listToggleClicked, this, [this] { m_commands.trigger(command::listToggle); });
+    connect(m_controls, &ControlBar::focusVideo, this, [this] { m_video->focusDisplay(); });
+    m_controls->attach(m_playback->state(), m_playback->nowPlaying(), *m_playback->tmrPosition());
+    connect(m_listPane, &ListPane::filesDroppedOnTabs, m_favourites, &FavouritesPage::List_okini_OLEDragDrop);
+    m_resume->setOkiniLoadPending([this] { return m_favourites->firstLoadPending(); });
+    connect(m_favourites, &FavouritesPage::firstLoadEnded, m_resume, &Resume::okiniLoaded);
+    connect(m_video, &VideoArea::filesDropped, m_files, &FilePage::File_Drop);
+    m_video->setPlaysRealMedia([this] { return m_playback->nowPlaying().isRealMedia(); });
+    connect(m_options, &OptionsPage::fittingChosen, m_video, &VideoArea::fitVideo);
+    connect(m_options, &OptionsPage::autoAdjustChosen, this, &Player::Form_Resize);
+    connect(m_listPane, &ListPane::sizeBarClicked, this, &Player::size_bar_ButtonClick);
     connectWindowModes();
     // The search results' popup is the file popup, acting on the selected results.
-    connect(search, &SearchPage::fileMenuWanted, files,
-            [this] { files->popUpFileMenu(search->findTarget(), QCursor::pos()); });
-    connect(options, &OptionsPage::upperClipChanged, video, &VideoArea::applyClipUpper);
-    connect(options, &OptionsPage::underClipChanged, video, &VideoArea::applyClipUnder);
-    connect(Timer_addIcon, &QTimer::timeout, this, [this] {
-        trayIcon->addTrayIcon();
-        Timer_addIcon->setEnabled(false);
+    connect(m_search, &SearchPage::fileMenuWanted, m_files,
+            [this] { m_files->popUpFileMenu(m_search->findTarget(), QCursor::pos()); });
+    connect(m_options, &OptionsPage::upperClipChanged, m_video, &VideoArea::applyClipUpper);
+    connect(m_options, &OptionsPage::underClipChanged, m_video, &VideoArea::applyClipUnder);
+    connect(m_Timer_addIcon, &QTimer::timeout, this, [this] {
+        m_trayIcon->addTrayIcon();
+        m_Timer_addIcon->setEnabled(false);
     });
 }
 
 void Player::connectWindowModes()
 {
-    WindowModes *modes = windowModes;
-    PictureBox *display = video->display;
+    WindowModes *modes = m_windowModes;
+    PictureBox *display = m_video->display();
     const auto tx = [](int px) { return twips::fromPixelsX(px); };
     const auto ty = [](int px) { return twips::fromPixelsY(px); };
     const auto screenY = [this](QWidget *w, QPoint p) {
@@ -163,7 +162,7 @@ void Player::connectWindowModes()
         modes->display_MouseMove(tx(p.x()), ty(p.y()), twips::width(display), screenY(display, p));
     });
     // The RealMedia control over the video: its right edge stands for the video area's.
-    RealControl *rmovie = video->rmovie;
+    RealControl *rmovie = m_video->rmovie();
     connect(rmovie, &RealControl::mouseMove, modes, [=](Qt::MouseButtons, Qt::KeyboardModifiers, QPoint p) {
         const QPoint d = rmovie->mapTo(display->parentWidget(), p) - display->pos();
         modes->display_MouseMove(tx(d.x()), ty(d.y()), twips::left(rmovie) + twips::width(rmovie),
@@ -178,111 +177,89 @@ void Player::connectWindowModes()
         if (b == Qt::RightButton)
             modes->display_RightClick();
     });
-    connect(video->kyoukai, &PictureBox::mouseMove, this,
+    connect(m_video->kyoukai(), &PictureBox::mouseMove, this,
             [this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPoint p) { kyoukai_MouseMove(b, twips::fromPixelsX(p.x())); });
-    connect(video->kyoukai, &PictureBox::mouseUp, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) {
+    connect(m_video->kyoukai(), &PictureBox::mouseUp, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) {
         if (b == Qt::LeftButton)
             kyoukai_MouseUp();
     });
-
-    commands.add(command::fullScreen, [modes] { modes->enterFullScreen(); });
-    commands.add(command::smallMode, [modes] { modes->m_small_Click(); });
-    commands.add(command::topmost, [modes] { modes->m_temae_Click(!modes->m_temae->isChecked()); });
-    commands.add(command::optimizeWindow, [modes] { modes->m_saiteki_Click(); });
-    for (int i = 0; i < 6; ++i) {
-        commands.add(command::size(i), [modes, i] { modes->size_Click(i); });
-        connect(modes->size[std::size_t(i)], &QAction::triggered, this, [this, i] { commands.trigger(command::size(i)); });
-    }
-    connect(modes->m_small, &QAction::triggered, this, [this] { commands.trigger(command::smallMode); });
-    connect(modes->m_saiteki, &QAction::triggered, this, [this] { commands.trigger(command::optimizeWindow); });
-    // Checkable items have flipped before they report: the handlers are told the new state.
-    connect(modes->m_temae, &QAction::triggered, modes, &WindowModes::m_temae_Click);
-    connect(modes->original, &QAction::triggered, modes, &WindowModes::original_Click);
 }
 
-void Player::removeTrayIcon() { trayIcon->removeTrayIcon(); }
+void Player::removeTrayIcon() { m_trayIcon->removeTrayIcon(); }
 
 void Player::registerCommands()
 {
-    commands.add(command::play, [this] { playback->play_Click(); });
-    commands.add(command::stop, [this] { stop_Click(); });
-    commands.add(command::pre, [this] { playPrevious(); });
-    commands.add(command::next, [this] { playNext(); });
-    commands.add(command::exit, [this] { m_exit_Click(); });
-    commands.add(command::listToggle, [this] { BtList_Click(); });
-    commands.add(command::topSeek, [this] { playback->seekTop(); });
-    commands.add(command::addOkini, [this] {
-        if (listPane->shownPage() == 1)
-            favourites->add_selected_files(files->File->path(), files->selectedNamesLastFirst());
-        else if (listPane->shownPage() == 3)
-            search->add_selected_found();
+    m_commands.add(command::exit, QStringLiteral("終了(Ctrl+W)"), [this] { m_exit_Click(); });
+    m_commands.add(command::listToggle, QStringLiteral("リスト表示切り替え"), [this] { BtList_Click(); });
+    m_commands.add(command::addOkini, QStringLiteral("お気に入りに追加(Ctrl+D)"), [this] {
+        if (m_listPane->shownPage() == ListPage::Files)
+            m_favourites->add_selected_files(m_files->File()->path(), m_files->selectedNamesLastFirst());
+        else if (m_listPane->shownPage() == ListPage::Search)
+            m_search->add_selected_found();
     });
-    commands.add(command::addPlaying,
-                 [this] { favourites->m_addOkiniForMenu_Click(scenes::localName(playback->nowPlaying.source())); });
-    commands.add(command::capture, [this] {
-        if (listPane->shownPage() != 2)
-            return; // only on the favourites page
-        const NowPlaying &np = playback->nowPlaying;
-        const int i = video->movie->okini_index;
-        // Only the entry that plays: the remembered entry may have been another file's since.
-        if (i < 1 || i > favourites->List_okini->count()
-            || favourites->List_okini->folder(i) + favourites->List_okini->text(i) != scenes::localName(np.source()))
-            return;
+    // Something to add: the selected files of the file page, or the selected results.
+    m_commands.setEnabledRule(command::addOkini, [this] {
+        const ListPage page = m_listPane->shownPage();
+        return (page == ListPage::Files && !m_files->File()->selectedItems().isEmpty())
+               || (page == ListPage::Search && !m_search->List_Find()->selectedItems().isEmpty());
+    });
+    m_commands.add(command::addPlaying, QStringLiteral("お気に入りに追加"),
+                 [this] { m_favourites->m_addOkiniForMenu_Click(scenes::localName(m_playback->nowPlaying().source())); });
+    // The favourites entry that plays: the remembered entry may have been another file's since.
+    const auto playingEntry = [this] {
+        const int i = m_video->movie()->okini_index;
+        const OkiniList *list = m_favourites->List_okini();
+        return i >= 1 && i <= list->count()
+                       && list->folder(i) + list->text(i) == scenes::localName(m_playback->nowPlaying().source())
+                   ? i
+                   : 0;
+    };
+    m_commands.add(command::capture, QStringLiteral("キャプチャー"), [this, playingEntry] {
+        const NowPlaying &np = m_playback->nowPlaying();
         const auto units = np.position();
-        favourites->capture_thumbnail(i, units ? std::optional<double>(*units / np.unitsPerSecond()) : std::nullopt);
+        m_favourites->capture_thumbnail(playingEntry(),
+                                      units ? std::optional<double>(*units / np.unitsPerSecond()) : std::nullopt);
     });
-    commands.add(command::rename, [this] {
-        switch (listPane->shownPage()) {
-        case 1:
-            if (files->fileTarget().selectedPaths().size() == 1)
-                files->renameSelected(files->fileTarget());
+    // Only on the favourites page, for the entry that plays.
+    m_commands.setEnabledRule(command::capture,
+                            [this, playingEntry] { return m_listPane->shownPage() == ListPage::Favourites && playingEntry() > 0; });
+    m_commands.add(command::rename, QStringLiteral("名前を変更"), [this] {
+        switch (m_listPane->shownPage()) {
+        case ListPage::Files:
+            if (m_files->fileTarget().selectedPaths().size() == 1)
+                m_files->renameSelected(m_files->fileTarget());
             break;
-        case 2:
-            favourites->m_renameOkini_Click();
+        case ListPage::Favourites:
+            m_favourites->m_renameOkini_Click();
             break;
-        case 3:
-            if (search->findTarget().selectedPaths().size() == 1)
-                files->renameSelected(search->findTarget());
+        case ListPage::Search:
+            if (m_search->findTarget().selectedPaths().size() == 1)
+                m_files->renameSelected(m_search->findTarget());
             break;
         default:
             break;
         }
     });
-    commands.add(command::deleteItems, [this] { favourites->m_item_del_Click(); });
-    commands.add(command::properties, [this] {
-        if (listPane->shownPage() == 1)
-            files->showProperties(files->fileTarget());
-        else if (listPane->shownPage() == 3)
-            files->showProperties(search->findTarget());
+    m_commands.add(command::properties, QStringLiteral("プロパティ"), [this] {
+        if (m_listPane->shownPage() == ListPage::Files)
+            m_files->showProperties(m_files->fileTarget());
+        else if (m_listPane->shownPage() == ListPage::Search)
+            m_files->showProperties(m_search->findTarget());
     });
-    for (int i = 0; i < 4; ++i) {
-        commands.add(command::mode(i), [this, i] { playback->mode_Click(i); });
-        commands.add(command::speed(i), [this, i] { playback->bai_Click(i); });
-    }
-    // The menus trigger the commands by id.
-    const std::pair<QAction *, QString> items[] = {
-        {playback->play, command::play}, {playback->stop, command::stop}, {playback->pre, command::pre},
-        {playback->next, command::next}, {playback->mTopSeek, command::topSeek}};
-    for (const auto &[action, id] : items)
-        connect(action, &QAction::triggered, this, [this, id = id] { commands.trigger(id); });
-    for (int i = 0; i < 4; ++i) {
-        connect(playback->mode[std::size_t(i)], &QAction::triggered, this, [this, i] { commands.trigger(command::mode(i)); });
-        connect(playback->bai[std::size_t(i)], &QAction::triggered, this, [this, i] { commands.trigger(command::speed(i)); });
-    }
 }
 
-void Player::loadSearchData() { search->loadSearchData(); }
-void Player::saveSearchData() { search->saveSearchData(); }
-void Player::loadResume() { resume->loadResume(); }
-void Player::saveResume() { resume->saveResume(); }
+void Player::loadSearchData() { m_search->loadSearchData(); }
+void Player::saveSearchData() { m_search->saveSearchData(); }
+void Player::loadResume() { m_resume->loadResume(); }
+void Player::saveResume() { m_resume->saveResume(); }
 
-void Player::openMedia(const QString &path, double pos) { playback->openMedia(path, pos); }
-void Player::playPause() { playback->playPause(); }
-void Player::stop_Click() { playback->stop_Click(); }
-void Player::playNext() { playback->playNext(); }
-void Player::playPrevious() { playback->playPrevious(); }
-void Player::resumeIfPaused(const QString &path) { playback->resumeIfPaused(path); }
-QString Player::openFileName() const { return scenes::localName(playback->nowPlaying.source()); }
+void Player::openMedia(const QString &path, double pos) { m_playback->openMedia(path, pos); }
+void Player::playPause() { m_playback->playPause(); }
+void Player::stop_Click() { m_playback->stop_Click(); }
+void Player::playNext() { m_playback->playNext(); }
+void Player::playPrevious() { m_playback->playPrevious(); }
+void Player::resumeIfPaused(const QString &path) { m_playback->resumeIfPaused(path); }
+QString Player::openFileName() const { return scenes::localName(m_playback->nowPlaying().source()); }
 
 void Player::resizeEvent(QResizeEvent *e)
 {
@@ -308,7 +285,8 @@ void Player::dropEvent(QDropEvent *e)
     if (droppedLocalFiles(e->mimeData()).isEmpty())
         return;
     e->acceptProposedAction();
-    video->movie->MediaClear();
+    m_video->movie()->MediaClear();
+    m_playback->nowPlaying().syncStatus();
 }
 
 void Player::closeEvent(QCloseEvent *e)

@@ -6,7 +6,7 @@
 // pane's show and hide, and one-line forwarders for the commands every room asks for.
 
 #include "app/player_services.h"
-#include "input/commands.h"
+#include "input/command_registry.h"
 #include "playback/media_commands.h"
 #include "window/window_modes.h"
 
@@ -74,7 +74,7 @@ public:
     int clientHeight() const;
     QRect outerRect() const override;
     void setOuterRect(const QRect &outer) override;
-    void setResizeLocked(bool on) override { resizeLocked = on; }
+    void setResizeLocked(bool on) override { m_resizeLocked = on; }
     void Form_Resize() override;
     void showListPane(bool widen = true) override;
     void hideListPane() override;
@@ -110,28 +110,30 @@ public:
     void saveKeys();
     void readAssociations();
 
+    // ---- What other rooms read
     // ---- State of the window as a whole
-    PlayerServices services;
-    QString appDir;        // the state folder, with a trailing "/"
-    bool resizeLocked = true;
-    QWidget *mainWindowHandle = nullptr;
-    Commands commands;
-
+    const PlayerServices &services() const { return m_services; }
+    const QString &appDir() const { return m_appDir; }
+    bool resizeLocked() const { return m_resizeLocked; }
+    QWidget *mainWindowHandle() const { return m_mainWindowHandle; }
+    CommandRegistry &commands() { return m_commands; }
     // ---- The rooms
-    VideoArea *video = nullptr;
-    ControlBar *controls = nullptr;
-    ListPane *listPane = nullptr;
-    OptionsPage *options = nullptr;
-    FilePage *files = nullptr;
-    FavouritesPage *favourites = nullptr;
-    SearchPage *search = nullptr;
-    WindowModes *windowModes = nullptr;
-    Playback *playback = nullptr;
-    Resume *resume = nullptr;
-    SceneMenus *scenes = nullptr;
-    MainMenu *mainMenu = nullptr;
-    Timer *Timer_addIcon = nullptr;
-    TrayIcon *trayIcon = nullptr;
+    VideoArea *video() const { return m_video; }
+    ControlBar *controls() const { return m_controls; }
+    ListPane *listPane() const { return m_listPane; }
+    OptionsPage *options() const { return m_options; }
+    FilePage *files() const { return m_files; }
+    FavouritesPage *favourites() const { return m_favourites; }
+    SearchPage *search() const { return m_search; }
+    WindowModes *windowModes() const { return m_windowModes; }
+    Playback *playback() const { return m_playback; }
+    Resume *resume() const { return m_resume; }
+    SceneMenus *scenes() const { return m_scenes; }
+    MainMenu *mainMenu() const { return m_mainMenu; }
+    Timer *Timer_addIcon() const { return m_Timer_addIcon; }
+    TrayIcon *trayIcon() const { return m_trayIcon; }
+
+
 
 Q_SIGNALS:
     // The video surface painted a frame (used by the benchmarks).
@@ -167,4 +169,27 @@ private:
     QRect m_outerFromConfig;
     bool m_loaded = false;
     bool m_unloaded = false;
+
+private:
+    // ---- State of the window as a whole
+    PlayerServices m_services;
+    QString m_appDir;        // the state folder, with a trailing "/"
+    bool m_resizeLocked = true;
+    QWidget *m_mainWindowHandle = nullptr;
+    CommandRegistry m_commands;
+    // ---- The rooms
+    VideoArea *m_video = nullptr;
+    ControlBar *m_controls = nullptr;
+    ListPane *m_listPane = nullptr;
+    OptionsPage *m_options = nullptr;
+    FilePage *m_files = nullptr;
+    FavouritesPage *m_favourites = nullptr;
+    SearchPage *m_search = nullptr;
+    WindowModes *m_windowModes = nullptr;
+    Playback *m_playback = nullptr;
+    Resume *m_resume = nullptr;
+    SceneMenus *m_scenes = nullptr;
+    MainMenu *m_mainMenu = nullptr;
+    Timer *m_Timer_addIcon = nullptr;
+    TrayIcon *m_trayIcon = nullptr;
 };

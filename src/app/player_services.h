@@ -3,16 +3,16 @@
 // volume, the notification area, the desktop's file manager, the state folder and the
 // command line. The program passes the real ones; the window tests pass doubles.
 
-#include "app/desktop_shell.h"
 #include "app/system_tray.h"
 #include "dialogs/dialogs.h"
 #include "lists/thumbnail_maker.h"
 #include "platform/wave_out.h"
 #include "playback/media_backend.h"
+#include "widgets/desktop_shell.h"
 
+#include <memory>
 #include <QString>
 #include <QStringList>
-#include <memory>
 
 struct PlayerServices
 {

@@ -3,24 +3,24 @@
 #include "app/player.h"
 
 #include "app/options_page.h"
-#include "app/timer.h"
 #include "input/main_menu.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
 #include "lists/okini_list.h"
-#include "lists/path.h"
 #include "lists/tab_strip.h"
 #include "platform/my_module.h"
+#include "platform/path.h"
 #include "platform/single_instance.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
 #include "playback/real_control.h"
 #include "scenes/scene_menus.h"
+#include "widgets/controls.h"
+#include "widgets/timer.h"
+#include "widgets/twips.h"
 #include "window/control_bar.h"
-#include "window/controls.h"
-#include "window/twips.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 
@@ -29,8 +29,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QTimer>
 #include <QLineEdit>
+#include <QTimer>
 
 
 namespace {
@@ -49,92 +49,85 @@ void guarded(F &&step)
 
 bool Player::Form_Load()
 {
-    appDir = path::addbackslash(services.appDir);
+    m_appDir = path::addbackslash(m_services.appDir);
     myModule::initScreenMetrics(this);
     hide();
 
-    if (!m_instanceLock->acquire(appDir))
+    if (!m_instanceLock->acquire(m_appDir))
         return false; // another copy runs: nothing is shown, nothing is played
 
-    resizeLocked = true;
-    windowModes->alwaysOnTop = true;
-    windowModes->isRenaming = false;
-    controls->seekPaused = false;
-    playback->realStateEvent = false;
+    // Always on top, no rename, no seek-bar drag and no pane kept for mini mode are the
+    // rooms' own starting state.
+    m_resizeLocked = true;
 
-    options->Ver->setText(versionCaption(PLOVANA_VERSION_MAJOR, PLOVANA_VERSION_MINOR, PLOVANA_VERSION_PATCH));
+    m_options->Ver()->setText(versionCaption(PLOVANA_VERSION_MAJOR, PLOVANA_VERSION_MINOR, PLOVANA_VERSION_PATCH));
     // The menus menu, m_item, m_FileMenu, m_tab and m_tab_okini are never part of a menu
     // bar; they are only ever popped up.
 
-    windowModes->listVisibleBeforeSmall = false;
-    controls->showListToggle(true);
+    m_controls->showListToggle(true);
 
-    playback->nowPlaying.readStartWaveVolume();
+    m_playback->nowPlaying().readStartWaveVolume();
 
     loadListColors();
     configureRealControl();
 
-    favourites->TabM3u->setTag(favourites->TabM3u->selectedIndex(), appDir + QStringLiteral("okini.ini"));
+    m_favourites->TabM3u()->setTag(m_favourites->TabM3u()->selectedIndex(), m_appDir + QStringLiteral("okini.ini"));
 
-    if (QFileInfo::exists(appDir + QStringLiteral("config.ini"))) {
+    if (QFileInfo::exists(m_appDir + QStringLiteral("config.ini"))) {
         loadConfig();
     } else {
-        controls->setVolume(100);
-        windowModes->smallMode = false;
-        favourites->OpenImagePath = appDir;
-        options->homeDir = appDir;
-        playback->mode_Click(1);
-        playback->bai_Click(2);
-        files->TabDir->setTag(1, appDir);
+        m_controls->setVolume(100);
+        m_favourites->setOpenImagePath(m_appDir);
+        m_options->setHomeDir(m_appDir);
+        m_playback->mode_Click(1);
+        m_playback->bai_Click(2);
+        m_files->TabDir()->setTag(1, m_appDir);
     }
 
-    resizeLocked = false;
-    options->text_home->setText(options->homeDir);
-    twips::setTop(video->kyoukai, twips::height(this));
+    m_resizeLocked = false;
+    m_options->showHomeDir();
+    twips::setTop(m_video->kyoukai(), twips::height(this));
 
     // The decorated window is mapped first: the window manager's frame is measured, and the
     // configured outer rectangle applied with it, before mini mode takes the frame away.
-    const bool startSmall = windowModes->smallMode;
-    windowModes->smallMode = false;
+    const bool startSmall = m_windowModes->takeStartInSmallMode();
     show();
     QCoreApplication::processEvents();
     myModule::initScreenMetrics(this);
     correctForFrame();
     if (startSmall) {
         Form_Resize();
-        windowModes->enterSmallModeOnceFramed();
+        m_windowModes->enterSmallModeOnceFramed();
     }
-    twips::setTop(video->kyoukai, 0);
+    twips::setTop(m_video->kyoukai(), 0);
 
-    favourites->imageDir = appDir + QStringLiteral("image/");
-    scenes->seenFolder = appDir + QStringLiteral("seen/");
-    for (const QString &dir : {favourites->imageDir, scenes->seenFolder})
+    m_favourites->setImageDir(m_appDir + QStringLiteral("image/"));
+    m_scenes->setSeenFolder(m_appDir + QStringLiteral("seen/"));
+    for (const QString &dir : {m_favourites->imageDir(), m_scenes->seenFolder()})
         if (!QFileInfo::exists(dir))
             QDir().mkdir(dir);
 
-    favourites->thumbWidth = 100;
-    favourites->thumbHeight = 75;
-    favourites->tmr_okini->setEnabled(true);
+    m_favourites->tmr_okini()->setEnabled(true);
 
     loadKeys();
-    files->loadTabDir();
-    twips::setHeight(files->File, files->TabDir->clientHeight());
-    favourites->loadTabM3u();
-    twips::setHeight(favourites->List_okini, favourites->TabM3u->clientHeight() + 40);
+    m_files->loadTabDir();
+    twips::setHeight(m_files->File(), m_files->TabDir()->clientHeight());
+    m_favourites->loadTabM3u();
+    twips::setHeight(m_favourites->List_okini(), m_favourites->TabM3u()->clientHeight() + 40);
     loadSearchData();
 
     handleCommandLine();
 
     // The item, the option box, the toolbar picture and the window itself.
-    windowModes->followTopmostOption(windowModes->alwaysOnTop);
+    m_windowModes->followTopmostOption(m_windowModes->alwaysOnTop());
 
     show();
-    Timer_addIcon->setEnabled(true);
+    m_Timer_addIcon->setEnabled(true);
     readAssociations();
-    if (options->showPopup())
-        mainMenu->createToolTips();
-    mainWindowHandle = QApplication::activeWindow();
-    windowModes->applyWindowRegion();
+    if (m_options->showPopup())
+        m_mainMenu->createToolTips();
+    m_mainWindowHandle = QApplication::activeWindow();
+    m_windowModes->applyWindowRegion();
 
     m_loaded = true;
     // The frame may have come while start-up ran, or come a little later.
@@ -145,27 +138,27 @@ bool Player::Form_Load()
 
 void Player::handleCommandLine()
 {
-    if (commandLineText(services.arguments).isEmpty()) {
-        if (options->resume())
+    if (commandLineText(m_services.arguments).isEmpty()) {
+        if (m_options->resume())
             loadResume();
         return;
     }
-    const QString file = commandLineFile(services.arguments, services.workingDir);
+    const QString file = commandLineFile(m_services.arguments, m_services.workingDir);
     if (!isExistingFile(file))
         return;
     const qsizetype slash = file.lastIndexOf(u'/');
     const QString folder = file.left(slash + 1);
 
-    CMovie &movie = *video->movie;
+    CMovie &movie = *m_video->movie();
     const QString media = mediaFileName(file);
     if (!media.isEmpty())
         movie.fileName = media;
 
-    files->File->setPath(folder);
-    files->TabDir->setTag(1, folder);
-    listPane->showFilePage();
-    listPane->Tab1->select(1);
-    files->showFile(file);
+    m_files->File()->setPath(folder);
+    m_files->TabDir()->setTag(1, folder);
+    m_listPane->showFilePage();
+    m_listPane->Tab1()->select(1);
+    m_files->showFile(file);
     openMedia(movie.fileName, 0);
 }
 
@@ -179,32 +172,32 @@ void Player::Form_Unload()
     if (!m_loaded || m_unloaded)
         return;
     m_unloaded = true;
-    playback->stopTimers(); // nothing sets the mixer again once it is given back its level
-    favourites->shutDown();
-    guarded([&] { favourites->save_okini(favourites->gStrM3uName); });
+    m_playback->stopTimers(); // nothing sets the mixer again once it is given back its level
+    m_favourites->shutDown();
+    guarded([&] { m_favourites->save_okini(m_favourites->gStrM3uName()); });
     guarded([&] { saveSearchData(); });
     guarded([&] { saveConfig(); });
     guarded([&] { saveResume(); });
     guarded([&] { saveKeys(); });
-    guarded([&] { files->saveTabDir(); });
-    guarded([&] { favourites->saveTabM3u(); });
+    guarded([&] { m_files->saveTabDir(); });
+    guarded([&] { m_favourites->saveTabM3u(); });
     guarded([&] { saveListColors(); });
     guarded([&] { stop_Click(); });
     guarded([&] {
-        video->movie->MediaClear();
-        video->movie->Release();
+        m_video->movie()->MediaClear();
+        m_video->movie()->Release();
     });
     // The list editor and the thumbnail chooser windows are closed with the main window.
-    guarded([&] { playback->tmrPosition->setEnabled(false); });
+    guarded([&] { m_playback->tmrPosition()->setEnabled(false); });
     guarded([&] { removeTrayIcon(); });
     // Nothing runs after shutdown.
-    for (Timer *t : {favourites->tmr_okini, Timer_addIcon})
+    for (Timer *t : {m_favourites->tmr_okini(), m_Timer_addIcon})
         t->setEnabled(false);
 }
 
 void Player::configureRealControl()
 {
-    RealControl *rmovie = video->rmovie;
+    RealControl *rmovie = m_video->rmovie();
     rmovie->invoke(221, true);
     rmovie->invoke(307, true);
     rmovie->invoke(305, true);

@@ -8,8 +8,8 @@
 #include <QWidget>
 
 TrayIcon::TrayIcon(QWidget &window, std::shared_ptr<SystemTray> tray, MainMenu &menu)
-    : QObject(&window), clickBurstMs(QApplication::doubleClickInterval()), m_window(window),
-      m_tray(std::move(tray)), m_menu(menu)
+    : QObject(&window), m_window(window), m_tray(std::move(tray)), m_menu(menu),
+      m_clickBurstMs(QApplication::doubleClickInterval())
 {
     connect(m_tray.get(), &SystemTray::activated, this, &TrayIcon::activated);
 }
@@ -72,7 +72,7 @@ void TrayIcon::activated(QSystemTrayIcon::ActivationReason reason)
         // KDE's notification area reports every click as Trigger and never a double click;
         // the X11 one reports the first press of a double click as Trigger and then the
         // double click. Either way one burst of clicks toggles the window once.
-        if (m_lastToggle.isValid() && !m_lastToggle.hasExpired(clickBurstMs))
+        if (m_lastToggle.isValid() && !m_lastToggle.hasExpired(m_clickBurstMs))
             return;
         m_lastToggle.start();
         toggleWindow();

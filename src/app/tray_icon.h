@@ -34,8 +34,10 @@ public:
     // Hides the minimised window, so that only the icon remains; nothing without the icon.
     void hideMinimisedWindow();
 
-    // Clicks on the icon closer together than this many milliseconds count as one.
-    int clickBurstMs;
+    // Clicks on the icon closer together than this many milliseconds count as one (the
+    // desktop's double-click interval).
+    int clickBurstMs() const { return m_clickBurstMs; }
+    void setClickBurstMs(int ms) { m_clickBurstMs = ms; }
 
 private:
     void activated(QSystemTrayIcon::ActivationReason reason);
@@ -46,4 +48,5 @@ private:
     bool m_added = false;
     bool m_shown = false;
     QElapsedTimer m_lastToggle;
+    int m_clickBurstMs;
 };

@@ -3,16 +3,16 @@
 // window/layout_math; here the controls are measured and written in their order.
 #include "app/player.h"
 
-#include "app/options.h"
 #include "app/options_page.h"
 #include "app/tray_icon.h"
 #include "lists/list_pane.h"
 #include "platform/my_module.h"
 #include "playback/cmovie.h"
+#include "widgets/controls.h"
+#include "widgets/layout_math.h"
+#include "widgets/options.h"
+#include "widgets/twips.h"
 #include "window/control_bar.h"
-#include "window/controls.h"
-#include "window/layout_math.h"
-#include "window/twips.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 
@@ -25,9 +25,9 @@ namespace tw = twips;
 
 QMargins Player::decoration() const
 {
-    // Full screen by the engine's DisplaySize, which changes at once; the window's own
-    // state follows later, when the window manager has done it.
-    if ((windowFlags() & Qt::FramelessWindowHint) || video->movie->DisplaySize == 1)
+    // Full screen by the window modes, which change at once; the window's own state
+    // follows later, when the window manager has done it.
+    if ((windowFlags() & Qt::FramelessWindowHint) || m_windowModes->inFullScreen())
         return {};
     return {myModule::frameWidth, myModule::captionHeight + myModule::frameHeight, myModule::frameWidth,
             myModule::frameHeight};
@@ -83,10 +83,10 @@ void Player::keepMinimumSize()
     // The minimum the resize handler would otherwise grow the window to: a window manager
     // that refuses the growth would make the two argue without end.
     QSize minimum(0, 0);
-    if (!windowModes->smallMode && video->movie->DisplaySize != 1) {
-        const int control = tw::height(controls->control);
-        if (listPane->paneVisible())
-            minimum = QSize(tw::toPixelsX(tw::width(listPane->list) + tw::width(video->kyoukai) + layout::kMinimumDisplay),
+    if (m_windowModes->windowMode() == WindowMode::Normal) {
+        const int control = tw::height(m_controls->control());
+        if (m_listPane->paneVisible())
+            minimum = QSize(tw::toPixelsX(tw::width(m_listPane->list()) + tw::width(m_video->kyoukai()) + layout::kMinimumDisplay),
                             tw::toPixelsY(control + layout::kMinimumDisplay));
         else
             minimum = QSize(0, tw::toPixelsY(control) + 1);
@@ -100,56 +100,55 @@ int Player::clientHeight() const { return tw::fromPixelsY(height()); }
 
 void Player::Form_Resize()
 {
-    if (resizeLocked)
+    if (m_resizeLocked)
         return;
-    CMovie &movie = *video->movie;
-    PictureBox *display = video->display;
+    PictureBox *display = m_video->display();
     keepMinimumSize();
-    if (movie.DisplaySize == 1) {
+    if (m_windowModes->inFullScreen()) {
         // Full screen arrives after the switch: the video area takes the client area as it
         // comes, and the picture is fitted and clipped there.
-        video->displayResizeLock = true;
+        m_video->setDisplayResizeLock(true);
         display->setGeometry(rect());
-        video->displayResizeLock = false;
-        video->display_Resize();
+        m_video->setDisplayResizeLock(false);
+        m_video->display_Resize();
         return;
     }
-    listPane->size_bar->setEnabled(!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)));
+    m_listPane->size_bar()->setEnabled(!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)));
     if (isMinimized()) {
         // Only the notification-area icon remains; without one the window stays reachable.
-        if (options->noTaskbar() && isVisible())
-            trayIcon->hideMinimisedWindow();
+        if (m_options->noTaskbar() && isVisible())
+            m_trayIcon->hideMinimisedWindow();
         return;
     }
     // BtList stays usable while maximised: its toggle restores the window, toggles the
     // pane and maximises it again.
 
-    if (windowModes->smallMode) {
+    if (m_windowModes->smallMode()) {
         // The whole client area: a frameless window has no frame to leave out.
         const QMargins dec = decoration();
         const layout::Size d =
             layout::smallModeDisplay(windowWidth(), windowHeight(), dec.left(), dec.top() + dec.bottom());
-        video->displayResizeLock = true;
+        m_video->setDisplayResizeLock(true);
         tw::setLeft(display, 0);
         tw::setTop(display, 0);
         tw::setWidth(display, d.width);
-        video->displayResizeLock = false;
+        m_video->setDisplayResizeLock(false);
         tw::setHeight(display, d.height);
-        if (options->fitMode() == 0)
-            video->optimizeWindowSize();
+        if (m_options->fitMode() == 0)
+            m_video->optimizeWindowSize();
         return;
     }
 
-    QFrame *list = listPane->list;
-    QFrame *control = controls->control;
+    QFrame *list = m_listPane->list();
+    QFrame *control = m_controls->control();
     int cw = clientWidth();
     int ch = clientHeight();
-    const bool listShown = listPane->paneVisible();
+    const bool listShown = m_listPane->paneVisible();
     if (listShown) {
         // With the pane, the video area is fitted once, after both of its sides are set.
-        video->displayResizeLock = true;
+        m_video->setDisplayResizeLock(true);
         const layout::Side w =
-            layout::displayWidthWithList(cw, tw::width(list), tw::width(video->kyoukai), myModule::frameWidth);
+            layout::displayWidthWithList(cw, tw::width(list), tw::width(m_video->kyoukai()), myModule::frameWidth);
         tw::setWidth(display, w.size);
         if (w.windowSize) {
             setWindowWidth(*w.windowSize);
@@ -157,9 +156,9 @@ void Player::Form_Resize()
         }
     } else {
         if (ch - tw::height(control) != tw::height(display))
-            video->displayResizeLock = true;
+            m_video->setDisplayResizeLock(true);
         tw::setWidth(display, cw);
-        video->displayResizeLock = false;
+        m_video->setDisplayResizeLock(false);
     }
     const layout::Side h =
         layout::displayHeight(ch, tw::height(control), listShown, myModule::frameHeight, myModule::captionHeight);
@@ -168,45 +167,45 @@ void Player::Form_Resize()
         setWindowHeight(*h.windowSize);
         ch = windowHeight() - 2 * myModule::frameHeight - myModule::captionHeight;
     }
-    video->displayResizeLock = false;
-    video->display_Resize();
+    m_video->setDisplayResizeLock(false);
+    m_video->display_Resize();
     const layout::Surround s = layout::surround(cw, ch, tw::width(display), tw::height(control), tw::width(list),
-                                                tw::width(video->kyoukai));
+                                                tw::width(m_video->kyoukai()));
     tw::setTop(control, s.controlTop);
     tw::setWidth(control, s.controlWidth);
-    controls->layoutControlBar();
+    m_controls->layoutControlBar();
     if (listShown) {
         tw::setHeight(list, s.listHeight);
         tw::setLeft(list, s.listLeft);
-        listPane->layoutListPane();
-        tw::setHeight(video->kyoukai, s.kyoukaiHeight);
-        tw::setLeft(video->kyoukai, s.kyoukaiLeft);
+        m_listPane->layoutListPane();
+        tw::setHeight(m_video->kyoukai(), s.kyoukaiHeight);
+        tw::setLeft(m_video->kyoukai(), s.kyoukaiLeft);
     }
-    if (options->fitMode() == 0)
-        video->optimizeWindowSize();
-    video->applyClipping();
+    if (m_options->fitMode() == 0)
+        m_video->optimizeWindowSize();
+    m_video->applyClipping();
 }
 
 void Player::showListPane(bool widen)
 {
-    resizeLocked = true;
-    video->kyoukai->show();
-    listPane->setPaneVisible(true);
+    m_resizeLocked = true;
+    m_video->kyoukai()->show();
+    m_listPane->setPaneVisible(true);
     if (widen)
-        setWindowWidth(windowWidth() + tw::width(listPane->list) + tw::width(video->kyoukai));
-    controls->showListToggle(true);
-    resizeLocked = false;
+        setWindowWidth(windowWidth() + tw::width(m_listPane->list()) + tw::width(m_video->kyoukai()));
+    m_controls->showListToggle(true);
+    m_resizeLocked = false;
     Form_Resize();
 }
 
 void Player::hideListPane()
 {
-    resizeLocked = true;
-    video->kyoukai->hide();
-    listPane->setPaneVisible(false);
-    setWindowWidth(windowWidth() - tw::width(listPane->list) - tw::width(video->kyoukai));
-    controls->showListToggle(false);
-    resizeLocked = false;
+    m_resizeLocked = true;
+    m_video->kyoukai()->hide();
+    m_listPane->setPaneVisible(false);
+    setWindowWidth(windowWidth() - tw::width(m_listPane->list()) - tw::width(m_video->kyoukai()));
+    m_controls->showListToggle(false);
+    m_resizeLocked = false;
     Form_Resize();
 }
 
@@ -214,7 +213,7 @@ void Player::size_bar_ButtonClick(const QString &key)
 {
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
-    QFrame *list = listPane->list;
+    QFrame *list = m_listPane->list();
     const int step = layout::listWidthStep(key == u"add", tw::width(list));
     if (step == 0 || (key != u"add" && key != u"sub"))
         return;
@@ -232,7 +231,7 @@ void Player::kyoukai_MouseMove(Qt::MouseButtons buttons, int x)
 {
     if (!(buttons & Qt::LeftButton))
         return;
-    PictureBox *kyoukai = video->kyoukai;
+    PictureBox *kyoukai = m_video->kyoukai();
     // From the window's outer left edge, as the pointer's screen position would give it.
     const int fromOuterLeft = tw::left(kyoukai) + x + decoration().left() - 90;
     tw::setLeft(kyoukai, layout::splitterLeft(fromOuterLeft, clientWidth()));
@@ -240,23 +239,23 @@ void Player::kyoukai_MouseMove(Qt::MouseButtons buttons, int x)
 
 void Player::kyoukai_MouseUp()
 {
-    PictureBox *kyoukai = video->kyoukai;
-    PictureBox *display = video->display;
-    resizeLocked = true;
+    PictureBox *kyoukai = m_video->kyoukai();
+    PictureBox *display = m_video->display();
+    m_resizeLocked = true;
     tw::setWidth(display, tw::left(kyoukai));
-    if (options->fitMode() != 0)
-        video->display_Resize();
-    video->displayResizeLock = true;
-    tw::setWidth(controls->control, tw::width(display));
-    controls->layoutControlBar();
+    if (m_options->fitMode() != 0)
+        m_video->display_Resize();
+    m_video->setDisplayResizeLock(true);
+    tw::setWidth(m_controls->control(), tw::width(display));
+    m_controls->layoutControlBar();
     const layout::PaneSpan pane = layout::paneAfterSplitter(tw::left(kyoukai), tw::width(kyoukai), clientWidth());
-    tw::setLeft(listPane->list, pane.listLeft);
-    tw::setWidth(listPane->list, pane.listWidth);
-    resizeLocked = false;
-    video->displayResizeLock = false;
-    if (options->fitMode() == 0)
-        video->optimizeWindowSize();
-    listPane->layoutListPane();
+    tw::setLeft(m_listPane->list(), pane.listLeft);
+    tw::setWidth(m_listPane->list(), pane.listWidth);
+    m_resizeLocked = false;
+    m_video->setDisplayResizeLock(false);
+    if (m_options->fitMode() == 0)
+        m_video->optimizeWindowSize();
+    m_listPane->layoutListPane();
 }
 
 void Player::BtList_Click()
@@ -265,7 +264,7 @@ void Player::BtList_Click()
     const bool restore = before & (Qt::WindowMinimized | Qt::WindowMaximized);
     if (restore)
         setWindowState(before & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-    if (listPane->paneVisible())
+    if (m_listPane->paneVisible())
         hideListPane();
     else
         showListPane();

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <memory>
 
+class QTranslator;
 class QWidget;
 
 // What a file dialog is asked to show, after the request's fields were normalised.
@@ -43,4 +44,11 @@ public:
     virtual void beep() = 0;
 };
 
+// Message and input boxes asked without a title carry the program's name.
 std::unique_ptr<Dialogs> makeQtDialogs();
+
+// Qt's own Japanese texts (qtbase_ja.qm from Qt's translations folder), installed in the
+// application whatever the system's locale: the standard buttons read はい, いいえ, キャンセル,
+// and the file dialogs speak Japanese. Null when the file is missing or unreadable (Qt's
+// English texts stay). Deleting the translator takes the texts out again.
+std::unique_ptr<QTranslator> installQtTranslations();

@@ -3,9 +3,17 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
 namespace {
+
+// A box asked without a title shows the program's name, not the executable's.
+QString boxTitle(const QString &title)
+{
+    return title.isEmpty() ? QStringLiteral("Plovana") : title;
+}
 
 class QtDialogs final : public Dialogs
 {
@@ -13,10 +21,10 @@ public:
     Answer message(QWidget *owner, const QString &text, const QString &title, Buttons buttons) override
     {
         if (buttons == Buttons::Ok) {
-            QMessageBox::information(owner, title, text, QMessageBox::Ok);
+            QMessageBox::information(owner, boxTitle(title), text, QMessageBox::Ok);
             return Answer::Ok;
         }
-        return QMessageBox::question(owner, title, text, QMessageBox::Yes | QMessageBox::No)
+        return QMessageBox::question(owner, boxTitle(title), text, QMessageBox::Yes | QMessageBox::No)
                        == QMessageBox::Yes
                    ? Answer::Yes
                    : Answer::No;
@@ -26,7 +34,7 @@ public:
                   const QString &defaultText) override
     {
         bool ok = false;
-        const QString t = QInputDialog::getText(owner, title, prompt, QLineEdit::Normal, defaultText, &ok);
+        const QString t = QInputDialog::getText(owner, boxTitle(title), prompt, QLineEdit::Normal, defaultText, &ok);
         return ok ? t : QString();
     }
 
@@ -80,4 +88,13 @@ public:
 std::unique_ptr<Dialogs> makeQtDialogs()
 {
     return std::make_unique<QtDialogs>();
+}
+
+std::unique_ptr<QTranslator> installQtTranslations()
+{
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        || !QCoreApplication::installTranslator(translator.get()))
+        return nullptr;
+    return translator;
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The popup menu `menu` of the video area and the toolbar: it gathers the other rooms'
-// menus (playback, size, speed, mode, scenes, window) under its own items, pops up on a
-// right press on the video, and runs the toolbar's buttons by command id.
+// The popup menu `menu` of the video area and the toolbar's menu buttons: it gathers the
+// other rooms' menus (playback, size, speed, mode, scenes, window) under its own items,
+// pops up on a right press on the video, and opens the submenus of the toolbar's "size",
+// "speed", "mode" and "temae" buttons under them.
 
 #include <QObject>
 #include <QPoint>
@@ -28,14 +29,10 @@ public:
         QMenu *m_mode = nullptr;   // 再生モード
         QMenu *m_window = nullptr; // ウィンドウ操作
     };
-    MainMenu(QWidget *window, const Commands &commands, ControlBar &controls, Submenus submenus, SceneMenus &scenes);
+    MainMenu(QWidget *window, Commands &commands, ControlBar &controls, Submenus submenus, SceneMenus &scenes);
 
-    QMenu *menu = nullptr;
-    QAction *m_addOkiniForMenu = nullptr;
-    QAction *help = nullptr;
-    QAction *m_exit = nullptr;
     // Whether a file is open (the scene menus are usable then).
-    std::function<bool()> fileOpen;
+    void setFileOpen(std::function<bool()> open) { m_fileOpen = std::move(open); }
 
     void display_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
     // Pops `menu` up at the pointer, its items prepared for the file that is open.
@@ -43,9 +40,22 @@ public:
     void panel_ButtonClick(const QString &key);
     void createToolTips();
 
+    // ---- What other rooms read
+    QMenu *menu() const { return m_menu; }
+    QAction *m_addOkiniForMenu() const { return m_m_addOkiniForMenu; }
+    QAction *help() const { return m_help; }
+    QAction *m_exit() const { return m_m_exit; }
+
 private:
-    const Commands &m_commands;
+    Commands &m_commands;
     ControlBar &m_controls;
     Submenus m_sub;
     SceneMenus &m_scenes;
+    std::function<bool()> m_fileOpen;
+
+private:
+    QMenu *m_menu = nullptr;
+    QAction *m_m_addOkiniForMenu = nullptr;
+    QAction *m_help = nullptr;
+    QAction *m_m_exit = nullptr;
 };

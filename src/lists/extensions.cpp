@@ -1,15 +1,15 @@
 #include "lists/extensions.h"
 
-#include "lists/media_types.h"
+#include "playback/media_types.h"
 
-int check_kakuchousi(const QString &extension)
+bool check_kakuchousi(const QString &extension)
 {
     const MediaType *t = mediaType(extension);
-    return t && t->accepted ? -1 : 0;
+    return t && t->accepted;
 }
 
-int can_make_thumbnail(const QString &extension)
+bool can_make_thumbnail(const QString &extension)
 {
     const MediaType *t = mediaType(extension);
-    return t && t->video && t->thumbnail ? -1 : 0;
+    return t && t->video && t->thumbnail;
 }

@@ -3,10 +3,10 @@
 
 #include <QString>
 
-// -1 when the extension (the text after the last "." of a file name) is an accepted media
+// Whether the extension (the text after the last "." of a file name) is an accepted media
 // type in any letter case (the nine of old, avi, mpg, asf, wmv, mpeg, mov, rm, ram, dat, and
-// today's video containers, mp4, mkv, webm …); else 0.
-int check_kakuchousi(const QString &extension);
+// today's video containers, mp4, mkv, webm …).
+bool check_kakuchousi(const QString &extension);
 
-// -1 for a video type whose thumbnail the FFmpeg detector can make, in any letter case; else 0.
-int can_make_thumbnail(const QString &extension);
+// Whether a video type's thumbnail can be made by the FFmpeg detector, in any letter case.
+bool can_make_thumbnail(const QString &extension);

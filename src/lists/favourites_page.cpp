@@ -1,8 +1,5 @@
 #include "lists/favourites_page.h"
 
-#include "app/images.h"
-#include "app/options.h"
-#include "app/timer.h"
 #include "dialogs/file_dialogs.h"
 #include "lists/extensions.h"
 #include "lists/file_page.h"
@@ -11,136 +8,159 @@
 #include "lists/list_file.h"
 #include "lists/list_pane.h"
 #include "lists/okini_list.h"
-#include "lists/path.h"
 #include "lists/progress_view.h"
 #include "lists/tab_files.h"
 #include "lists/tab_strip.h"
 #include "lists/thumbnail_maker.h"
+#include "platform/path.h"
 #include "platform/text_file.h"
 #include "playback/media_commands.h"
-#include "window/twips.h"
-#include "window/window_modes.h"
+#include "widgets/command_ids.h"
+#include "widgets/commands.h"
+#include "widgets/config_values.h"
+#include "widgets/images.h"
+#include "widgets/options.h"
+#include "widgets/timer.h"
+#include "widgets/topmost_switch.h"
+#include "widgets/twips.h"
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 
-FavouritesPage::FavouritesPage(QWidget *window, std::shared_ptr<Dialogs> dialogs, QString appDir, Options &options,
-                               MediaCommands &media, TopmostSwitch &topmost, ProgressView &progress,
+FavouritesPage::FavouritesPage(QWidget *window, Commands &commands, std::shared_ptr<Dialogs> dialogs, QString appDir,
+                               Options &options, MediaCommands &media, TopmostSwitch &topmost, ProgressView &progress,
                                std::function<platform::FrameGrab(const QString &, double, int, int,
                                                                  const platform::GrabLimits &)>
                                    grabFrame)
-    : QObject(window), Image_okini(std::make_unique<ImageList>()), m_window(window), m_dialogs(std::move(dialogs)),
-      m_appDir(std::move(appDir)), m_options(options), m_media(media), m_topmost(topmost), m_progress(progress)
+    : QObject(window), m_window(window), m_commands(commands), m_dialogs(std::move(dialogs)),
+      m_appDir(std::move(appDir)), m_options(options), m_media(media), m_topmost(topmost), m_progress(progress),
+      m_Image_okini(std::make_unique<ImageList>())
 {
-    TabM3u = new TabStrip(TabStrip::Edge::Bottom, window);
-    TabM3u->setObjectName(QStringLiteral("TabM3u"));
-    twips::place(TabM3u, 5160, 0, 4935, 7400);
-    TabM3u->add(0, QString(), QStringLiteral("お気に入り"));
-    TabM3u->hide();
+    m_TabM3u = new TabStrip(TabStrip::Edge::Bottom, window);
+    m_TabM3u->setObjectName(QStringLiteral("TabM3u"));
+    twips::place(m_TabM3u, 5160, 0, 4935, 7400);
+    m_TabM3u->add(0, QString(), QStringLiteral("お気に入り"));
+    m_TabM3u->hide();
 
-    List_okini = new OkiniList(window);
-    List_okini->setObjectName(QStringLiteral("List_okini"));
-    List_okini->setColors(QColor(119, 150, 230), QColor(0, 0, 0));
-    List_okini->setIconSize(QSize(thumbWidth, thumbHeight));
-    twips::place(List_okini, 5160, 0, 4935, 7000);
-    List_okini->hide();
+    m_List_okini = new OkiniList(window);
+    m_List_okini->setObjectName(QStringLiteral("List_okini"));
+    m_List_okini->setColors(QColor(119, 150, 230), QColor(0, 0, 0));
+    m_List_okini->setIconSize(QSize(m_thumbWidth, m_thumbHeight));
+    twips::place(m_List_okini, 5160, 0, 4935, 7000);
+    m_List_okini->hide();
 
-    NoImage = images::noImage();
-    thumbnails = new ThumbnailMaker(NoImage.toImage(), this, std::move(grabFrame));
-    connect(thumbnails, &ThumbnailMaker::thumbnailMade, this, &FavouritesPage::thumbnailMade);
-    Pic_loading = images::loadingPicture();
+    m_NoImage = images::noImage();
+    m_thumbnails = new ThumbnailMaker(m_NoImage.toImage(), this, std::move(grabFrame));
+    connect(m_thumbnails, &ThumbnailMaker::thumbnailMade, this, &FavouritesPage::thumbnailMade);
+    m_Pic_loading = images::loadingPicture();
 
-    // The favourites popup.
-    m_item = new QMenu(QStringLiteral("お気に入り"), window);
-    m_item->setObjectName(QStringLiteral("m_item"));
-    const auto item = [this](const char *name, const QString &caption) {
-        QAction *a = m_item->addAction(caption);
+    // The favourites popup: each item is a command.
+    m_m_item = new QMenu(QStringLiteral("お気に入り"), window);
+    m_m_item->setObjectName(QStringLiteral("m_item"));
+    commands.watch(m_m_item);
+    const auto item = [this, &commands](QMenu *menu, const QString &id, const char *name, const QString &caption,
+                                        void (FavouritesPage::*handler)()) {
+        QAction *a = commands.add(id, caption, [this, handler] { (this->*handler)(); });
         a->setObjectName(QString::fromLatin1(name));
+        menu->addAction(a);
         return a;
     };
-    m_item_play = item("m_item_play", QStringLiteral("再生(enter)"));
-    m_seen_load_okini = m_item->addMenu(QStringLiteral("シーン"));
-    m_seen_load_okini->setObjectName(QStringLiteral("m_seen_load_okini"));
-    m_renameOkini = item("m_renameOkini", QStringLiteral("ファイル名を変更(F2)"));
-    m_item_del = item("m_item_del", QStringLiteral("削除(Delete)"));
-    m_item->addSeparator();
-    m_custom_list = item("m_custom_list", QStringLiteral("リスト位置編集"));
-    m_custom_list->setEnabled(false); // the list editor comes later
-    m_item->addSeparator();
-    m_OpenImageFile = item("m_OpenImageFile", QStringLiteral("サムネイル画像の選択"));
-    m_chage_list = item("m_chage_list", QStringLiteral("サムネイル／リスト切り替え"));
-    mDeleteAll = item("mDeleteAll", QStringLiteral("全て削除"));
-    m_item->addSeparator();
-    m_open_m3u = item("m_open_m3u", QStringLiteral("新規タブ追加"));
-    m_save_m3u = item("m_save_m3u", QStringLiteral("m3uファイルを保存"));
-    m_item->addSeparator();
-    m_info2 = item("m_info2", QString());
+    m_m_item_play = item(m_m_item, command::okiniPlay, "m_item_play", QStringLiteral("再生(enter)"),
+                       &FavouritesPage::m_item_play_Click);
+    m_m_seen_load_okini = m_m_item->addMenu(QStringLiteral("シーン"));
+    m_m_seen_load_okini->setObjectName(QStringLiteral("m_seen_load_okini"));
+    m_m_renameOkini = item(m_m_item, command::okiniRename, "m_renameOkini", QStringLiteral("ファイル名を変更(F2)"),
+                         &FavouritesPage::m_renameOkini_Click);
+    m_m_item_del = item(m_m_item, command::deleteItems, "m_item_del", QStringLiteral("削除(Delete)"),
+                      &FavouritesPage::m_item_del_Click);
+    m_m_item->addSeparator();
+    m_m_custom_list = commands.action(command::okiniCustomList);
+    m_m_custom_list->setObjectName(QStringLiteral("m_custom_list"));
+    m_m_custom_list->setText(QStringLiteral("リスト位置編集"));
+    commands.setEnabledRule(command::okiniCustomList, [] { return false; }); // no list editor yet
+    m_m_item->addAction(m_m_custom_list);
+    m_m_item->addSeparator();
+    m_m_OpenImageFile = item(m_m_item, command::okiniThumbnail, "m_OpenImageFile", QStringLiteral("サムネイル画像の選択"),
+                           &FavouritesPage::m_OpenImageFile_Click);
+    m_m_chage_list = item(m_m_item, command::okiniView, "m_chage_list", QStringLiteral("サムネイル／リスト切り替え"),
+                        &FavouritesPage::m_chage_list_Click);
+    m_mDeleteAll = item(m_m_item, command::okiniDeleteAll, "mDeleteAll", QStringLiteral("全て削除"),
+                      &FavouritesPage::mDeleteAll_Click);
+    m_m_item->addSeparator();
+    m_m_open_m3u = item(m_m_item, command::okiniOpenM3u, "m_open_m3u", QStringLiteral("新規タブ追加"),
+                      &FavouritesPage::m_open_m3u_Click);
+    m_m_save_m3u = item(m_m_item, command::okiniSaveM3u, "m_save_m3u", QStringLiteral("m3uファイルを保存"),
+                      &FavouritesPage::m_save_m3u_Click);
+    m_m_item->addSeparator();
+    m_m_info2 = item(m_m_item, command::okiniInfo, "m_info2", QString(), &FavouritesPage::m_info2_Click);
+    // The entries' commands need entries; the view switches while thumbnails are loaded.
+    for (const QString &id : {command::okiniPlay, command::deleteItems, command::okiniRename, command::okiniThumbnail,
+                              command::okiniDeleteAll, command::okiniSaveM3u})
+        commands.setEnabledRule(id, [this] { return m_List_okini->count() > 0; });
+    commands.setEnabledRule(command::okiniView, [this] { return m_viewSwitchable; });
 
-    m_tab_okini = new QMenu(window);
-    m_tab_okini->setObjectName(QStringLiteral("m_tab_okini"));
-    m_add_tab_okini = m_tab_okini->addAction(QStringLiteral("新規タブ追加"));
-    m_del_tab_okini = m_tab_okini->addAction(QStringLiteral("選択しているタブ削除"));
-    m_change_name_okini = m_tab_okini->addAction(QStringLiteral("選択しているタブ名変更"));
-    m_change_m3u = m_tab_okini->addAction(QStringLiteral("選択しているタブのM3uファイル変更"));
-    m_tab_custom = m_tab_okini->addAction(QStringLiteral("タブ位置の編集"));
-    m_tab_custom->setEnabled(false);
+    m_m_tab_okini = new QMenu(window);
+    m_m_tab_okini->setObjectName(QStringLiteral("m_tab_okini"));
+    commands.watch(m_m_tab_okini);
+    m_m_add_tab_okini = item(m_m_tab_okini, command::okiniTabAdd, "m_add_tab_okini", QStringLiteral("新規タブ追加"),
+                           &FavouritesPage::m_add_tab_okini_Click);
+    m_m_del_tab_okini = item(m_m_tab_okini, command::okiniTabDelete, "m_del_tab_okini",
+                           QStringLiteral("選択しているタブ削除"), &FavouritesPage::m_del_tab_okini_Click);
+    m_m_change_name_okini = item(m_m_tab_okini, command::okiniTabRename, "m_change_name_okini",
+                               QStringLiteral("選択しているタブ名変更"), &FavouritesPage::m_change_name_okini_Click);
+    m_m_change_m3u = item(m_m_tab_okini, command::okiniTabChangeM3u, "m_change_m3u",
+                        QStringLiteral("選択しているタブのM3uファイル変更"), &FavouritesPage::m_change_m3u_Click);
+    m_m_tab_custom = commands.action(command::okiniTabCustom);
+    m_m_tab_custom->setObjectName(QStringLiteral("m_tab_custom"));
+    m_m_tab_custom->setText(QStringLiteral("タブ位置の編集"));
+    commands.setEnabledRule(command::okiniTabCustom, [] { return false; }); // no list editor yet
+    m_m_tab_okini->addAction(m_m_tab_custom);
 
-    tmr_okini = new Timer(this);
-    tmr_okini->setInterval(50);
+    m_tmr_okini = new Timer(this);
+    m_tmr_okini->setInterval(50);
 
     connectHandlers();
 }
 
 FavouritesPage::~FavouritesPage() = default;
 
+Form_OpenImage *FavouritesPage::chooser() const { return m_chooser; }
+
 void FavouritesPage::connectHandlers()
 {
-    connect(List_okini, &OkiniList::mouseDown, this,
+    connect(m_List_okini, &OkiniList::mouseDown, this,
             [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) { List_okini_MouseDown(b); });
-    connect(List_okini, &OkiniList::itemClick, this, [this] { okiniItemClicked = true; });
-    connect(List_okini, &OkiniList::click, this, &FavouritesPage::List_okini_Click);
-    connect(List_okini, &OkiniList::dblClick, this, &FavouritesPage::List_okini_DblClick);
-    connect(List_okini, &OkiniList::filesDropped, this,
+    connect(m_List_okini, &OkiniList::itemClick, this, [this] { m_okiniItemClicked = true; });
+    connect(m_List_okini, &OkiniList::click, this, &FavouritesPage::List_okini_Click);
+    connect(m_List_okini, &OkiniList::dblClick, this, &FavouritesPage::List_okini_DblClick);
+    connect(m_List_okini, &OkiniList::filesDropped, this,
             [this](const QStringList &files, QPoint) { List_okini_OLEDragDrop(files); });
-    connect(List_okini, &OkiniList::mouseUp, this,
+    connect(m_List_okini, &OkiniList::mouseUp, this,
             [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) { List_okini_MouseUp(b, p); });
-    connect(TabM3u, &TabStrip::mouseDown, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) {
+    connect(m_TabM3u, &TabStrip::mouseDown, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) {
         if (b == Qt::RightButton)
-            selectTabUnderPointer(TabM3u, p);
+            selectTabUnderPointer(m_TabM3u, p);
     });
-    connect(TabM3u, &TabStrip::mouseUp, this,
+    connect(m_TabM3u, &TabStrip::mouseUp, this,
             [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) { TabM3u_MouseUp(b); });
-    connect(m_add_tab_okini, &QAction::triggered, this, &FavouritesPage::m_add_tab_okini_Click);
-    connect(m_del_tab_okini, &QAction::triggered, this, &FavouritesPage::m_del_tab_okini_Click);
-    connect(m_change_name_okini, &QAction::triggered, this, &FavouritesPage::m_change_name_okini_Click);
-    connect(m_change_m3u, &QAction::triggered, this, &FavouritesPage::m_change_m3u_Click);
-    connect(m_open_m3u, &QAction::triggered, this, &FavouritesPage::m_open_m3u_Click);
-    connect(m_save_m3u, &QAction::triggered, this, &FavouritesPage::m_save_m3u_Click);
-    connect(m_chage_list, &QAction::triggered, this, &FavouritesPage::m_chage_list_Click);
-    connect(m_OpenImageFile, &QAction::triggered, this, &FavouritesPage::m_OpenImageFile_Click);
-    connect(m_item_play, &QAction::triggered, this, &FavouritesPage::m_item_play_Click);
-    connect(m_renameOkini, &QAction::triggered, this, &FavouritesPage::m_renameOkini_Click);
-    connect(m_item_del, &QAction::triggered, this, &FavouritesPage::m_item_del_Click);
-    connect(mDeleteAll, &QAction::triggered, this, &FavouritesPage::mDeleteAll_Click);
-    connect(m_info2, &QAction::triggered, this, &FavouritesPage::m_info2_Click);
     // What follows the popup runs once it has closed (popup() returns while it is open),
     // after the command chosen in it.
-    connect(m_item, &QMenu::aboutToHide, this, [this] {
+    connect(m_m_item, &QMenu::aboutToHide, this, [this] {
         QMetaObject::invokeMethod(
             this,
             [this] {
-                okiniItemClicked = false;
-                if (thumbnailView == 0)
+                m_okiniItemClicked = false;
+                if (m_thumbnailView == OkiniView::Report)
                     Q_EMIT focusVideo();
             },
             Qt::QueuedConnection);
     });
-    connect(tmr_okini, &QTimer::timeout, this, &FavouritesPage::tmr_okini_Timer);
+    connect(m_tmr_okini, &QTimer::timeout, this, &FavouritesPage::tmr_okini_Timer);
 
     connect(&m_loader, &ListLoader::progressStarted, this, [this](int total) { m_progress.showProgress(total); });
     connect(&m_loader, &ListLoader::progressed, this, [this](int done) { m_progress.setProgress(done); });
@@ -155,7 +175,7 @@ void FavouritesPage::connectHandlers()
 void FavouritesPage::load_okini(const QString &listFile)
 {
     completeOkiniLoad(); // a list still loading is read to its end first
-    gStrM3uName = listFile;
+    m_gStrM3uName = listFile;
     m_loader.load(listFile, [this](const QString &folder, const QString &name) { add_okini_item(folder, name); });
 }
 
@@ -167,9 +187,9 @@ void FavouritesPage::save_okini(const QString &listFile)
     if (m_loader.file() == listFile)
         completeOkiniLoad(); // a half-read list never replaces the whole one
     QList<ListEntry> entries;
-    entries.reserve(List_okini->count());
-    for (int i = 1; i <= List_okini->count(); ++i)
-        entries.append({List_okini->folder(i), List_okini->text(i)});
+    entries.reserve(m_List_okini->count());
+    for (int i = 1; i <= m_List_okini->count(); ++i)
+        entries.append({m_List_okini->folder(i), m_List_okini->text(i)});
     // The whole list goes to a temporary file that then replaces the old one, so an error
     // while writing leaves the old list as it was.
     platform::writeFileAtomically(listFile,
@@ -182,18 +202,18 @@ void FavouritesPage::del_all_list()
         m_loader.cancel(); // the list is replaced: the rest of a load is not wanted
         m_progress.hideProgress();
     }
-    thumbnails->cancelAll(); // the pictures of the list that goes are not wanted
+    m_thumbnails->cancelAll(); // the pictures of the list that goes are not wanted
     m_waitingFor.clear();
     // Every entry and every picture goes, as removing them one by one from the last would.
-    List_okini->setIcons(nullptr);
-    List_okini->clear();
-    Image_okini->clear();
+    m_List_okini->setIcons(nullptr);
+    m_List_okini->clear();
+    m_Image_okini->clear();
     relink_okini_icons();
 }
 
 void FavouritesPage::set_image_dir(const QString &folder)
 {
-    imageDir = m_options.imageDirBesideFiles() ? path::addbackslash(folder) + QStringLiteral("image/")
+    m_imageDir = m_options.imageDirBesideFiles() ? path::addbackslash(folder) + QStringLiteral("image/")
                                                : m_appDir + QStringLiteral("image/");
 }
 
@@ -203,7 +223,7 @@ void FavouritesPage::make_thumbnail(const QString &mediaFile, double position, c
     QStringList &waiting = m_waitingFor[bitmap];
     if (!waiting.contains(mediaFile))
         waiting.append(mediaFile);
-    thumbnails->request(mediaFile, position, bitmap, ++m_thumbJobs, keepExisting);
+    m_thumbnails->request(mediaFile, position, bitmap, ++m_thumbJobs, keepExisting);
 }
 
 void FavouritesPage::thumbnailMade(const ThumbnailResult &result)
@@ -212,17 +232,17 @@ void FavouritesPage::thumbnailMade(const ThumbnailResult &result)
     if (m_options.loadThumbnailsOff())
         return;
     const QPixmap picture = QPixmap::fromImage(result.image);
-    const int n = std::min(List_okini->count(), Image_okini->count());
+    const int n = std::min(m_List_okini->count(), m_Image_okini->count());
     // The entries that wait for this bitmap. Each search starts where the last picture went,
     // as results come in the order the entries were added: a long list costs one look per
     // entry, not a walk through the list. An entry removed meanwhile is simply not found.
     for (const QString &entry : waiting) {
         for (int k = 0; k < n; ++k) {
             const int i = (m_thumbHint - 1 + k) % n + 1;
-            if (List_okini->folder(i) + List_okini->text(i) != entry || thumbnailFile(i) != result.bitmapPath)
+            if (m_List_okini->folder(i) + m_List_okini->text(i) != entry || thumbnailFile(i) != result.bitmapPath)
                 continue;
-            Image_okini->replace(i, picture);
-            List_okini->setIcon(i, i); // repaints that entry
+            m_Image_okini->replace(i, picture);
+            m_List_okini->setIcon(i, i); // repaints that entry
             m_thumbHint = i;
             break;
         }
@@ -231,9 +251,9 @@ void FavouritesPage::thumbnailMade(const ThumbnailResult &result)
 
 void FavouritesPage::capture_thumbnail(int i, std::optional<double> position)
 {
-    if (i < 1 || i > List_okini->count())
+    if (i < 1 || i > m_List_okini->count())
         return;
-    const QString file = List_okini->folder(i) + List_okini->text(i);
+    const QString file = m_List_okini->folder(i) + m_List_okini->text(i);
     if (position && QFileInfo(file).isFile() && can_make_thumbnail(path::getextension(file)))
         make_thumbnail(file, *position, thumbnailFile(i)); // the picture follows when it is made
     else
@@ -243,27 +263,27 @@ void FavouritesPage::capture_thumbnail(int i, std::optional<double> position)
 
 QString FavouritesPage::thumbnailFile(int i)
 {
-    set_image_dir(List_okini->folder(i));
-    return path::addbackslash(imageDir) + path::getfiletitle(List_okini->text(i)) + QStringLiteral(".bmp");
+    set_image_dir(m_List_okini->folder(i));
+    return path::addbackslash(m_imageDir) + path::getfiletitle(m_List_okini->text(i)) + QStringLiteral(".bmp");
 }
 
 void FavouritesPage::refresh_okini(int i)
 {
-    if (i < 1 || i > List_okini->count())
+    if (i < 1 || i > m_List_okini->count())
         return;
     // Read through QImageReader, never QPixmap::load: its cache would give back the old
     // picture of a thumbnail rewritten within the same second.
     const QImage image = loadThumbnail(thumbnailFile(i));
-    List_okini->setIcons(nullptr);
-    Image_okini->remove(i);
-    Image_okini->insert(i, image.isNull() ? NoImage : QPixmap::fromImage(image));
+    m_List_okini->setIcons(nullptr);
+    m_Image_okini->remove(i);
+    m_Image_okini->insert(i, image.isNull() ? m_NoImage : QPixmap::fromImage(image));
     relink_okini_icons();
     selectOkini(i);
 }
 
 void FavouritesPage::delete_thumbnail(int i)
 {
-    if (i < 1 || i > List_okini->count())
+    if (i < 1 || i > m_List_okini->count())
         return;
     const QString t = thumbnailFile(i);
     if (t.endsWith(QStringLiteral("bmp")) && QFileInfo::exists(t))
@@ -275,35 +295,35 @@ void FavouritesPage::m_OpenImageFile_Click()
     const int i = get_okini_index();
     if (i < 1)
         return;
-    if (chooser)
-        chooser->close();
-    const QString folder = QFileInfo(OpenImagePath).isDir() ? OpenImagePath : m_appDir;
-    chooser = new Form_OpenImage(folder, thumbnailFile(i), m_window);
+    if (m_chooser)
+        m_chooser->close();
+    const QString folder = QFileInfo(m_OpenImagePath).isDir() ? m_OpenImagePath : m_appDir;
+    m_chooser = new Form_OpenImage(folder, thumbnailFile(i), m_window);
     // The entry the chooser was opened for is refreshed, whatever is selected by then.
-    const QString entry = List_okini->folder(i) + List_okini->text(i);
-    connect(chooser, &Form_OpenImage::saved, this, [this, entry] {
-        for (int k = 1; k <= List_okini->count(); ++k)
-            if (List_okini->folder(k) + List_okini->text(k) == entry) {
+    const QString entry = m_List_okini->folder(i) + m_List_okini->text(i);
+    connect(m_chooser, &Form_OpenImage::saved, this, [this, entry] {
+        for (int k = 1; k <= m_List_okini->count(); ++k)
+            if (m_List_okini->folder(k) + m_List_okini->text(k) == entry) {
                 refresh_okini(k);
                 break;
             }
     });
-    connect(chooser, &Form_OpenImage::closing, this, [this](const QString &f) { OpenImagePath = path::addbackslash(f); });
-    chooser->show();
+    connect(m_chooser, &Form_OpenImage::closing, this, [this](const QString &f) { m_OpenImagePath = path::addbackslash(f); });
+    m_chooser->show();
 }
 
 void FavouritesPage::add_okini_item(const QString &folder, const QString &name)
 {
-    if (!List_okini->isVisibleTo(m_window))
+    if (!m_List_okini->isVisibleTo(m_window))
         m_progress.setProgressText(name + QStringLiteral("を追加しています・・・"));
     if (m_options.loadThumbnailsOff()) {
-        List_okini->add(name, path::addbackslash(folder), 0);
+        m_List_okini->add(name, path::addbackslash(folder), 0);
         return;
     }
     set_image_dir(folder);
-    const QString bitmap = path::addbackslash(imageDir) + path::getfiletitle(name) + QStringLiteral(".bmp");
+    const QString bitmap = path::addbackslash(m_imageDir) + path::getfiletitle(name) + QStringLiteral(".bmp");
     // The entry shows its thumbnail, or the placeholder until the thumbnail is made.
-    QPixmap picture = NoImage;
+    QPixmap picture = m_NoImage;
     if (QFileInfo::exists(bitmap)) {
         const QImage image = loadThumbnail(bitmap);
         if (!image.isNull())
@@ -311,78 +331,84 @@ void FavouritesPage::add_okini_item(const QString &folder, const QString &name)
     } else if (can_make_thumbnail(path::getextension(name))) {
         make_thumbnail(path::addbackslash(folder) + name, 0, bitmap, true); // a chosen picture stays
     }
-    Image_okini->add(picture);
-    const int before = List_okini->count();
+    m_Image_okini->add(picture);
+    const int before = m_List_okini->count();
     if (before == 0)
-        List_okini->setIcons(Image_okini.get());
-    List_okini->add(name, path::addbackslash(folder), before + 1);
+        m_List_okini->setIcons(m_Image_okini.get());
+    m_List_okini->add(name, path::addbackslash(folder), before + 1);
 }
 
 void FavouritesPage::remove_okini_item(int i)
 {
-    if (i < 1 || i > List_okini->count())
+    if (i < 1 || i > m_List_okini->count())
         return;
-    Image_okini->remove(i);
-    List_okini->remove(i);
+    m_Image_okini->remove(i);
+    m_List_okini->remove(i);
 }
 
 void FavouritesPage::relink_okini_icons()
 {
-    if (m_options.loadThumbnailsOff() || List_okini->count() == 0)
+    if (m_options.loadThumbnailsOff() || m_List_okini->count() == 0)
         return;
-    List_okini->setIcons(Image_okini.get());
-    for (int i = 1; i <= List_okini->count(); ++i)
-        List_okini->setIcon(i, i);
+    m_List_okini->setIcons(m_Image_okini.get());
+    for (int i = 1; i <= m_List_okini->count(); ++i)
+        m_List_okini->setIcon(i, i);
 }
 
-void FavouritesPage::setThumbnailView(int flag)
+void FavouritesPage::setThumbnailView(OkiniView view)
 {
-    thumbnailView = flag;
-    List_okini->setThumbnails(flag == -1);
+    m_thumbnailView = view;
+    m_List_okini->setThumbnails(view == OkiniView::Thumbnails);
 }
 
 void FavouritesPage::m_chage_list_Click()
 {
-    setThumbnailView(~thumbnailView);
+    setThumbnailView(m_thumbnailView == OkiniView::Thumbnails ? OkiniView::Report : OkiniView::Thumbnails);
 }
 
 void FavouritesPage::Check_loadthum_Click()
 {
     if (m_options.loadThumbnailsOff()) {
-        setThumbnailView(0);
-        m_chage_list->setEnabled(false);
+        setThumbnailView(OkiniView::Report);
+        setViewSwitchable(false);
         return;
     }
-    setThumbnailView(-1);
-    m_chage_list->setEnabled(true);
-    switchOkiniList(gStrM3uName); // rebuilt with thumbnails
+    setThumbnailView(OkiniView::Thumbnails);
+    setViewSwitchable(true);
+    switchOkiniList(m_gStrM3uName); // rebuilt with thumbnails
+}
+
+void FavouritesPage::setViewSwitchable(bool on)
+{
+    m_viewSwitchable = on;
+    m_commands.refresh();
 }
 
 void FavouritesPage::switchOkiniList(const QString &listFile)
 {
-    save_okini(gStrM3uName);
+    save_okini(m_gStrM3uName);
     del_all_list();
     load_okini(listFile);
 }
 
 int FavouritesPage::get_okini_index() const
 {
-    return List_okini->selectedIndex();
+    return m_List_okini->selectedIndex();
 }
 
 void FavouritesPage::selectOkini(int i)
 {
-    List_okini->select(i);
+    m_List_okini->select(i);
 }
 
 QString FavouritesPage::okiniText(int i) const
 {
-    return List_okini->text(i);
+    return m_List_okini->text(i);
 }
 
 void FavouritesPage::setOkiniText(int i, const QString &text)
 {
-    List_okini->setText(i, text);
+    m_List_okini->setText(i, text);
 }
 
 void FavouritesPage::askRemoveMissing(const QString &path)
@@ -424,25 +450,25 @@ void FavouritesPage::m_open_m3u_Click()
 
 void FavouritesPage::loadTabM3u()
 {
-    TabM3u->clear();
-    TabM3u->add(0, QString(), QStringLiteral("お気に入り"), m_appDir + QStringLiteral("okini.ini"));
+    m_TabM3u->clear();
+    m_TabM3u->add(0, QString(), QStringLiteral("お気に入り"), m_appDir + QStringLiteral("okini.ini"));
     if (const auto records = readTabFile(m_appDir + QStringLiteral("TabM3u.ini"), m_appDir))
         for (const TabRecord &r : *records)
-            TabM3u->add(0, QString(), r.caption, r.tag);
+            m_TabM3u->add(0, QString(), r.caption, r.tag);
 }
 
 void FavouritesPage::saveTabM3u()
 {
-    writeTabFile(m_appDir + QStringLiteral("TabM3u.ini"), tabsFrom(TabM3u), m_appDir, m_options.soutai(), false);
+    writeTabFile(m_appDir + QStringLiteral("TabM3u.ini"), tabsFrom(m_TabM3u), m_appDir, m_options.soutai(), false);
 }
 
 void FavouritesPage::TabM3u_MouseUp(Qt::MouseButton button)
 {
-    const QString tag = TabM3u->tag(TabM3u->selectedIndex());
-    if (tag != gStrM3uName)
+    const QString tag = m_TabM3u->tag(m_TabM3u->selectedIndex());
+    if (tag != m_gStrM3uName)
         switchOkiniList(tag);
     if (button == Qt::RightButton)
-        m_tab_okini->popup(QCursor::pos());
+        m_m_tab_okini->popup(QCursor::pos());
 }
 
 void FavouritesPage::m_add_tab_okini_Click()
@@ -450,31 +476,31 @@ void FavouritesPage::m_add_tab_okini_Click()
     FileDialogRequest r = m3uRequest(QStringLiteral("m3uファイルをタブに追加"), m_appDir, 1);
     if (!showOpenFileDialog(*m_dialogs, m_window, r))
         return;
-    for (int i = 1; i <= TabM3u->count(); ++i)
-        if (TabM3u->tag(i) == r.fullPath)
+    for (int i = 1; i <= m_TabM3u->count(); ++i)
+        if (m_TabM3u->tag(i) == r.fullPath)
             return;
     // The list shown so far is kept in its own file before another one replaces it.
     switchOkiniList(r.fullPath);
-    const int at = TabM3u->add(TabM3u->selectedIndex() + 1, QString(), path::getfiletitle(r.fullPath), r.fullPath);
-    TabM3u->select(at);
+    const int at = m_TabM3u->add(m_TabM3u->selectedIndex() + 1, QString(), path::getfiletitle(r.fullPath), r.fullPath);
+    m_TabM3u->select(at);
 }
 
 void FavouritesPage::m_del_tab_okini_Click()
 {
-    if (firstTabRefused(*m_dialogs, m_window, TabM3u, QStringLiteral("okini.iniを削除できません"),
+    if (firstTabRefused(*m_dialogs, m_window, m_TabM3u, QStringLiteral("okini.iniを削除できません"),
                         QStringLiteral("削除不可")))
         return;
-    TabM3u->remove(TabM3u->selectedIndex());
+    m_TabM3u->remove(m_TabM3u->selectedIndex());
 }
 
 void FavouritesPage::m_change_name_okini_Click()
 {
-    if (firstTabRefused(*m_dialogs, m_window, TabM3u, QStringLiteral("お気に入りのタブ名は変更できません"),
+    if (firstTabRefused(*m_dialogs, m_window, m_TabM3u, QStringLiteral("お気に入りのタブ名は変更できません"),
                         QStringLiteral("タブ名変更不可")))
         return;
-    const QString name = askTabName(*m_dialogs, m_window, m_topmost, TabM3u);
+    const QString name = askTabName(*m_dialogs, m_window, m_topmost, m_TabM3u);
     if (!name.isEmpty())
-        TabM3u->setCaption(TabM3u->selectedIndex(), name);
+        m_TabM3u->setCaption(m_TabM3u->selectedIndex(), name);
 }
 
 void FavouritesPage::m_change_m3u_Click()
@@ -483,42 +509,42 @@ void FavouritesPage::m_change_m3u_Click()
     if (!showOpenFileDialog(*m_dialogs, m_window, r))
         return;
     switchOkiniList(r.fullPath);
-    TabM3u->setTag(TabM3u->selectedIndex(), r.fullPath);
+    m_TabM3u->setTag(m_TabM3u->selectedIndex(), r.fullPath);
 }
 
 void FavouritesPage::tmr_okini_Timer()
 {
-    tmr_okini->setInterval(60000);
-    List_okini->setBackgroundPicture(Pic_loading);
+    m_tmr_okini->setInterval(60000);
+    m_List_okini->setBackgroundPicture(m_Pic_loading);
     QCoreApplication::processEvents();
-    load_okini(TabM3u->tag(TabM3u->selectedIndex()));
+    load_okini(m_TabM3u->tag(m_TabM3u->selectedIndex()));
     if (m_shutDown)
         return; // the window closed during the load: shutdown has saved everything
-    tmr_okini->setEnabled(false);
-    List_okini->setBackgroundPicture(QPixmap());
-    m_options.setLoadThumbnailsOff(thumbnailView == -1);
+    m_tmr_okini->setEnabled(false);
+    m_List_okini->setBackgroundPicture(QPixmap());
+    m_options.setLoadThumbnailsOff(m_thumbnailView == OkiniView::Thumbnails);
     Q_EMIT firstLoadEnded();
 }
 
 bool FavouritesPage::firstLoadPending() const
 {
-    return tmr_okini->isActive();
+    return m_tmr_okini->isActive();
 }
 
 void FavouritesPage::shutDown()
 {
     m_shutDown = true;
-    thumbnails->shutdown();
-    if (chooser)
-        chooser->close();
+    m_thumbnails->shutdown();
+    if (m_chooser)
+        m_chooser->close();
 }
 
 // ---- Adding files
 
 bool FavouritesPage::isListed(const QString &path) const
 {
-    for (int i = 1; i <= List_okini->count(); ++i)
-        if (List_okini->folder(i) + List_okini->text(i) == path)
+    for (int i = 1; i <= m_List_okini->count(); ++i)
+        if (m_List_okini->folder(i) + m_List_okini->text(i) == path)
             return true;
     return false;
 }
@@ -630,13 +656,13 @@ void FavouritesPage::List_okini_OLEDragDrop(const QStringList &files)
     }
     if (m3u.isEmpty() || m_shutDown)
         return;
-    if (List_okini->count() > 0) {
+    if (m_List_okini->count() > 0) {
         const auto answer =
             m_dialogs->message(m_window, QStringLiteral("m3uファイルを追加します。現在のリストをクリアしますか？"),
                                QStringLiteral("m3uファイルをロード"), Dialogs::Buttons::YesNo);
         // The list shown is kept in its own file first, as a tab switch keeps it, or the
         // entries added since it was loaded would be lost.
-        save_okini(gStrM3uName);
+        save_okini(m_gStrM3uName);
         if (answer == Dialogs::Answer::Yes)
             del_all_list();
     }
@@ -647,51 +673,49 @@ void FavouritesPage::List_okini_OLEDragDrop(const QStringList &files)
 
 void FavouritesPage::List_okini_MouseDown(Qt::MouseButton button)
 {
-    okiniLeftButton = button == Qt::LeftButton;
-    okiniItemClicked = false;
+    m_okiniLeftButton = button == Qt::LeftButton;
+    m_okiniItemClicked = false;
 }
 
 void FavouritesPage::List_okini_Click()
 {
     Q_EMIT pageWanted(2);
     const int i = get_okini_index();
-    if (List_okini->count() > 0 && i > 0)
-        m_media.resumeIfPaused(List_okini->folder(i) + List_okini->text(i));
+    if (m_List_okini->count() > 0 && i > 0)
+        m_media.resumeIfPaused(m_List_okini->folder(i) + m_List_okini->text(i));
 }
 
 void FavouritesPage::List_okini_DblClick()
 {
-    if (!okiniLeftButton || List_okini->count() == 0)
+    if (!m_okiniLeftButton || m_List_okini->count() == 0)
         return;
     const int i = get_okini_index();
     if (i > 0)
-        m_media.openMedia(List_okini->folder(i) + List_okini->text(i), 0);
+        m_media.openMedia(m_List_okini->folder(i) + m_List_okini->text(i), 0);
 }
 
 void FavouritesPage::List_okini_MouseUp(Qt::MouseButton button, QPoint pos)
 {
     if (button != Qt::RightButton)
         return;
-    const int under = List_okini->entryAt(pos);
-    if (under > 0 && !List_okini->isSelected(under))
-        List_okini->select(under);
+    const int under = m_List_okini->entryAt(pos);
+    if (under > 0 && !m_List_okini->isSelected(under))
+        m_List_okini->select(under);
 
-    const bool any = List_okini->count() > 0;
-    for (QAction *a : {m_item_play, m_item_del, m_renameOkini, m_OpenImageFile, mDeleteAll, m_save_m3u})
-        a->setEnabled(any);
+    const bool any = m_List_okini->count() > 0;
     QStringList files;
-    for (int i : List_okini->selectedIndexes())
-        files.append(List_okini->folder(i) + List_okini->text(i));
+    for (int i : m_List_okini->selectedIndexes())
+        files.append(m_List_okini->folder(i) + m_List_okini->text(i));
     const int count = static_cast<int>(files.size());
-    m_info2->setText(any ? items::informationLine(count > 0 ? totalFileSize(files) : 0, count) : QString());
+    m_m_info2->setText(any ? items::informationLine(count > 0 ? totalFileSize(files) : 0, count) : QString());
     // The scenes are those of a single selected entry.
     Q_EMIT sceneMenuWanted(count == 1 ? files.first() : QString());
-    m_item->popup(QCursor::pos());
+    m_m_item->popup(QCursor::pos());
 }
 
 void FavouritesPage::m_item_play_Click()
 {
-    okiniLeftButton = true;
+    m_okiniLeftButton = true;
     List_okini_DblClick();
 }
 
@@ -700,15 +724,15 @@ void FavouritesPage::m_renameOkini_Click()
     const int i = get_okini_index();
     if (i < 1)
         return;
-    const QString folder = List_okini->folder(i);
-    const QString name = List_okini->text(i);
+    const QString folder = m_List_okini->folder(i);
+    const QString name = m_List_okini->text(i);
     const QString renamed = renameFileAsked(*m_dialogs, m_window, m_topmost, m_media, folder, name);
     if (renamed.isEmpty())
         return;
     // The entry is found again: the list may have changed while the question was open.
-    const auto isEntry = [&](int k) { return List_okini->folder(k) == folder && List_okini->text(k) == name; };
+    const auto isEntry = [&](int k) { return m_List_okini->folder(k) == folder && m_List_okini->text(k) == name; };
     int at = isEntry(i) ? i : 0;
-    for (int k = 1; at == 0 && k <= List_okini->count(); ++k)
+    for (int k = 1; at == 0 && k <= m_List_okini->count(); ++k)
         if (isEntry(k))
             at = k;
     if (at > 0)
@@ -717,8 +741,8 @@ void FavouritesPage::m_renameOkini_Click()
 
 void FavouritesPage::m_item_del_Click()
 {
-    const QList<int> selected = List_okini->selectedIndexes();
-    List_okini->setIcons(nullptr);
+    const QList<int> selected = m_List_okini->selectedIndexes();
+    m_List_okini->setIcons(nullptr);
     int lowest = 0;
     for (auto it = selected.crbegin(); it != selected.crend(); ++it) {
         delete_thumbnail(*it);
@@ -726,7 +750,7 @@ void FavouritesPage::m_item_del_Click()
         lowest = *it;
     }
     relink_okini_icons();
-    const int next = items::selectionAfterDelete(lowest, List_okini->count());
+    const int next = items::selectionAfterDelete(lowest, m_List_okini->count());
     if (next > 0)
         selectOkini(next);
 }
@@ -746,26 +770,42 @@ void FavouritesPage::m_info2_Click()
 
 void FavouritesPage::move_okini_item(int a, int b)
 {
-    const int n = List_okini->count();
+    const int n = m_List_okini->count();
     // Both positions are checked first: a target out of range would drop the entry.
     if (a < 1 || a > n || b < 1 || b > n)
         return;
-    const QString folder = List_okini->folder(a);
-    const QString name = List_okini->text(a);
-    const bool wasSelected = List_okini->isSelected(a);
-    List_okini->setIcons(nullptr);
+    const QString folder = m_List_okini->folder(a);
+    const QString name = m_List_okini->text(a);
+    const bool wasSelected = m_List_okini->isSelected(a);
+    m_List_okini->setIcons(nullptr);
     remove_okini_item(a);
     if (m_options.loadThumbnailsOff()) {
-        List_okini->insert(b, name, folder, 0);
+        m_List_okini->insert(b, name, folder, 0);
     } else {
         set_image_dir(folder);
         const QImage image =
-            loadThumbnail(path::addbackslash(imageDir) + path::getfiletitle(name) + QStringLiteral(".bmp"));
-        Image_okini->insert(b, image.isNull() ? NoImage : QPixmap::fromImage(image));
-        List_okini->setIcons(Image_okini.get());
-        List_okini->insert(b, name, folder, b);
+            loadThumbnail(path::addbackslash(m_imageDir) + path::getfiletitle(name) + QStringLiteral(".bmp"));
+        m_Image_okini->insert(b, image.isNull() ? m_NoImage : QPixmap::fromImage(image));
+        m_List_okini->setIcons(m_Image_okini.get());
+        m_List_okini->insert(b, name, folder, b);
         relink_okini_icons();
     }
     if (wasSelected)
         selectOkini(b);
+}
+
+// ---- config.ini
+
+void FavouritesPage::restoreConfig(const ConfigValues &c)
+{
+    m_OpenImagePath = c.ImageDir;
+    setThumbnailView(c.load_thumbnail != 0 ? OkiniView::Thumbnails : OkiniView::Report);
+    setViewSwitchable(c.load_thumbnail != 0);
+}
+
+void FavouritesPage::saveConfig(ConfigValues &c) const
+{
+    c.ImageDir = m_OpenImagePath;
+    const bool off = firstLoadPending() ? m_thumbnailView == OkiniView::Thumbnails : m_options.loadThumbnailsOff();
+    c.load_thumbnail = off ? 1 : 0;
 }

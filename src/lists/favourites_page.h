@@ -7,14 +7,16 @@
 #include "lists/list_loader.h"
 #include "platform/media_detector.h"
 
-#include <QHash>
-#include <QObject>
-#include <QPointer>
-#include <QPixmap>
-#include <QString>
 #include <memory>
 #include <optional>
+#include <QHash>
+#include <QObject>
+#include <QPixmap>
+#include <QPointer>
+#include <QString>
 
+class Commands;
+struct ConfigValues;
 class Dialogs;
 class ThumbnailMaker;
 struct ThumbnailResult;
@@ -32,56 +34,33 @@ class Timer;
 class TopmostSwitch;
 struct FileDialogRequest;
 
+// How the favourites list shows its entries: names only (a two-column report), or as
+// 100 × 75 thumbnails.
+enum class OkiniView { Report, Thumbnails };
+
 class FavouritesPage : public QObject
 {
     Q_OBJECT
 public:
     // `grabFrame` takes the video frames of the thumbnails (empty: FFmpeg).
-    FavouritesPage(QWidget *window, std::shared_ptr<Dialogs> dialogs, QString appDir, Options &options,
-                   MediaCommands &media, TopmostSwitch &topmost, ProgressView &progress,
+    // The popup's and the tab menu's items are commands, registered here.
+    FavouritesPage(QWidget *window, Commands &commands, std::shared_ptr<Dialogs> dialogs, QString appDir,
+                   Options &options, MediaCommands &media, TopmostSwitch &topmost, ProgressView &progress,
                    std::function<platform::FrameGrab(const QString &, double, int, int, const platform::GrabLimits &)>
                        grabFrame = {});
     ~FavouritesPage() override;
 
-    TabStrip *TabM3u = nullptr;
-    OkiniList *List_okini = nullptr;
-    std::unique_ptr<ImageList> Image_okini;
-    QPixmap NoImage;
-    QPixmap Pic_loading;
-    // The favourites popup, in its order: m_item_play, m_seen_load_okini, m_renameOkini,
-    // m_item_del, -, m_custom_list, -, m_OpenImageFile, m_chage_list, mDeleteAll, -,
-    // m_open_m3u, m_save_m3u, -, m_info2.
-    QMenu *m_item = nullptr;
-    QAction *m_item_play = nullptr;
-    QMenu *m_seen_load_okini = nullptr; // "シーン": the selected entry's scenes
-    QAction *m_renameOkini = nullptr;
-    QAction *m_item_del = nullptr;
-    QAction *m_custom_list = nullptr;
-    QAction *m_OpenImageFile = nullptr;
-    QAction *m_chage_list = nullptr;
-    QAction *mDeleteAll = nullptr;
-    QAction *m_open_m3u = nullptr;
-    QAction *m_save_m3u = nullptr;
-    QAction *m_info2 = nullptr; // the information line: size and count of the selection
-    QMenu *m_tab_okini = nullptr;
-    QAction *m_add_tab_okini = nullptr;
-    QAction *m_del_tab_okini = nullptr;
-    QAction *m_change_name_okini = nullptr;
-    QAction *m_change_m3u = nullptr;
-    QAction *m_tab_custom = nullptr;
-    Timer *tmr_okini = nullptr;
-    QString gStrM3uName; // the list file shown
-    QString imageDir;    // the thumbnails' folder of the entry being added
-    QString OpenImagePath; // where the thumbnail chooser opens
-    QPointer<Form_OpenImage> chooser; // the thumbnail chooser, while it is open
-    int thumbnailView = 0;
-    int thumbWidth = 100;
-    int thumbHeight = 75;
-    bool okiniLeftButton = false;  // the last press on the list was the left button
-    bool okiniItemClicked = false; // the last click on the list hit an entry
 
     // Appends the existing entries of a list file and makes it the list shown. A long list
     // is read in slices with the window kept responsive and the progress shown.
+    // config.ini: the thumbnail chooser's folder and the view (load_thumbnail). Until the
+    // first list load has ended "サムネイルをロードしない" still stands at its design-time
+    // value: the value saved then is the one the load will give it.
+    void restoreConfig(const ConfigValues &c);
+    void saveConfig(ConfigValues &c) const;
+    // Where the thumbnail chooser opens; the thumbnails' folder of the entry being added.
+    void setOpenImagePath(const QString &folder) { m_OpenImagePath = folder; }
+    void setImageDir(const QString &folder) { m_imageDir = folder; }
     void load_okini(const QString &listFile);
     // Writes every entry to the list file, replacing it as a whole.
     void save_okini(const QString &listFile);
@@ -91,8 +70,10 @@ public:
     void add_okini_item(const QString &folder, const QString &name);
     void remove_okini_item(int i);
     void relink_okini_icons();
-    void setThumbnailView(int flag);
+    void setThumbnailView(OkiniView view);
     void Check_loadthum_Click();
+    // Whether "サムネイル／リスト切り替え" can be chosen (start-up sets it from config.ini).
+    void setViewSwitchable(bool on);
     void m_save_m3u_Click();
     void m_open_m3u_Click();
     void m_chage_list_Click();
@@ -105,8 +86,6 @@ public:
     // The thumbnail of entry i anew from the frame at the position (the playing entry,
     // "capture"); without a frame to take, the entry's picture is read again.
     void capture_thumbnail(int i, std::optional<double> position);
-    // The thumbnails being made.
-    ThumbnailMaker *thumbnails = nullptr;
     // The thumbnail file of entry i (its image folder made current first).
     QString thumbnailFile(int i);
     // Reloads entry i's picture from its thumbnail file and selects the entry.
@@ -184,6 +163,46 @@ public:
     // Moves entry a to position b (both 1-based, both within the list), with its picture.
     void move_okini_item(int a, int b);
 
+    // ---- What other rooms read
+    TabStrip *TabM3u() const { return m_TabM3u; }
+    OkiniList *List_okini() const { return m_List_okini; }
+    ImageList *Image_okini() const { return m_Image_okini.get(); }
+    const QPixmap &NoImage() const { return m_NoImage; }
+    const QPixmap &Pic_loading() const { return m_Pic_loading; }
+    // The favourites popup, in its order: m_item_play, m_seen_load_okini, m_renameOkini,
+    // m_item_del, -, m_custom_list, -, m_OpenImageFile, m_chage_list, mDeleteAll, -,
+    // m_open_m3u, m_save_m3u, -, m_info2.
+    QMenu *m_item() const { return m_m_item; }
+    QAction *m_item_play() const { return m_m_item_play; }
+    QMenu *m_seen_load_okini() const { return m_m_seen_load_okini; }
+    QAction *m_renameOkini() const { return m_m_renameOkini; }
+    QAction *m_item_del() const { return m_m_item_del; }
+    QAction *m_custom_list() const { return m_m_custom_list; }
+    QAction *m_OpenImageFile() const { return m_m_OpenImageFile; }
+    QAction *m_chage_list() const { return m_m_chage_list; }
+    QAction *mDeleteAll() const { return m_mDeleteAll; }
+    QAction *m_open_m3u() const { return m_m_open_m3u; }
+    QAction *m_save_m3u() const { return m_m_save_m3u; }
+    QAction *m_info2() const { return m_m_info2; }
+    QMenu *m_tab_okini() const { return m_m_tab_okini; }
+    QAction *m_add_tab_okini() const { return m_m_add_tab_okini; }
+    QAction *m_del_tab_okini() const { return m_m_del_tab_okini; }
+    QAction *m_change_name_okini() const { return m_m_change_name_okini; }
+    QAction *m_change_m3u() const { return m_m_change_m3u; }
+    QAction *m_tab_custom() const { return m_m_tab_custom; }
+    Timer *tmr_okini() const { return m_tmr_okini; }
+    const QString &gStrM3uName() const { return m_gStrM3uName; }
+    const QString &imageDir() const { return m_imageDir; }
+    const QString &OpenImagePath() const { return m_OpenImagePath; }
+    Form_OpenImage *chooser() const;
+    OkiniView thumbnailView() const { return m_thumbnailView; }
+    int thumbWidth() const { return m_thumbWidth; }
+    int thumbHeight() const { return m_thumbHeight; }
+    bool okiniLeftButton() const { return m_okiniLeftButton; }
+    bool okiniItemClicked() const { return m_okiniItemClicked; }
+    // The thumbnails being made.
+    ThumbnailMaker *thumbnails() const { return m_thumbnails; }
+
 Q_SIGNALS:
     // The page's tab should be selected (a click into the favourites list).
     void pageWanted(int index);
@@ -201,6 +220,8 @@ private:
     void connectHandlers();
 
     QWidget *m_window;
+    Commands &m_commands;
+    bool m_viewSwitchable = true;
     std::shared_ptr<Dialogs> m_dialogs;
     QString m_appDir;
     Options &m_options;
@@ -227,6 +248,46 @@ private:
     int m_thumbHint = 1; // where the last made picture's entry stood: results come in list order
     std::unique_ptr<PendingAdd> m_add;
     std::uint64_t m_adds = 0;
+
+private:
+    TabStrip *m_TabM3u = nullptr;
+    OkiniList *m_List_okini = nullptr;
+    std::unique_ptr<ImageList> m_Image_okini;
+    QPixmap m_NoImage;
+    QPixmap m_Pic_loading;
+    // The favourites popup, in its order: m_item_play, m_seen_load_okini, m_renameOkini,
+    // m_item_del, -, m_custom_list, -, m_OpenImageFile, m_chage_list, mDeleteAll, -,
+    // m_open_m3u, m_save_m3u, -, m_info2.
+    QMenu *m_m_item = nullptr;
+    QAction *m_m_item_play = nullptr;
+    QMenu *m_m_seen_load_okini = nullptr; // "シーン": the selected entry's scenes
+    QAction *m_m_renameOkini = nullptr;
+    QAction *m_m_item_del = nullptr;
+    QAction *m_m_custom_list = nullptr;
+    QAction *m_m_OpenImageFile = nullptr;
+    QAction *m_m_chage_list = nullptr;
+    QAction *m_mDeleteAll = nullptr;
+    QAction *m_m_open_m3u = nullptr;
+    QAction *m_m_save_m3u = nullptr;
+    QAction *m_m_info2 = nullptr; // the information line: size and count of the selection
+    QMenu *m_m_tab_okini = nullptr;
+    QAction *m_m_add_tab_okini = nullptr;
+    QAction *m_m_del_tab_okini = nullptr;
+    QAction *m_m_change_name_okini = nullptr;
+    QAction *m_m_change_m3u = nullptr;
+    QAction *m_m_tab_custom = nullptr;
+    Timer *m_tmr_okini = nullptr;
+    QString m_gStrM3uName; // the list file shown
+    QString m_imageDir;    // the thumbnails' folder of the entry being added
+    QString m_OpenImagePath; // where the thumbnail chooser opens
+    QPointer<Form_OpenImage> m_chooser; // the thumbnail chooser, while it is open
+    OkiniView m_thumbnailView = OkiniView::Report;
+    int m_thumbWidth = 100;
+    int m_thumbHeight = 75;
+    bool m_okiniLeftButton = false;  // the last press on the list was the left button
+    bool m_okiniItemClicked = false; // the last click on the list hit an entry
+    // The thumbnails being made.
+    ThumbnailMaker *m_thumbnails = nullptr;
 };
 
 // The request of an m3u file dialog (default extension m3u, the m3u filter, flags 4, 260).

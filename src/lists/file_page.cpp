@@ -1,22 +1,25 @@
 #include "lists/file_page.h"
 
-#include "app/desktop_shell.h"
-#include "app/options.h"
 #include "dialogs/file_dialogs.h"
 #include "lists/extensions.h"
 #include "lists/file_list_box.h"
 #include "lists/file_menu_target.h"
 #include "lists/item_rules.h"
 #include "lists/list_pane.h"
-#include "lists/media_types.h"
-#include "lists/path.h"
 #include "lists/tab_files.h"
 #include "lists/tab_strip.h"
 #include "platform/file_system.h"
 #include "platform/my_module.h"
+#include "platform/path.h"
 #include "playback/media_commands.h"
-#include "window/twips.h"
-#include "window/window_modes.h"
+#include "playback/media_types.h"
+#include "widgets/command_ids.h"
+#include "widgets/commands.h"
+#include "widgets/config_values.h"
+#include "widgets/desktop_shell.h"
+#include "widgets/options.h"
+#include "widgets/topmost_switch.h"
+#include "widgets/twips.h"
 
 #include <QAction>
 #include <QCursor>
@@ -42,7 +45,7 @@ public:
 
     QStringList selectedPaths() const override
     {
-        const FileListBox *list = m_page.File;
+        const FileListBox *list = m_page.File();
         QStringList paths;
         for (int row = 0; row < list->listCount(); ++row)
             if (list->item(row)->isSelected())
@@ -52,7 +55,7 @@ public:
 
     QString selectedPath() const override
     {
-        const FileListBox *list = m_page.File;
+        const FileListBox *list = m_page.File();
         const QListWidgetItem *current = list->currentItem();
         if (current && current->isSelected())
             return path::addbackslash(list->path()) + current->text();
@@ -63,7 +66,7 @@ public:
     void renamed(const QString &, const QString &newName) override
     {
         // The folder is read again; the renamed file stays the selected row.
-        FileListBox *list = m_page.File;
+        FileListBox *list = m_page.File();
         list->refresh();
         for (int row = 0; row < list->listCount(); ++row)
             if (list->list(row) == newName) {
@@ -143,53 +146,76 @@ QString askTabName(Dialogs &dialogs, QWidget *parent, TopmostSwitch &topmost, Ta
     return answer;
 }
 
-FilePage::FilePage(QWidget *window, std::shared_ptr<Dialogs> dialogs, std::shared_ptr<DesktopShell> shell,
-                   QString appDir, const Options &options, MediaCommands &media, TopmostSwitch &topmost)
+FilePage::FilePage(QWidget *window, Commands &commands, std::shared_ptr<Dialogs> dialogs,
+                   std::shared_ptr<DesktopShell> shell, QString appDir, const Options &options, MediaCommands &media,
+                   TopmostSwitch &topmost)
     : QObject(window), m_window(window), m_dialogs(std::move(dialogs)), m_shell(std::move(shell)),
       m_appDir(std::move(appDir)), m_options(options), m_media(media), m_topmost(topmost),
       m_fileTarget(std::make_unique<FileRowsTarget>(*this))
 {
     m_menuTarget = m_fileTarget.get();
     // The lists are children of the window itself, laid over the pane.
-    TabDir = new TabStrip(TabStrip::Edge::Bottom, window);
-    TabDir->setObjectName(QStringLiteral("TabDir"));
-    twips::place(TabDir, 5280, 2280, 2655, 375);
-    TabDir->add(0, QString(), QStringLiteral("current"));
+    m_TabDir = new TabStrip(TabStrip::Edge::Bottom, window);
+    m_TabDir->setObjectName(QStringLiteral("TabDir"));
+    twips::place(m_TabDir, 5280, 2280, 2655, 375);
+    m_TabDir->add(0, QString(), QStringLiteral("current"));
 
-    File = new FileListBox(window);
-    File->setObjectName(QStringLiteral("File"));
-    File->setPattern(fileListPattern());
-    setListColors(File);
-    twips::place(File, 5160, 0, 4935, 7000);
+    m_File = new FileListBox(window);
+    m_File->setObjectName(QStringLiteral("File"));
+    m_File->setPattern(fileListPattern());
+    setListColors(m_File);
+    twips::place(m_File, 5160, 0, 4935, 7000);
 
-    m_FileMenu = new QMenu(QStringLiteral("ファイル"), window);
-    m_FileMenu->setObjectName(QStringLiteral("m_FileMenu"));
-    const auto item = [this](const char *name, const QString &caption) {
-        QAction *a = m_FileMenu->addAction(caption);
+    m_m_FileMenu = new QMenu(QStringLiteral("ファイル"), window);
+    m_m_FileMenu->setObjectName(QStringLiteral("m_FileMenu"));
+    commands.watch(m_m_FileMenu);
+    const auto item = [this, &commands](QMenu *menu, const QString &id, const char *name, const QString &caption,
+                                        void (FilePage::*handler)()) {
+        QAction *a = commands.add(id, caption, [this, handler] { (this->*handler)(); });
         a->setObjectName(QString::fromLatin1(name));
+        menu->addAction(a);
         return a;
     };
-    m_OpenDirectory = item("m_OpenDirectory", QStringLiteral("currentディレクトリの変更(F4)"));
-    sep6 = m_FileMenu->addSeparator();
-    sep6->setObjectName(QStringLiteral("sep6"));
-    m_filePlay = item("m_filePlay", QStringLiteral("再生(Enter)"));
-    m_seen_load_file = m_FileMenu->addMenu(QStringLiteral("シーン"));
-    m_seen_load_file->setObjectName(QStringLiteral("m_seen_load_file"));
-    m_addOkini = item("m_addOkini", QStringLiteral("お気に入りに追加(Ctrl+D)"));
-    m_rename = item("m_rename", QStringLiteral("名前を変更(F2)"));
-    m_FileMenu->addSeparator();
-    m_propaty = item("m_propaty", QStringLiteral("プロパティ"));
-    m_FileMenu->addSeparator();
-    m_info = item("m_info", QString());
+    m_m_OpenDirectory = item(m_m_FileMenu, command::fileOpenFolder, "m_OpenDirectory",
+                           QStringLiteral("currentディレクトリの変更(F4)"), &FilePage::m_OpenDirectory_Click);
+    m_sep6 = m_m_FileMenu->addSeparator();
+    m_sep6->setObjectName(QStringLiteral("sep6"));
+    m_m_filePlay = item(m_m_FileMenu, command::filePlay, "m_filePlay", QStringLiteral("再生(Enter)"),
+                      &FilePage::m_filePlay_Click);
+    m_m_seen_load_file = m_m_FileMenu->addMenu(QStringLiteral("シーン"));
+    m_m_seen_load_file->setObjectName(QStringLiteral("m_seen_load_file"));
+    // The favourites' own command: the selection of the page shown joins them.
+    m_m_addOkini = commands.action(command::addOkini);
+    m_m_addOkini->setObjectName(QStringLiteral("m_addOkini"));
+    m_m_addOkini->setText(QStringLiteral("お気に入りに追加(Ctrl+D)"));
+    m_m_FileMenu->addAction(m_m_addOkini);
+    m_m_rename = item(m_m_FileMenu, command::fileRename, "m_rename", QStringLiteral("名前を変更(F2)"),
+                    &FilePage::m_rename_Click);
+    m_m_FileMenu->addSeparator();
+    m_m_propaty = item(m_m_FileMenu, command::fileProperties, "m_propaty", QStringLiteral("プロパティ"),
+                     &FilePage::m_propaty_Click);
+    m_m_FileMenu->addSeparator();
+    m_m_info = item(m_m_FileMenu, command::fileInfo, "m_info", QString(), &FilePage::m_info_Click);
+    // The single-file commands want one selected row of the list the popup is opened over
+    // (the file list while it is shut).
+    for (const QString &id : {command::fileRename, command::fileProperties, command::filePlay})
+        commands.setEnabledRule(id, [this] { return m_menuTarget->selectedPaths().size() == 1; });
 
-    m_tab = new QMenu(window);
-    m_tab->setObjectName(QStringLiteral("m_tab"));
-    m_add_tab = m_tab->addAction(QStringLiteral("新規タブ追加"));
-    m_del_tab = m_tab->addAction(QStringLiteral("選択しているタブ削除"));
-    m_change_name = m_tab->addAction(QStringLiteral("選択しているタブ名変更"));
-    m_change_dir = m_tab->addAction(QStringLiteral("選択しているタブのディレクトリ変更"));
-    m_custom_dir = m_tab->addAction(QStringLiteral("タブ位置の編集"));
-    m_custom_dir->setEnabled(false); // the list editor comes later
+    m_m_tab = new QMenu(window);
+    m_m_tab->setObjectName(QStringLiteral("m_tab"));
+    commands.watch(m_m_tab);
+    m_m_add_tab = item(m_m_tab, command::fileTabAdd, "m_add_tab", QStringLiteral("新規タブ追加"), &FilePage::m_add_tab_Click);
+    m_m_del_tab = item(m_m_tab, command::fileTabDelete, "m_del_tab", QStringLiteral("選択しているタブ削除"),
+                     &FilePage::m_del_tab_Click);
+    m_m_change_name = item(m_m_tab, command::fileTabRename, "m_change_name", QStringLiteral("選択しているタブ名変更"),
+                         &FilePage::m_change_name_Click);
+    m_m_change_dir = item(m_m_tab, command::fileTabChangeFolder, "m_change_dir",
+                        QStringLiteral("選択しているタブのディレクトリ変更"), &FilePage::m_change_dir_Click);
+    m_m_custom_dir = commands.action(command::fileTabCustom);
+    m_m_custom_dir->setObjectName(QStringLiteral("m_custom_dir"));
+    m_m_custom_dir->setText(QStringLiteral("タブ位置の編集"));
+    commands.setEnabledRule(command::fileTabCustom, [] { return false; }); // no list editor yet
+    m_m_tab->addAction(m_m_custom_dir);
 
     connectHandlers();
 }
@@ -198,35 +224,25 @@ FilePage::~FilePage() = default;
 
 void FilePage::connectHandlers()
 {
-    connect(File, &FileListBox::click, this, &FilePage::File_Click);
-    connect(File, &FileListBox::dblClick, this, &FilePage::File_DblClick);
-    connect(File, &FileListBox::mouseMove, this,
+    connect(m_File, &FileListBox::click, this, &FilePage::File_Click);
+    connect(m_File, &FileListBox::dblClick, this, &FilePage::File_DblClick);
+    connect(m_File, &FileListBox::mouseMove, this,
             [this](Qt::MouseButtons, Qt::KeyboardModifiers, QPoint p) { File_MouseMove(p); });
-    connect(File, &FileListBox::mouseUp, this,
+    connect(m_File, &FileListBox::mouseUp, this,
             [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) { File_MouseUp(b, p); });
-    connect(File, &FileListBox::filesDropped, this, &FilePage::File_Drop);
-    connect(File, &FileListBox::keyDown, this, &FilePage::focusVideo);
-    connect(TabDir, &TabStrip::mouseDown, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) {
+    connect(m_File, &FileListBox::filesDropped, this, &FilePage::File_Drop);
+    connect(m_File, &FileListBox::keyDown, this, &FilePage::focusVideo);
+    connect(m_TabDir, &TabStrip::mouseDown, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) {
         if (b == Qt::RightButton)
-            selectTabUnderPointer(TabDir, p);
+            selectTabUnderPointer(m_TabDir, p);
     });
-    connect(TabDir, &TabStrip::mouseUp, this,
+    connect(m_TabDir, &TabStrip::mouseUp, this,
             [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) { TabDir_MouseUp(b); });
-    connect(m_add_tab, &QAction::triggered, this, &FilePage::m_add_tab_Click);
-    connect(m_del_tab, &QAction::triggered, this, &FilePage::m_del_tab_Click);
-    connect(m_change_name, &QAction::triggered, this, &FilePage::m_change_name_Click);
-    connect(m_change_dir, &QAction::triggered, this, &FilePage::m_change_dir_Click);
-    connect(m_OpenDirectory, &QAction::triggered, this, &FilePage::m_OpenDirectory_Click);
-    connect(m_addOkini, &QAction::triggered, this, &FilePage::addToFavourites);
-    connect(m_filePlay, &QAction::triggered, this, &FilePage::m_filePlay_Click);
-    connect(m_rename, &QAction::triggered, this, &FilePage::m_rename_Click);
-    connect(m_propaty, &QAction::triggered, this, &FilePage::m_propaty_Click);
-    connect(m_info, &QAction::triggered, this, &FilePage::m_info_Click);
     // What follows the popup runs once it has closed (popup() returns while it is open).
     // An item's command runs after the close, on the list the popup was opened over; that
     // list is forgotten only afterwards.
-    connect(m_FileMenu, &QMenu::aboutToHide, this, [this] {
-        for (QAction *a : {m_OpenDirectory, sep6, m_seen_load_file->menuAction()})
+    connect(m_m_FileMenu, &QMenu::aboutToHide, this, [this] {
+        for (QAction *a : {m_m_OpenDirectory, m_sep6, m_m_seen_load_file->menuAction()})
             a->setVisible(true);
         QMetaObject::invokeMethod(
             this,
@@ -240,22 +256,22 @@ void FilePage::connectHandlers()
 
 void FilePage::loadTabDir()
 {
-    const QString current = TabDir->tag(1);
-    TabDir->clear();
-    TabDir->add(0, QString(), QStringLiteral("current"), current);
+    const QString current = m_TabDir->tag(1);
+    m_TabDir->clear();
+    m_TabDir->add(0, QString(), QStringLiteral("current"), current);
     if (const auto records = readTabFile(m_appDir + QStringLiteral("tabdir.ini"), m_appDir))
         for (const TabRecord &r : *records)
-            TabDir->add(0, QString(), r.caption, r.tag);
+            m_TabDir->add(0, QString(), r.caption, r.tag);
 }
 
 void FilePage::saveTabDir()
 {
-    writeTabFile(m_appDir + QStringLiteral("tabdir.ini"), tabsFrom(TabDir), m_appDir, m_options.soutai(), true);
+    writeTabFile(m_appDir + QStringLiteral("tabdir.ini"), tabsFrom(m_TabDir), m_appDir, m_options.soutai(), true);
 }
 
 bool FilePage::setFilePath(const QString &folder)
 {
-    while (!File->setPath(folder)) {
+    while (!m_File->setPath(folder)) {
         m_dialogs->beep();
         if (m_dialogs->message(m_window, QStringLiteral("デバイスの準備ができてません。 もう一度試しますか"), QString(),
                                Dialogs::Buttons::YesNo)
@@ -268,10 +284,10 @@ bool FilePage::setFilePath(const QString &folder)
 void FilePage::showFile(const QString &file)
 {
     const QString name = file.mid(file.lastIndexOf(u'/') + 1);
-    for (int row = 0; row < File->listCount(); ++row) {
-        if (File->list(row) == name) {
-            File->setListIndex(row);
-            setListTopIndex(File, row);
+    for (int row = 0; row < m_File->listCount(); ++row) {
+        if (m_File->list(row) == name) {
+            m_File->setListIndex(row);
+            setListTopIndex(m_File, row);
             break;
         }
     }
@@ -280,9 +296,9 @@ void FilePage::showFile(const QString &file)
 QStringList FilePage::selectedNamesLastFirst() const
 {
     QStringList names;
-    for (int row = File->listCount() - 1; row >= 0; --row)
-        if (File->item(row)->isSelected())
-            names.append(File->list(row));
+    for (int row = m_File->listCount() - 1; row >= 0; --row)
+        if (m_File->item(row)->isSelected())
+            names.append(m_File->list(row));
     return names;
 }
 
@@ -293,7 +309,7 @@ void FilePage::File_Click()
 
 void FilePage::File_DblClick()
 {
-    m_media.openMedia(path::addbackslash(File->path()) + File->fileName(), 0);
+    m_media.openMedia(path::addbackslash(m_File->path()) + m_File->fileName(), 0);
 }
 
 bool fileRowNeedsToolTip(int textWidthTw, int listWidthTw, int listHeightTw, int rowHeightPx, int twipsPerPixelY,
@@ -309,20 +325,20 @@ bool fileRowNeedsToolTip(int textWidthTw, int listWidthTw, int listHeightTw, int
 
 void FilePage::File_MouseMove(QPoint pos)
 {
-    const QModelIndex idx = File->indexAt(pos);
+    const QModelIndex idx = m_File->indexAt(pos);
     const int row = idx.isValid() ? idx.row() : -1;
-    if (row < 0 || row >= File->listCount()) {
-        File->setToolTip(QString());
+    if (row < 0 || row >= m_File->listCount()) {
+        m_File->setToolTip(QString());
         return;
     }
-    const QString text = File->list(row);
-    const int textTw = twips::fromPixelsX(File->fontMetrics().horizontalAdvance(text));
-    const int rowPx = std::max(1, File->sizeHintForRow(0));
-    if (fileRowNeedsToolTip(textTw, twips::width(File), twips::height(File), rowPx, myModule::twipsPerPixelY,
-                            File->listCount()))
-        File->setToolTip(text);
+    const QString text = m_File->list(row);
+    const int textTw = twips::fromPixelsX(m_File->fontMetrics().horizontalAdvance(text));
+    const int rowPx = std::max(1, m_File->sizeHintForRow(0));
+    if (fileRowNeedsToolTip(textTw, twips::width(m_File), twips::height(m_File), rowPx, myModule::twipsPerPixelY,
+                            m_File->listCount()))
+        m_File->setToolTip(text);
     else
-        File->setToolTip(QString());
+        m_File->setToolTip(QString());
 }
 
 void FilePage::File_Drop(const QStringList &files)
@@ -332,7 +348,7 @@ void FilePage::File_Drop(const QStringList &files)
     const QString file = files.first();
     if (!check_kakuchousi(path::getextension(file)))
         return;
-    if (!File->setPath(path::getdirectory(file)))
+    if (!m_File->setPath(path::getdirectory(file)))
         return;
     m_media.openMedia(file, 0);
     showFile(file);
@@ -341,12 +357,12 @@ void FilePage::File_Drop(const QStringList &files)
 void FilePage::File_MouseUp(Qt::MouseButton button, QPoint pos)
 {
     if (button == Qt::LeftButton) {
-        toggleDraggedRows(File, pos);
+        toggleDraggedRows(m_File, pos);
         return;
     }
     if (button != Qt::RightButton)
         return;
-    selectRowForPopup(File, pos);
+    selectRowForPopup(m_File, pos);
     popUpFileMenu(*m_fileTarget, QCursor::pos());
 }
 
@@ -366,19 +382,14 @@ void FilePage::popUpFileMenu(FileMenuTarget &target, QPoint globalPos)
     m_menuTarget = &target;
     const QStringList paths = target.selectedPaths();
     const int count = static_cast<int>(paths.size());
-    const bool one = count == 1;
-    m_rename->setEnabled(one);
-    m_propaty->setEnabled(one);
-    m_filePlay->setEnabled(one);
-    m_addOkini->setEnabled(count > 0);
-    m_info->setText(items::informationLine(count > 0 ? totalFileSize(paths) : 0, count));
+    m_m_info->setText(items::informationLine(count > 0 ? totalFileSize(paths) : 0, count));
     const bool results = target.kind() == FileMenuTarget::Kind::SearchResults;
     // The folder choice and the scenes belong to the file list.
-    for (QAction *a : {m_OpenDirectory, sep6, m_seen_load_file->menuAction()})
+    for (QAction *a : {m_m_OpenDirectory, m_sep6, m_m_seen_load_file->menuAction()})
         a->setVisible(!results);
     if (!results)
         Q_EMIT sceneMenuWanted(target.selectedPath());
-    m_FileMenu->popup(globalPos);
+    m_m_FileMenu->popup(globalPos);
 }
 
 void FilePage::m_filePlay_Click()
@@ -437,69 +448,88 @@ void FilePage::showProperties(FileMenuTarget &target)
 
 void FilePage::openFileFolder()
 {
-    m_shell->openFolder(File->path());
+    m_shell->openFolder(m_File->path());
 }
 
 void FilePage::TabDir_MouseUp(Qt::MouseButton button)
 {
-    const QString before = File->path();
-    if (!File->setPath(TabDir->tag(TabDir->selectedIndex()))) {
+    const QString before = m_File->path();
+    if (!m_File->setPath(m_TabDir->tag(m_TabDir->selectedIndex()))) {
         m_dialogs->message(m_window, QStringLiteral("アクセスに失敗しました"), QString(), Dialogs::Buttons::Ok);
-        File->setPath(before);
+        m_File->setPath(before);
     }
     if (button == Qt::RightButton)
-        m_tab->popup(QCursor::pos());
+        m_m_tab->popup(QCursor::pos());
 }
 
 void FilePage::m_add_tab_Click()
 {
     const QString folder = browseForFolderWithCallback(
-        *m_dialogs, m_window, QStringLiteral("タブに追加するフォルダを選択してください"), File->path(), 16);
+        *m_dialogs, m_window, QStringLiteral("タブに追加するフォルダを選択してください"), m_File->path(), 16);
     if (folder.isEmpty())
         return;
-    for (int i = 2; i <= TabDir->count(); ++i)
-        if (sameFolder(TabDir->tag(i), folder))
+    for (int i = 2; i <= m_TabDir->count(); ++i)
+        if (sameFolder(m_TabDir->tag(i), folder))
             return;
-    if (!File->setPath(folder))
+    if (!m_File->setPath(folder))
         return;
     const int at =
-        TabDir->add(TabDir->selectedIndex() + 1, QString(), path::getfiletitle(path::removebackslash(folder)), folder);
-    TabDir->select(at);
+        m_TabDir->add(m_TabDir->selectedIndex() + 1, QString(), path::getfiletitle(path::removebackslash(folder)), folder);
+    m_TabDir->select(at);
 }
 
 void FilePage::m_del_tab_Click()
 {
-    if (firstTabRefused(*m_dialogs, m_window, TabDir, QStringLiteral("currentを削除できません"),
+    if (firstTabRefused(*m_dialogs, m_window, m_TabDir, QStringLiteral("currentを削除できません"),
                         QStringLiteral("削除不可")))
         return;
-    TabDir->remove(TabDir->selectedIndex());
+    m_TabDir->remove(m_TabDir->selectedIndex());
 }
 
 void FilePage::m_change_name_Click()
 {
-    if (firstTabRefused(*m_dialogs, m_window, TabDir, QStringLiteral("currentのタブ名は変更できません"),
+    if (firstTabRefused(*m_dialogs, m_window, m_TabDir, QStringLiteral("currentのタブ名は変更できません"),
                         QStringLiteral("タブ名変更不可")))
         return;
-    const QString name = askTabName(*m_dialogs, m_window, m_topmost, TabDir);
+    const QString name = askTabName(*m_dialogs, m_window, m_topmost, m_TabDir);
     if (!name.isEmpty())
-        TabDir->setCaption(TabDir->selectedIndex(), name);
+        m_TabDir->setCaption(m_TabDir->selectedIndex(), name);
 }
 
 void FilePage::m_change_dir_Click()
 {
     const QString folder = browseForFolderWithCallback(
-        *m_dialogs, m_window, QStringLiteral("変更するフォルダを選択してください"), File->path(), 16);
-    if (folder.isEmpty() || !File->setPath(folder))
+        *m_dialogs, m_window, QStringLiteral("変更するフォルダを選択してください"), m_File->path(), 16);
+    if (folder.isEmpty() || !m_File->setPath(folder))
         return;
-    TabDir->setTag(TabDir->selectedIndex(), folder);
+    m_TabDir->setTag(m_TabDir->selectedIndex(), folder);
 }
 
 void FilePage::m_OpenDirectory_Click()
 {
     const QString folder = browseForFolderWithCallback(*m_dialogs, m_window,
-                                                       QStringLiteral("フォルダを選択してください"), File->path(), 16);
+                                                       QStringLiteral("フォルダを選択してください"), m_File->path(), 16);
     if (folder.isEmpty())
         return; // a cancelled browser asks for nothing
     setFilePath(folder);
-    TabDir->select(1);
+    m_TabDir->select(1);
+}
+
+// ---- config.ini
+
+void FilePage::restoreConfig(const ConfigValues &c, const QString &appDir)
+{
+    const QString last = platform::entryExists(c.LastDir) ? c.LastDir : appDir;
+    const QString start = c.use_homedir == 1 ? (platform::folderExists(c.homeDir) ? c.homeDir : appDir) : last;
+    if (m_File->setPath(start)) {
+        m_TabDir->setTag(1, start);
+    } else {
+        m_File->setPath(appDir);
+        m_TabDir->setTag(1, appDir);
+    }
+}
+
+void FilePage::saveConfig(ConfigValues &c) const
+{
+    c.LastDir = m_TabDir->tag(1);
 }

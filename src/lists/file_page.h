@@ -3,13 +3,15 @@
 // the file list `File` with its menu `m_FileMenu`, and their handlers. The file popup also
 // opens over the search results: its commands act on the list it was opened over.
 
+#include <cstdint>
+#include <memory>
 #include <QObject>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
-#include <cstdint>
-#include <memory>
 
+class Commands;
+struct ConfigValues;
 class DesktopShell;
 class Dialogs;
 class FileListBox;
@@ -26,30 +28,17 @@ class FilePage : public QObject
 {
     Q_OBJECT
 public:
-    FilePage(QWidget *window, std::shared_ptr<Dialogs> dialogs, std::shared_ptr<DesktopShell> shell, QString appDir,
-             const Options &options, MediaCommands &media, TopmostSwitch &topmost);
+    // The popup's and the tab menu's items are commands, registered here.
+    FilePage(QWidget *window, Commands &commands, std::shared_ptr<Dialogs> dialogs,
+             std::shared_ptr<DesktopShell> shell, QString appDir, const Options &options, MediaCommands &media,
+             TopmostSwitch &topmost);
     ~FilePage() override;
 
-    TabStrip *TabDir = nullptr;
-    FileListBox *File = nullptr;
-    // The file popup, in its order: m_OpenDirectory, sep6, m_filePlay, m_seen_load_file,
-    // m_addOkini, m_rename, a separator, m_propaty, a separator, m_info.
-    QMenu *m_FileMenu = nullptr;
-    QAction *m_OpenDirectory = nullptr;
-    QAction *sep6 = nullptr;
-    QAction *m_filePlay = nullptr;
-    QMenu *m_seen_load_file = nullptr; // "シーン": the selected file's scenes
-    QAction *m_addOkini = nullptr;
-    QAction *m_rename = nullptr;
-    QAction *m_propaty = nullptr;
-    QAction *m_info = nullptr; // the information line: size and count of the selection
-    QMenu *m_tab = nullptr;
-    QAction *m_add_tab = nullptr;
-    QAction *m_del_tab = nullptr;
-    QAction *m_change_name = nullptr;
-    QAction *m_change_dir = nullptr;
-    QAction *m_custom_dir = nullptr;
 
+    // config.ini: the folder shown at start-up (the home folder when it is used and exists,
+    // else the last folder, else the program's folder), and the last folder at shutdown.
+    void restoreConfig(const ConfigValues &c, const QString &appDir);
+    void saveConfig(ConfigValues &c) const;
     void loadTabDir();
     void saveTabDir();
     // Shows a folder in the file list, asking to try again while it cannot be read.
@@ -94,13 +83,32 @@ public:
     // The selected rows' names, from the last selected row to the first.
     QStringList selectedNamesLastFirst() const;
 
+    // ---- What other rooms read
+    TabStrip *TabDir() const { return m_TabDir; }
+    FileListBox *File() const { return m_File; }
+    // The file popup, in its order: m_OpenDirectory, sep6, m_filePlay, m_seen_load_file,
+    // m_addOkini, m_rename, a separator, m_propaty, a separator, m_info.
+    QMenu *m_FileMenu() const { return m_m_FileMenu; }
+    QAction *m_OpenDirectory() const { return m_m_OpenDirectory; }
+    QAction *sep6() const { return m_sep6; }
+    QAction *m_filePlay() const { return m_m_filePlay; }
+    QMenu *m_seen_load_file() const { return m_m_seen_load_file; }
+    QAction *m_addOkini() const { return m_m_addOkini; }
+    QAction *m_rename() const { return m_m_rename; }
+    QAction *m_propaty() const { return m_m_propaty; }
+    QAction *m_info() const { return m_m_info; }
+    QMenu *m_tab() const { return m_m_tab; }
+    QAction *m_add_tab() const { return m_m_add_tab; }
+    QAction *m_del_tab() const { return m_m_del_tab; }
+    QAction *m_change_name() const { return m_m_change_name; }
+    QAction *m_change_dir() const { return m_m_change_dir; }
+    QAction *m_custom_dir() const { return m_m_custom_dir; }
+
 Q_SIGNALS:
     // The page's tab should be selected (a click into the file list).
     void pageWanted(int index);
     // A key was pressed in the file list: the video takes the focus.
     void focusVideo();
-    // "お気に入りに追加(Ctrl+D)" was chosen.
-    void addToFavourites();
     // The popup is about to open: its scene submenu is to be filled for this file, or left
     // disabled for "".
     void sceneMenuWanted(const QString &file);
@@ -118,6 +126,27 @@ private:
     std::unique_ptr<FileMenuTarget> m_fileTarget;
     FileMenuTarget *m_menuTarget = nullptr;
     std::uint64_t m_popups = 0; // how often the popup was opened
+
+private:
+    TabStrip *m_TabDir = nullptr;
+    FileListBox *m_File = nullptr;
+    // The file popup, in its order: m_OpenDirectory, sep6, m_filePlay, m_seen_load_file,
+    // m_addOkini, m_rename, a separator, m_propaty, a separator, m_info.
+    QMenu *m_m_FileMenu = nullptr;
+    QAction *m_m_OpenDirectory = nullptr;
+    QAction *m_sep6 = nullptr;
+    QAction *m_m_filePlay = nullptr;
+    QMenu *m_m_seen_load_file = nullptr; // "シーン": the selected file's scenes
+    QAction *m_m_addOkini = nullptr;
+    QAction *m_m_rename = nullptr;
+    QAction *m_m_propaty = nullptr;
+    QAction *m_m_info = nullptr; // the information line: size and count of the selection
+    QMenu *m_m_tab = nullptr;
+    QAction *m_m_add_tab = nullptr;
+    QAction *m_m_del_tab = nullptr;
+    QAction *m_m_change_name = nullptr;
+    QAction *m_m_change_dir = nullptr;
+    QAction *m_m_custom_dir = nullptr;
 };
 
 // Whether a row of the file list needs its name as a tooltip: its text is wider than the

@@ -1,7 +1,7 @@
 #include "lists/file_search.h"
 
 #include "lists/extensions.h"
-#include "lists/path.h"
+#include "platform/path.h"
 
 #include <QFile>
 #include <QStringDecoder>

@@ -1,10 +1,10 @@
 #include "lists/form_open_image.h"
 
 #include "lists/file_list_box.h"
-#include "lists/path.h"
 #include "lists/thumbnail_preview.h"
+#include "platform/path.h"
 #include "platform/text_file.h"
-#include "window/twips.h"
+#include "widgets/twips.h"
 
 #include <QBuffer>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #include "lists/list_file.h"
 
-#include "lists/path.h"
+#include "platform/path.h"
 #include "platform/text_file.h"
 
 #include <QUrl>

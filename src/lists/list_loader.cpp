@@ -1,8 +1,8 @@
 #include "lists/list_loader.h"
 
 #include "lists/list_file.h"
-#include "lists/path.h"
 #include "platform/file_system.h"
+#include "platform/path.h"
 #include "platform/text_file.h"
 
 #include <QCoreApplication>

@@ -4,21 +4,26 @@
 #include "lists/file_list_box.h"
 #include "lists/file_page.h"
 #include "lists/okini_list.h"
-#include "lists/path.h"
 #include "lists/search_page.h"
 #include "lists/tab_strip.h"
-#include "window/layout_math.h"
-#include "window/twips.h"
+#include "platform/path.h"
+#include "widgets/command_ids.h"
+#include "widgets/commands.h"
+#include "widgets/config_values.h"
+#include "widgets/layout_math.h"
+#include "widgets/twips.h"
 
-#include <QFileInfo>
 #include <QAction>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
-#include <QMimeData>
 #include <QListWidget>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolBar>
+
+#include <tuple>
 
 #include <algorithm>
 
@@ -56,55 +61,57 @@ QList<TabRecord> tabsFrom(const TabStrip *strip)
     return records;
 }
 
-ListPane::ListPane(QWidget *window) : QObject(window), m_window(window)
+ListPane::ListPane(QWidget *window, Commands &commands) : QObject(window), m_window(window)
 {
-    list = new QFrame(window);
-    list->setObjectName(QStringLiteral("list"));
-    tw::place(list, 5160, 0, 6255, 9975);
+    m_list = new QFrame(window);
+    m_list->setObjectName(QStringLiteral("list"));
+    tw::place(m_list, 5160, 0, 6255, 9975);
 
-    Tab1 = new TabStrip(TabStrip::Edge::Right, list);
-    Tab1->setObjectName(QStringLiteral("Tab1"));
-    tw::place(Tab1, 0, 0, 5055, 7455);
-    Tab1->add(0, QStringLiteral("file"), QStringLiteral("ファイル"));
-    Tab1->add(0, QStringLiteral("okini"), QStringLiteral("お気に入り"));
-    Tab1->add(0, QStringLiteral("find"), QStringLiteral("検索"));
-    Tab1->add(0, QStringLiteral("config"), QStringLiteral("設定"));
+    m_Tab1 = new TabStrip(TabStrip::Edge::Right, m_list);
+    m_Tab1->setObjectName(QStringLiteral("Tab1"));
+    tw::place(m_Tab1, 0, 0, 5055, 7455);
+    m_Tab1->add(0, QStringLiteral("file"), QStringLiteral("ファイル"));
+    m_Tab1->add(0, QStringLiteral("okini"), QStringLiteral("お気に入り"));
+    m_Tab1->add(0, QStringLiteral("find"), QStringLiteral("検索"));
+    m_Tab1->add(0, QStringLiteral("config"), QStringLiteral("設定"));
 
-    find = new QFrame(list);
-    find->setObjectName(QStringLiteral("find"));
-    tw::place(find, 40, 3240, 3975, 540);
-    find->hide();
+    m_find = new QFrame(m_list);
+    m_find->setObjectName(QStringLiteral("find"));
+    tw::place(m_find, 40, 3240, 3975, 540);
+    m_find->hide();
 
-    config = new QFrame(list);
-    config->setObjectName(QStringLiteral("config"));
-    tw::place(config, 20, 20, 4935, 7400);
-    config->hide();
+    m_config = new QFrame(m_list);
+    m_config->setObjectName(QStringLiteral("config"));
+    tw::place(m_config, 20, 20, 4935, 7400);
+    m_config->hide();
 
     // Below the page tabs at the pane's right edge (step 10 of the layout keeps it there).
-    size_bar = new QToolBar(list);
-    size_bar->setObjectName(QStringLiteral("size_bar"));
-    size_bar->setOrientation(Qt::Vertical);
-    size_bar->setIconSize(QSize(12, 12));
-    size_bar->setStyleSheet(QStringLiteral("QToolBar { border: 0; padding: 0; spacing: 0; }"));
-    tw::place(size_bar, 5000, 8800, kSizeBarWidth, kSizeBarHeight);
-    const std::pair<const char *, const char *> sizeButtons[] = {{"add", "リスト幅を広げる"}, {"sub", "リスト幅を縮める"}};
-    for (const auto &[key, tip] : sizeButtons) {
+    m_size_bar = new QToolBar(m_list);
+    m_size_bar->setObjectName(QStringLiteral("size_bar"));
+    m_size_bar->setOrientation(Qt::Vertical);
+    m_size_bar->setIconSize(QSize(12, 12));
+    m_size_bar->setStyleSheet(QStringLiteral("QToolBar { border: 0; padding: 0; spacing: 0; }"));
+    tw::place(m_size_bar, 5000, 8800, kSizeBarWidth, kSizeBarHeight);
+    const std::tuple<const char *, const QString &, const char *> sizeButtons[] = {
+        {"add", command::listWiden, "リスト幅を広げる"}, {"sub", command::listNarrow, "リスト幅を縮める"}};
+    for (const auto &[key, id, tip] : sizeButtons) {
         const QString k = QString::fromUtf8(key);
-        QAction *a = size_bar->addAction(k == u"add" ? QStringLiteral("+") : QStringLiteral("-"));
+        QAction *a = commands.add(id, k == u"add" ? QStringLiteral("+") : QStringLiteral("-"),
+                                  [this, k] { Q_EMIT sizeBarClicked(k); });
         a->setObjectName(k);
         a->setToolTip(QString::fromUtf8(tip));
-        connect(a, &QAction::triggered, this, [this, k] { Q_EMIT sizeBarClicked(k); });
+        m_size_bar->addAction(a);
     }
 
-    connect(Tab1, &TabStrip::clicked, this, &ListPane::Tab1_Click);
+    connect(m_Tab1, &TabStrip::clicked, this, &ListPane::Tab1_Click);
     // Files dropped on the page tabs go to the favourites, as on the favourites list.
-    Tab1->setAcceptDrops(true);
-    Tab1->installEventFilter(this);
+    m_Tab1->setAcceptDrops(true);
+    m_Tab1->installEventFilter(this);
 }
 
 bool ListPane::eventFilter(QObject *o, QEvent *e)
 {
-    if (o == Tab1 && takeFileDrop(e, [this](const QStringList &files) { Q_EMIT filesDroppedOnTabs(files); }))
+    if (o == m_Tab1 && takeFileDrop(e, [this](const QStringList &files) { Q_EMIT filesDroppedOnTabs(files); }))
         return true;
     return QObject::eventFilter(o, e);
 }
@@ -115,16 +122,16 @@ void ListPane::attach(FilePage *files, FavouritesPage *favourites, SearchPage *s
     m_favourites = favourites;
     m_search = search;
 
-    AddMeter = new QProgressBar(m_window);
-    AddMeter->setObjectName(QStringLiteral("AddMeter"));
-    AddMeter->hide();
-    bt_msg_add = new QPushButton(m_window);
-    bt_msg_add->setObjectName(QStringLiteral("bt_msg_add"));
-    bt_msg_add->hide();
+    m_AddMeter = new QProgressBar(m_window);
+    m_AddMeter->setObjectName(QStringLiteral("AddMeter"));
+    m_AddMeter->hide();
+    m_bt_msg_add = new QPushButton(m_window);
+    m_bt_msg_add->setObjectName(QStringLiteral("bt_msg_add"));
+    m_bt_msg_add->hide();
 
-    Frame_dummy = new QFrame(m_window);
-    Frame_dummy->setObjectName(QStringLiteral("Frame_dummy"));
-    setListColors(Frame_dummy);
+    m_Frame_dummy = new QFrame(m_window);
+    m_Frame_dummy->setObjectName(QStringLiteral("Frame_dummy"));
+    setListColors(m_Frame_dummy);
 
     connect(files, &FilePage::pageWanted, this, &ListPane::selectPage);
     connect(favourites, &FavouritesPage::pageWanted, this, &ListPane::selectPage);
@@ -135,13 +142,13 @@ std::vector<QWidget *> ListPane::pageWidgets(int index) const
 {
     switch (index) {
     case 2:
-        return {m_favourites->TabM3u, m_favourites->List_okini};
+        return {m_favourites->TabM3u(), m_favourites->List_okini()};
     case 3:
-        return {m_search->List_Find, Frame_dummy, find};
+        return {m_search->List_Find(), m_Frame_dummy, m_find};
     case 4:
-        return {config};
+        return {m_config};
     default:
-        return {m_files->TabDir, m_files->File, Frame_dummy};
+        return {m_files->TabDir(), m_files->File(), m_Frame_dummy};
     }
 }
 
@@ -178,94 +185,94 @@ void ListPane::showPage(int index)
 
 void ListPane::Tab1_Click()
 {
-    if (inFullScreen && inFullScreen())
+    if (m_inFullScreen && m_inFullScreen())
         return;
-    showPage(Tab1->selectedIndex());
+    showPage(m_Tab1->selectedIndex());
     if (m_window->isVisible())
         layoutListPane();
 }
 
 void ListPane::selectPage(int index)
 {
-    if (Tab1->selectedIndex() != index)
-        Tab1->select(index);
+    if (m_Tab1->selectedIndex() != index)
+        m_Tab1->select(index);
 }
 
 void ListPane::layoutListPane()
 {
-    const layout::Rect pane{tw::left(list), tw::top(list), tw::width(list), tw::height(list)};
+    const layout::Rect pane{tw::left(m_list), tw::top(m_list), tw::width(m_list), tw::height(m_list)};
     const layout::Size tab1 = layout::tab1Size(pane);
-    tw::setWidth(Tab1, tab1.width);
-    tw::setHeight(Tab1, tab1.height);
-    const int tabClientWidth = Tab1->clientWidth();
+    tw::setWidth(m_Tab1, tab1.width);
+    tw::setHeight(m_Tab1, tab1.height);
+    const int tabClientWidth = m_Tab1->clientWidth();
 
-    TabStrip *TabDir = m_files->TabDir;
+    TabStrip *TabDir = m_files->TabDir();
     place(TabDir, layout::tabDirRect(pane, tabClientWidth));
     const layout::Rect tabDir{tw::left(TabDir), tw::top(TabDir), tw::width(TabDir), tw::height(TabDir)};
     const layout::FilePagePlaces files = layout::filePage(tabDir, tabClientWidth, TabDir->clientHeight(),
-                                                          tw::height(find),
-                                                          m_search->List_Find->isVisibleTo(m_window));
-    place(m_files->File, files.file);
-    place(m_search->List_Find, files.listFind);
-    place(find, files.find);
+                                                          tw::height(m_find),
+                                                          m_search->List_Find()->isVisibleTo(m_window));
+    place(m_files->File(), files.file);
+    place(m_search->List_Find(), files.listFind);
+    place(m_find, files.find);
     m_search->layoutFind(tabClientWidth);
-    place(Frame_dummy, files.frameDummy);
+    place(m_Frame_dummy, files.frameDummy);
 
-    TabStrip *TabM3u = m_favourites->TabM3u;
-    place(TabM3u, layout::tabM3uRect(pane, tw::width(m_files->File)));
+    TabStrip *TabM3u = m_favourites->TabM3u();
+    place(TabM3u, layout::tabM3uRect(pane, tw::width(m_files->File())));
     const layout::Rect tabM3u{tw::left(TabM3u), tw::top(TabM3u), tw::width(TabM3u), tw::height(TabM3u)};
-    place(m_favourites->List_okini, layout::listOkiniRect(tabM3u, tabClientWidth, TabM3u->clientHeight()));
+    place(m_favourites->List_okini(), layout::listOkiniRect(tabM3u, tabClientWidth, TabM3u->clientHeight()));
 
     // The width buttons at the bottom of the page tabs, 100 twips past the pane's edge.
-    tw::setTop(size_bar, std::max(0, tw::height(list) - kSizeBarHeight - 60));
-    tw::setLeft(size_bar, tw::width(list) - tw::width(size_bar) + 100);
-    size_bar->raise();
+    tw::setTop(m_size_bar, std::max(0, tw::height(m_list) - kSizeBarHeight - 60));
+    tw::setLeft(m_size_bar, tw::width(m_list) - tw::width(m_size_bar) + 100);
+    m_size_bar->raise();
 
-    Q_EMIT laidOut(tw::width(m_files->File), tw::height(TabM3u));
+    Q_EMIT laidOut(tw::width(m_files->File()), tw::height(TabM3u));
 }
 
 void ListPane::setPaneVisible(bool on)
 {
-    list->setVisible(on);
+    m_list->setVisible(on);
     // The options frame lies inside the pane and comes with it.
     setListWidgetsVisible(on);
 }
 
 bool ListPane::paneVisible() const
 {
-    return list->isVisibleTo(m_window);
+    return m_list->isVisibleTo(m_window);
 }
 
 void ListPane::setListWidgetsVisible(bool on)
 {
     if (on) {
-        for (QWidget *w : pageWidgets(Tab1->selectedIndex()))
-            if (w != config)
+        for (QWidget *w : pageWidgets(m_Tab1->selectedIndex()))
+            if (w != m_config)
                 w->show();
         return;
     }
     for (QWidget *w : allPageWidgets())
-        if (w != config)
+        if (w != m_config)
             w->hide();
 }
 
-QWidget *ListPane::okiniList() const { return m_favourites->List_okini; }
-QWidget *ListPane::fileList() const { return m_files->File; }
+QWidget *ListPane::okiniList() const { return m_favourites->List_okini(); }
+QWidget *ListPane::fileList() const { return m_files->File(); }
 
-int ListPane::shownPage() const
+ListPage ListPane::shownPage() const
 {
-    return Tab1->selectedIndex();
+    return listPageOfTab(m_Tab1->selectedIndex());
 }
 
 int ListPane::rowCount() const
 {
     switch (shownPage()) {
-    case 1:
-        return m_files->File->listCount();
-    case 2:
-        return m_favourites->List_okini->count();
-    case 3:
-        return m_search->List_Find->count();
+    case ListPage::Files:
+        return m_files->File()->listCount();
+    case ListPage::Favourites:
+        return m_favourites->List_okini()->count();
+    case ListPage::Search:
+        return m_search->List_Find()->count();
     default:
         return 0;
     }
@@ -274,12 +281,12 @@ int ListPane::rowCount() const
 int ListPane::selectedRow() const
 {
     switch (shownPage()) {
-    case 1:
-        return m_files->File->listIndex();
-    case 2:
+    case ListPage::Files:
+        return m_files->File()->listIndex();
+    case ListPage::Favourites:
         return m_favourites->get_okini_index() - 1;
-    case 3:
-        return m_search->List_Find->currentRow();
+    case ListPage::Search:
+        return m_search->List_Find()->currentRow();
     default:
         return -1;
     }
@@ -288,14 +295,14 @@ int ListPane::selectedRow() const
 void ListPane::selectRow(int row)
 {
     switch (shownPage()) {
-    case 1:
-        m_files->File->setListIndex(row);
+    case ListPage::Files:
+        m_files->File()->setListIndex(row);
         break;
-    case 2:
-        m_favourites->List_okini->select(row + 1);
+    case ListPage::Favourites:
+        m_favourites->List_okini()->select(row + 1);
         break;
-    case 3:
-        m_search->List_Find->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    case ListPage::Search:
+        m_search->List_Find()->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
         break;
     default:
         break;
@@ -305,15 +312,15 @@ void ListPane::selectRow(int row)
 QString ListPane::rowPath(int row) const
 {
     switch (shownPage()) {
-    case 1:
-        return row >= 0 && row < m_files->File->listCount()
-                   ? path::addbackslash(m_files->File->path()) + m_files->File->list(row)
+    case ListPage::Files:
+        return row >= 0 && row < m_files->File()->listCount()
+                   ? path::addbackslash(m_files->File()->path()) + m_files->File()->list(row)
                    : QString();
-    case 2: {
-        const OkiniList *l = m_favourites->List_okini;
+    case ListPage::Favourites: {
+        const OkiniList *l = m_favourites->List_okini();
         return row >= 0 && row < l->count() ? l->folder(row + 1) + l->text(row + 1) : QString();
     }
-    case 3:
+    case ListPage::Search:
         return m_search->findRowPath(row);
     default:
         return QString();
@@ -323,15 +330,15 @@ QString ListPane::rowPath(int row) const
 void ListPane::makeTopRow(int row)
 {
     switch (shownPage()) {
-    case 1:
-        setListTopIndex(m_files->File, row);
+    case ListPage::Files:
+        setListTopIndex(m_files->File(), row);
         break;
-    case 2:
-        setListTopIndex(m_favourites->List_okini, row + 1);
+    case ListPage::Favourites:
+        setListTopIndex(m_favourites->List_okini(), row + 1);
         break;
-    case 3:
-        if (QListWidgetItem *item = m_search->List_Find->item(row))
-            m_search->List_Find->scrollToItem(item, QAbstractItemView::PositionAtTop);
+    case ListPage::Search:
+        if (QListWidgetItem *item = m_search->List_Find()->item(row))
+            m_search->List_Find()->scrollToItem(item, QAbstractItemView::PositionAtTop);
         break;
     default:
         break;
@@ -350,10 +357,10 @@ bool ListPane::rowFileExists(int row) const
 void ListPane::missingRow(int row)
 {
     switch (shownPage()) {
-    case 1:
-        m_files->File->refresh();
+    case ListPage::Files:
+        m_files->File()->refresh();
         break;
-    case 2:
+    case ListPage::Favourites:
         m_favourites->askRemoveMissing(rowPath(row));
         break;
     default:
@@ -368,38 +375,38 @@ int ListPane::okiniIndex() const
 
 void ListPane::showProgress(int maximum)
 {
-    tw::place(AddMeter, tw::left(list), 0, tw::width(m_files->File), 255);
-    tw::place(bt_msg_add, tw::left(list), 255, tw::width(m_files->File), 300);
-    AddMeter->setRange(0, maximum);
-    AddMeter->show();
-    AddMeter->raise();
-    bt_msg_add->show();
-    bt_msg_add->raise();
+    tw::place(m_AddMeter, tw::left(m_list), 0, tw::width(m_files->File()), 255);
+    tw::place(m_bt_msg_add, tw::left(m_list), 255, tw::width(m_files->File()), 300);
+    m_AddMeter->setRange(0, maximum);
+    m_AddMeter->show();
+    m_AddMeter->raise();
+    m_bt_msg_add->show();
+    m_bt_msg_add->raise();
     m_window->setCursor(Qt::BusyCursor);
 }
 
 void ListPane::setProgress(int value)
 {
-    AddMeter->setValue(value);
+    m_AddMeter->setValue(value);
 }
 
 void ListPane::setProgressText(const QString &text)
 {
-    bt_msg_add->setText(text);
+    m_bt_msg_add->setText(text);
 }
 
 void ListPane::hideProgress()
 {
-    AddMeter->hide();
-    bt_msg_add->hide();
+    m_AddMeter->hide();
+    m_bt_msg_add->hide();
     m_window->unsetCursor();
 }
 
-void setListTopIndex(QWidget *list, int row)
+void setListTopIndex(QWidget *m_list, int row)
 {
-    if (auto *f = qobject_cast<FileListBox *>(list))
+    if (auto *f = qobject_cast<FileListBox *>(m_list))
         f->setTopIndex(row);
-    else if (auto *o = qobject_cast<OkiniList *>(list))
+    else if (auto *o = qobject_cast<OkiniList *>(m_list))
         o->ensureVisible(row);
 }
 
@@ -408,4 +415,22 @@ void selectTabUnderPointer(TabStrip *strip, QPoint pos)
     const int i = strip->tabAt(pos);
     if (i > 0 && i != strip->selectedIndex())
         strip->select(i);
+}
+
+// ---- config.ini
+
+void ListPane::restoreConfig(const ConfigValues &c)
+{
+    if (c.ListWidth >= 0)
+        tw::setWidth(m_list, c.ListWidth);
+    if (c.ListMode >= 1 && c.ListMode <= 4) {
+        showPage(c.ListMode);
+        m_Tab1->select(c.ListMode);
+    }
+}
+
+void ListPane::saveConfig(ConfigValues &c) const
+{
+    c.ListWidth = tw::width(m_list);
+    c.ListMode = m_Tab1->selectedIndex();
 }

@@ -4,9 +4,9 @@
 // progress of long list work over them, and gives the play commands the rows of the page
 // shown (PlaylistSource).
 
-#include "lists/playlist_source.h"
 #include "lists/progress_view.h"
 #include "lists/tab_files.h"
+#include "playback/playlist_source.h"
 
 #include <QObject>
 #include <QPoint>
@@ -15,6 +15,8 @@
 #include <functional>
 #include <vector>
 
+class Commands;
+struct ConfigValues;
 class FavouritesPage;
 class FilePage;
 class QFrame;
@@ -31,22 +33,14 @@ class ListPane : public QObject, public PlaylistSource, public ProgressView
 public:
     // Creates the pane frame with its page tabs, the frame of the search box and the options
     // frame.
-    explicit ListPane(QWidget *window);
+    // The width buttons are the commands "list.widen" and "list.narrow".
+    ListPane(QWidget *window, Commands &commands);
     // The three list pages lie over the pane; the progress and the filler frame are
     // created over them.
     void attach(FilePage *files, FavouritesPage *favourites, SearchPage *search);
 
-    QFrame *list = nullptr;
-    TabStrip *Tab1 = nullptr;
-    QFrame *find = nullptr;
-    QFrame *config = nullptr;
-    QProgressBar *AddMeter = nullptr;
-    QPushButton *bt_msg_add = nullptr;
-    QFrame *Frame_dummy = nullptr;
-    // The buttons "add" and "sub" that widen and narrow the pane (and the window).
-    QToolBar *size_bar = nullptr;
     // True while the window is in full screen: the page tabs then change nothing.
-    std::function<bool()> inFullScreen;
+    void setInFullScreen(std::function<bool()> inFullScreen) { m_inFullScreen = std::move(inFullScreen); }
 
     // The page of an index of Tab1: 1 files, 2 favourites, 3 search, 4 options.
     void showPage(int index);
@@ -54,6 +48,9 @@ public:
     void showFavouritesPage() { showPage(2); }
     void showSearchPage() { showPage(3); }
     void showConfigPage() { showPage(4); }
+    // config.ini: the pane's width and the page shown.
+    void restoreConfig(const ConfigValues &c);
+    void saveConfig(ConfigValues &c) const;
     void Tab1_Click();
     // Selects a page's tab unless it is selected (a click into that page's list).
     void selectPage(int index);
@@ -68,7 +65,7 @@ public:
     QWidget *okiniList() const;
     QWidget *fileList() const;
 
-    int shownPage() const override;
+    ListPage shownPage() const override;
     int rowCount() const override;
     int selectedRow() const override;
     void selectRow(int row) override;
@@ -82,6 +79,17 @@ public:
     void setProgress(int value) override;
     void setProgressText(const QString &text) override;
     void hideProgress() override;
+
+    // ---- What other rooms read
+    QFrame *list() const { return m_list; }
+    TabStrip *Tab1() const { return m_Tab1; }
+    QFrame *find() const { return m_find; }
+    QFrame *config() const { return m_config; }
+    QProgressBar *AddMeter() const { return m_AddMeter; }
+    QPushButton *bt_msg_add() const { return m_bt_msg_add; }
+    QFrame *Frame_dummy() const { return m_Frame_dummy; }
+    // The buttons "add" and "sub" that widen and narrow the pane (and the window).
+    QToolBar *size_bar() const { return m_size_bar; }
 
 Q_SIGNALS:
     // A page was shown (the toolbar's capture button follows it).
@@ -104,9 +112,21 @@ private:
 
 
     QWidget *m_window;
+    std::function<bool()> m_inFullScreen;
     FilePage *m_files = nullptr;
     FavouritesPage *m_favourites = nullptr;
     SearchPage *m_search = nullptr;
+
+private:
+    QFrame *m_list = nullptr;
+    TabStrip *m_Tab1 = nullptr;
+    QFrame *m_find = nullptr;
+    QFrame *m_config = nullptr;
+    QProgressBar *m_AddMeter = nullptr;
+    QPushButton *m_bt_msg_add = nullptr;
+    QFrame *m_Frame_dummy = nullptr;
+    // The buttons "add" and "sub" that widen and narrow the pane (and the window).
+    QToolBar *m_size_bar = nullptr;
 };
 
 // Scrolls a list so that the row is its top row.

@@ -2,6 +2,7 @@
 
 #include "lists/file_list_box.h"
 
+#include <QApplication>
 #include <QDragEnterEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -9,10 +10,35 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QStackedWidget>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 #include <algorithm>
+
+namespace {
+
+// The icon view's cells: every entry takes a cell as wide as a thumbnail, whatever its name,
+// and its name is drawn on one line, elided at the cell's right end. (The view gives every
+// entry the size of one sample entry, the last: the cells and the elision of every name
+// followed the length of the last name.)
+class IconCellDelegate final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const QStyle *style = option.widget ? option.widget->style() : QApplication::style();
+        // The margin Qt's item drawing leaves on either side of an item's text.
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
+        size.setWidth(option.decorationSize.width() + 2 * margin);
+        return size;
+    }
+};
+
+} // namespace
 
 QPixmap ImageList::picture(int i) const
 {
@@ -179,7 +205,9 @@ OkiniList::OkiniList(QWidget *parent)
     m_iconView->setMovement(QListView::Static);
     m_iconView->setUniformItemSizes(true);
     m_iconView->setIconSize(QSize(100, 75));
-    m_iconView->setWordWrap(true);
+    m_iconView->setWordWrap(false);
+    m_iconView->setTextElideMode(Qt::ElideRight);
+    m_iconView->setItemDelegate(new IconCellDelegate(m_iconView));
     m_iconView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_iconView->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_iconView->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -2,19 +2,19 @@
 
 #include "lists/file_menu_target.h"
 
-#include "app/options.h"
 #include "dialogs/file_dialogs.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
 #include "lists/file_page.h"
 #include "lists/file_search.h"
 #include "lists/list_pane.h"
-#include "lists/path.h"
 #include "lists/tab_strip.h"
+#include "platform/path.h"
 #include "platform/quoted_records.h"
 #include "playback/media_commands.h"
-#include "window/layout_math.h"
-#include "window/twips.h"
+#include "widgets/layout_math.h"
+#include "widgets/options.h"
+#include "widgets/twips.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -77,40 +77,40 @@ SearchPage::SearchPage(QWidget *window, QFrame *find, std::shared_ptr<Dialogs> d
     : QObject(window), m_window(window), m_find(find), m_dialogs(std::move(dialogs)), m_appDir(std::move(appDir)),
       m_options(options), m_media(media), m_files(files), m_favourites(favourites)
 {
-    txt_current_dir = new QLabel(find);
-    txt_current_dir->setObjectName(QStringLiteral("txt_current_dir"));
-    tw::place(txt_current_dir, 0, 0, 3975, 240);
+    m_txt_current_dir = new QLabel(find);
+    m_txt_current_dir->setObjectName(QStringLiteral("txt_current_dir"));
+    tw::place(m_txt_current_dir, 0, 0, 3975, 240);
 
-    labelFind = new QLabel(QStringLiteral("検索"), find);
-    labelFind->setObjectName(QStringLiteral("labelFind"));
-    setListColors(labelFind);
-    tw::place(labelFind, 0, 270, 480, 255);
+    m_labelFind = new QLabel(QStringLiteral("検索"), find);
+    m_labelFind->setObjectName(QStringLiteral("labelFind"));
+    setListColors(m_labelFind);
+    tw::place(m_labelFind, 0, 270, 480, 255);
 
-    FindText = new QComboBox(find);
-    FindText->setObjectName(QStringLiteral("FindText"));
-    FindText->setEditable(true);
+    m_FindText = new QComboBox(find);
+    m_FindText->setObjectName(QStringLiteral("FindText"));
+    m_FindText->setEditable(true);
     // Enter searches and the search remembers the text itself: the box inserts nothing.
-    FindText->setInsertPolicy(QComboBox::NoInsert);
-    setListColors(FindText);
-    tw::place(FindText, 520, 250, 3000, 285);
+    m_FindText->setInsertPolicy(QComboBox::NoInsert);
+    setListColors(m_FindText);
+    tw::place(m_FindText, 520, 250, 3000, 285);
     auto *keys = new FindTextKeys(this);
-    FindText->installEventFilter(keys);
-    FindText->lineEdit()->installEventFilter(keys);
+    m_FindText->installEventFilter(keys);
+    m_FindText->lineEdit()->installEventFilter(keys);
 
-    bt_change_dir = new QPushButton(QStringLiteral(".."), find);
-    bt_change_dir->setObjectName(QStringLiteral("bt_change_dir"));
-    bt_change_dir->setToolTip(QStringLiteral("検索ディレクトリ（current）を変更"));
-    tw::place(bt_change_dir, 3560, 250, 375, 285);
+    m_bt_change_dir = new QPushButton(QStringLiteral(".."), find);
+    m_bt_change_dir->setObjectName(QStringLiteral("bt_change_dir"));
+    m_bt_change_dir->setToolTip(QStringLiteral("検索ディレクトリ（current）を変更"));
+    tw::place(m_bt_change_dir, 3560, 250, 375, 285);
 
-    List_Find = new FoundList(window);
-    List_Find->setObjectName(QStringLiteral("List_Find"));
-    setListColors(List_Find);
-    List_Find->hide();
+    m_List_Find = new FoundList(window);
+    m_List_Find->setObjectName(QStringLiteral("List_Find"));
+    setListColors(m_List_Find);
+    m_List_Find->hide();
 
-    connect(bt_change_dir, &QPushButton::clicked, this, &SearchPage::bt_change_dir_Click);
-    connect(List_Find, &FoundList::click, this, &SearchPage::List_Find_Click);
-    connect(List_Find, &FoundList::dblClick, this, &SearchPage::List_Find_DblClick);
-    connect(List_Find, &FoundList::mouseUp, this,
+    connect(m_bt_change_dir, &QPushButton::clicked, this, &SearchPage::bt_change_dir_Click);
+    connect(m_List_Find, &FoundList::click, this, &SearchPage::List_Find_Click);
+    connect(m_List_Find, &FoundList::dblClick, this, &SearchPage::List_Find_DblClick);
+    connect(m_List_Find, &FoundList::mouseUp, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos) { List_Find_MouseUp(button, pos); });
 }
 
@@ -124,17 +124,17 @@ SearchPage::~SearchPage()
 
 QString SearchPage::findRowPath(int i) const
 {
-    if (i < 0 || i >= List_Find->count() || i >= findDirs.size() || i >= filesearch::kFindSlots
-        || findDirs.at(i).isEmpty())
+    if (i < 0 || i >= m_List_Find->count() || i >= m_findDirs.size() || i >= filesearch::kFindSlots
+        || m_findDirs.at(i).isEmpty())
         return QString();
-    return findDirs.at(i) + List_Find->item(i)->text();
+    return m_findDirs.at(i) + m_List_Find->item(i)->text();
 }
 
 QStringList SearchPage::selectedResultPaths() const
 {
     QStringList paths;
-    for (int i = 0; i < List_Find->count(); ++i)
-        if (List_Find->item(i)->isSelected()) {
+    for (int i = 0; i < m_List_Find->count(); ++i)
+        if (m_List_Find->item(i)->isSelected()) {
             const QString p = findRowPath(i);
             if (!p.isEmpty())
                 paths.append(p);
@@ -154,24 +154,24 @@ void SearchPage::FindText_KeyDown(int key)
         return;
     if (isSearching())
         return; // one search at a time: Enter meanwhile does nothing
-    const QString text = FindText->currentText();
+    const QString text = m_FindText->currentText();
     search_files();
-    if (!text.isEmpty() && FindText->findText(text, Qt::MatchFixedString) < 0) // letter case ignored
-        FindText->addItem(text);
-    FindText->setCurrentText(text);
-    FindText->setFocus();
+    if (!text.isEmpty() && m_FindText->findText(text, Qt::MatchFixedString) < 0) // letter case ignored
+        m_FindText->addItem(text);
+    m_FindText->setCurrentText(text);
+    m_FindText->setFocus();
 }
 
 void SearchPage::search_files()
 {
     if (isSearching())
         return;
-    List_Find->clear();
-    findDirs.clear();
-    findCount = 0;
+    m_List_Find->clear();
+    m_findDirs.clear();
+    m_findCount = 0;
 
-    const QString root = m_files.TabDir->tag(1);
-    const QString text = FindText->currentText();
+    const QString root = m_files.TabDir()->tag(1);
+    const QString text = m_FindText->currentText();
     auto run = std::make_shared<Run>();
     m_running = run;
     m_window->setCursor(Qt::BusyCursor);
@@ -216,11 +216,11 @@ void SearchPage::drain(const std::shared_ptr<Run> &run)
 
 void SearchPage::appendResult(const QString &folder, const QString &name)
 {
-    if (findCount >= filesearch::kFindSlots)
+    if (m_findCount >= filesearch::kFindSlots)
         return;
-    List_Find->addItem(name);
-    findDirs.append(folder);
-    ++findCount;
+    m_List_Find->addItem(name);
+    m_findDirs.append(folder);
+    ++m_findCount;
 }
 
 void SearchPage::endSearch()
@@ -255,36 +255,36 @@ void SearchPage::finishSearch()
 
 void SearchPage::setCurrentDirText(const QString &folder)
 {
-    txt_current_dir->setText(QStringLiteral("current = ") + folder + QStringLiteral("   以下を検索"));
+    m_txt_current_dir->setText(QStringLiteral("current = ") + folder + QStringLiteral("   以下を検索"));
 }
 
 void SearchPage::bt_change_dir_Click()
 {
     const QString folder = browseForFolderWithCallback(
-        *m_dialogs, m_window, QStringLiteral("変更するフォルダを選択してください"), m_files.File->path(), 16);
+        *m_dialogs, m_window, QStringLiteral("変更するフォルダを選択してください"), m_files.File()->path(), 16);
     if (folder.isEmpty())
         return;
-    if (!m_files.File->setPath(folder))
+    if (!m_files.File()->setPath(folder))
         return; // a folder that cannot be read becomes no search root
-    m_files.TabDir->setTag(1, folder);
+    m_files.TabDir()->setTag(1, folder);
     setCurrentDirText(folder);
 }
 
 void SearchPage::showSearchPage()
 {
-    setCurrentDirText(m_files.TabDir->tag(1));
-    if (FindText->isVisible())
-        FindText->setFocus();
+    setCurrentDirText(m_files.TabDir()->tag(1));
+    if (m_FindText->isVisible())
+        m_FindText->setFocus();
 }
 
 void SearchPage::layoutFind(int pageWidth)
 {
     const layout::FindRowPlaces row =
-        layout::findRow(tw::width(m_find), pageWidth - tw::left(m_find), tw::left(labelFind), tw::width(labelFind),
-                        tw::left(FindText), tw::width(bt_change_dir));
-    tw::setWidth(FindText, row.findTextWidth);
-    tw::setWidth(txt_current_dir, tw::width(m_find));
-    tw::setLeft(bt_change_dir, row.buttonLeft);
+        layout::findRow(tw::width(m_find), pageWidth - tw::left(m_find), tw::left(m_labelFind), tw::width(m_labelFind),
+                        tw::left(m_FindText), tw::width(m_bt_change_dir));
+    tw::setWidth(m_FindText, row.findTextWidth);
+    tw::setWidth(m_txt_current_dir, tw::width(m_find));
+    tw::setLeft(m_bt_change_dir, row.buttonLeft);
 }
 
 // ---- The result list's events
@@ -296,7 +296,7 @@ void SearchPage::List_Find_Click()
 
 void SearchPage::List_Find_DblClick()
 {
-    const QString p = findRowPath(List_Find->currentRow());
+    const QString p = findRowPath(m_List_Find->currentRow());
     if (!p.isEmpty())
         m_media.openMedia(p, 0);
 }
@@ -304,53 +304,62 @@ void SearchPage::List_Find_DblClick()
 void SearchPage::List_Find_MouseUp(Qt::MouseButton button, QPoint pos)
 {
     if (button == Qt::LeftButton) {
-        toggleDraggedRows(List_Find, pos);
+        toggleDraggedRows(m_List_Find, pos);
         return;
     }
     if (button != Qt::RightButton)
         return;
     // The row under the pointer becomes the only selection unless it is selected; below the
     // last row the selection stays.
-    selectRowForPopup(List_Find, pos);
+    selectRowForPopup(m_List_Find, pos);
     Q_EMIT fileMenuWanted();
 }
 
 void SearchPage::add_selected_found()
 {
     QList<std::pair<QString, QString>> entries;
-    for (int i = List_Find->count() - 1; i >= 0; --i)
-        if (List_Find->item(i)->isSelected() && !findRowPath(i).isEmpty())
-            entries.append({findDirs.at(i), List_Find->item(i)->text()});
+    for (int i = m_List_Find->count() - 1; i >= 0; --i)
+        if (m_List_Find->item(i)->isSelected() && !findRowPath(i).isEmpty())
+            entries.append({m_findDirs.at(i), m_List_Find->item(i)->text()});
     m_favourites.add_selected_entries(entries);
 }
 
 // ---- searchData.ini
+
+void SearchPage::showResults(const QList<std::pair<QString, QString>> &rows)
+{
+    m_List_Find->clear();
+    m_findDirs.clear();
+    m_findCount = 0;
+    for (const auto &[folder, name] : rows)
+        appendResult(folder, name);
+}
 
 void SearchPage::loadSearchData()
 {
     const auto records = platform::readQuotedRecords(m_appDir + QStringLiteral("searchData.ini"), 2);
     if (!records)
         return;
-    List_Find->clear();
-    findDirs.clear();
+    m_List_Find->clear();
+    m_findDirs.clear();
     for (const QStringList &r : *records) {
-        if (findDirs.size() >= filesearch::kFindSlots)
+        if (m_findDirs.size() >= filesearch::kFindSlots)
             break;
         const QString folder = path::getabsolutepath(r.at(0), m_appDir);
-        findDirs.append(folder.isEmpty() ? QString() : path::addbackslash(folder));
-        List_Find->addItem(r.at(1));
+        m_findDirs.append(folder.isEmpty() ? QString() : path::addbackslash(folder));
+        m_List_Find->addItem(r.at(1));
     }
-    findCount = static_cast<int>(findDirs.size());
+    m_findCount = static_cast<int>(m_findDirs.size());
 }
 
 void SearchPage::saveSearchData()
 {
     finishSearch();
     QList<QStringList> records;
-    for (int i = 0; i < List_Find->count() && i < findDirs.size(); ++i) {
-        const QString folder = findDirs.at(i);
+    for (int i = 0; i < m_List_Find->count() && i < m_findDirs.size(); ++i) {
+        const QString folder = m_findDirs.at(i);
         records.append({m_options.soutai() ? path::getrelativepath(folder, m_appDir) : folder,
-                        List_Find->item(i)->text()});
+                        m_List_Find->item(i)->text()});
     }
     platform::writeQuotedRecords(m_appDir + QStringLiteral("searchData.ini"), records);
 }
@@ -369,9 +378,9 @@ public:
 
     QString selectedPath() const override
     {
-        const QListWidgetItem *current = m_page.List_Find->currentItem();
+        const QListWidgetItem *current = m_page.List_Find()->currentItem();
         if (current && current->isSelected())
-            if (const QString p = m_page.findRowPath(m_page.List_Find->row(current)); !p.isEmpty())
+            if (const QString p = m_page.findRowPath(m_page.List_Find()->row(current)); !p.isEmpty())
                 return p;
         const QStringList all = selectedPaths();
         return all.isEmpty() ? QString() : all.first();
@@ -379,9 +388,9 @@ public:
 
     void renamed(const QString &oldPath, const QString &newName) override
     {
-        for (int row = 0; row < m_page.List_Find->count(); ++row)
+        for (int row = 0; row < m_page.List_Find()->count(); ++row)
             if (m_page.findRowPath(row) == oldPath)
-                m_page.List_Find->item(row)->setText(newName);
+                m_page.List_Find()->item(row)->setText(newName);
     }
 
 private:

@@ -50,16 +50,7 @@ public:
                const Options &options, MediaCommands &media, FilePage &files, FavouritesPage &favourites);
     ~SearchPage() override;
 
-    QLabel *labelFind = nullptr;
-    QComboBox *FindText = nullptr;
-    QPushButton *bt_change_dir = nullptr;
-    QLabel *txt_current_dir = nullptr;
-    FoundList *List_Find = nullptr;
 
-    // The folder of each result row (with a trailing "/"), and how many the last search
-    // stored.
-    QStringList findDirs;
-    int findCount = 0;
     // The path of result row i: its folder and its name; "" for a row without a folder
     // (never resolved against the working folder) or outside the rows.
     QString findRowPath(int i) const;
@@ -94,8 +85,22 @@ public:
     // Adds the selected results to the favourites, from the last selected to the first.
     void add_selected_found();
 
+    // Lists results (folder, name) as a search leaves them, the earlier ones gone; at most
+    // the 513 a search keeps. A row with no folder names no file.
+    void showResults(const QList<std::pair<QString, QString>> &rows);
     void loadSearchData();
     void saveSearchData();
+
+    // ---- What other rooms read
+    QLabel *labelFind() const { return m_labelFind; }
+    QComboBox *FindText() const { return m_FindText; }
+    QPushButton *bt_change_dir() const { return m_bt_change_dir; }
+    QLabel *txt_current_dir() const { return m_txt_current_dir; }
+    FoundList *List_Find() const { return m_List_Find; }
+    // The folder of each result row (with a trailing "/"), and how many the last search
+    // stored.
+    const QStringList &findDirs() const { return m_findDirs; }
+    int findCount() const { return m_findCount; }
 
 Q_SIGNALS:
     // The page's tab should be selected (a click into the result list).
@@ -123,4 +128,15 @@ private:
     std::shared_ptr<Run> m_running;
     std::thread m_worker;
     std::unique_ptr<FileMenuTarget> m_findTarget;
+
+private:
+    QLabel *m_labelFind = nullptr;
+    QComboBox *m_FindText = nullptr;
+    QPushButton *m_bt_change_dir = nullptr;
+    QLabel *m_txt_current_dir = nullptr;
+    FoundList *m_List_Find = nullptr;
+    // The folder of each result row (with a trailing "/"), and how many the last search
+    // stored.
+    QStringList m_findDirs;
+    int m_findCount = 0;
 };

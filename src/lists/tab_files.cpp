@@ -1,6 +1,6 @@
 #include "lists/tab_files.h"
 
-#include "lists/path.h"
+#include "platform/path.h"
 #include "platform/quoted_records.h"
 #include "platform/text_file.h"
 

@@ -1,6 +1,6 @@
 #include "lists/tab_strip.h"
 
-#include "window/twips.h"
+#include "widgets/twips.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

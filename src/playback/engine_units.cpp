@@ -1,5 +1,7 @@
 #include "playback/engine_units.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <cmath>
 
@@ -35,4 +37,13 @@ int percentToCentibels(double percent)
         return -10000;
     const double v = 6000.0 * std::log10(percent / 100.0);
     return std::clamp(static_cast<int>(std::lround(v)), -10000, 0);
+}
+
+QString doubleText(double value)
+{
+    // The double's usual text of 15 significant digits (27.56, not the 27.560000000000002
+    // an engine's arithmetic leaves), then written in fixed notation with no trailing
+    // zeros; the C locale's "." in every locale.
+    const double rounded = QString::number(value, 'g', 15).toDouble();
+    return QString::number(rounded, 'f', QLocale::FloatingPointShortest);
 }

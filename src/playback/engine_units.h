@@ -15,3 +15,7 @@ int durationCode(double seconds);
 // percent = 100 × 10^(v / 6000), clamped to -10000 .. 0.
 double centibelsToPercent(int centibels);
 int percentToCentibels(double percent);
+
+// A double's text: 15 significant digits at most, no trailing zeros, "." whatever the
+// locale, and never in exponent form (positions in the scene files and resume.ini).
+QString doubleText(double value);

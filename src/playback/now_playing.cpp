@@ -1,19 +1,38 @@
 #include "playback/now_playing.h"
 
-#include "app/config_format.h"
-#include "lists/media_types.h"
 #include "platform/wave_out.h"
-#include "playback/seek_math.h"
 #include "playback/cmovie.h"
+#include "playback/media_types.h"
+#include "playback/playback_state.h"
 #include "playback/real_control.h"
+#include "widgets/seek_math.h"
 
 #include <QCoreApplication>
 
 #include <cmath>
 
-NowPlaying::NowPlaying(CMovie &movie, RealControl &rmovie, std::shared_ptr<platform::WaveOutDevice> waveOut)
-    : m_movie(movie), m_rmovie(rmovie), m_waveOut(std::move(waveOut))
+NowPlaying::NowPlaying(CMovie &movie, RealControl &rmovie, PlaybackState &state,
+                       std::shared_ptr<platform::WaveOutDevice> waveOut)
+    : m_movie(movie), m_rmovie(rmovie), m_state(state), m_waveOut(std::move(waveOut))
 {
+}
+
+void NowPlaying::syncStatus()
+{
+    const QString file = source();
+    m_state.setFile(file, m_isRealMedia ? MediaEngine::RealMedia : MediaEngine::Ordinary);
+    if (file.isEmpty()) {
+        m_state.setStatus(PlayStatus::Closed);
+        return;
+    }
+    // Named but never opened (a paused file restored at start-up) counts as closed.
+    m_state.setStatus(status());
+}
+
+void NowPlaying::close()
+{
+    m_movie.MediaClose();
+    syncStatus();
 }
 
 void NowPlaying::checkRealMedia(const QString &extension)
@@ -35,18 +54,33 @@ bool NowPlaying::isPausedOn(const QString &path) const
     return m_movie.PlayState == 2 && m_movie.fileName == path;
 }
 
-int NowPlaying::playState() const
+PlayStatus NowPlaying::status() const
 {
-    if (!m_isRealMedia)
-        return m_movie.PlayState;
-    switch (m_rmovie.invoke(RealControl::PlayStateId).toInt()) {
-    case RealControl::Playing:
-    case RealControl::Loading:
-        return 1;
-    case RealControl::Paused:
-        return 2;
+    // CMovie's PlayState, and the RealMedia control's state, as the window modes go by.
+    int state = m_movie.PlayState;
+    if (m_isRealMedia) {
+        switch (m_rmovie.invoke(RealControl::PlayStateId).toInt()) {
+        case RealControl::Playing:
+        case RealControl::Loading:
+            state = 1;
+            break;
+        case RealControl::Paused:
+            state = 2;
+            break;
+        default:
+            state = 3;
+            break;
+        }
+    }
+    switch (state) {
+    case 1:
+        return PlayStatus::Playing;
+    case 2:
+        return PlayStatus::Paused;
+    case 3:
+        return PlayStatus::Stopped;
     default:
-        return 3;
+        return PlayStatus::Closed;
     }
 }
 
@@ -56,18 +90,20 @@ void NowPlaying::resume()
         m_rmovie.invoke(RealControl::Play);
     else
         m_movie.MediaPlay(1);
+    syncStatus();
 }
 
-QString NowPlaying::open(const QString &path, double pos, QWidget *display, int volumeBar)
+double NowPlaying::open(const QString &path, double pos, QWidget *display, int volumeBar)
 {
     if (m_isRealMedia) {
         m_rmovie.setGeometry(display->geometry());
         m_rmovie.show();
         m_rmovie.raise();
         m_movie.MediaClear();
-        const QString code = QString::number(m_rmovie.invoke(RealControl::Length).toInt() / 1000.0);
+        const double code = m_rmovie.invoke(RealControl::Length).toInt() / 1000.0;
         m_movie.PlayState = 1;
         m_rmovie.setProperty(RealControl::Source, path);
+        syncStatus();
         return code;
     }
     m_rmovie.invoke(RealControl::Stop);
@@ -82,7 +118,8 @@ QString NowPlaying::open(const QString &path, double pos, QWidget *display, int 
         if (const auto v = m_movie.mobjAudio->volume())
             m_movie.volume = *v;
     }
-    return QString::number(result);
+    syncStatus();
+    return result;
 }
 
 std::optional<int> NowPlaying::lengthFromCode(double code) const
@@ -108,6 +145,7 @@ bool NowPlaying::togglePlay(const QString &file)
             return false;
         }
         m_movie.MediaPlay(m_movie.PlayState == 1 ? 2 : 1);
+        syncStatus();
         return true;
     }
     const QString current = m_rmovie.invoke(RealControl::Source).toString();
@@ -124,6 +162,7 @@ bool NowPlaying::togglePlay(const QString &file)
         m_rmovie.setProperty(RealControl::Source, file);
         m_rmovie.invoke(RealControl::Play);
     }
+    syncStatus();
     return true;
 }
 
@@ -131,6 +170,7 @@ void NowPlaying::stopAll()
 {
     m_movie.MediaPlay(3);
     m_rmovie.invoke(RealControl::Stop);
+    syncStatus();
 }
 
 void NowPlaying::beginTick()
@@ -199,6 +239,9 @@ void NowPlaying::seek(int units)
         m_rmovie.invoke(RealControl::Seek, units);
     else if (m_movie.mobjPosition)
         m_movie.mobjPosition->setCurrentPosition(units / 100.0);
+    else
+        return;
+    m_state.seekedTo(double(units) / unitsPerSecond());
 }
 
 void NowPlaying::rewindAndPlay()
@@ -209,7 +252,11 @@ void NowPlaying::rewindAndPlay()
     } else if (m_movie.mobjPosition) {
         m_movie.mobjPosition->setCurrentPosition(0);
         m_movie.MediaPlay(1);
+    } else {
+        return;
     }
+    m_state.seekedTo(0);
+    syncStatus();
 }
 
 void NowPlaying::stopAtEnd()
@@ -220,19 +267,24 @@ void NowPlaying::stopAtEnd()
     } else {
         m_movie.MediaPlay(3);
     }
+    syncStatus();
 }
 
 std::optional<int> NowPlaying::skip(double step)
 {
     if (m_isRealMedia) {
-        m_rmovie.invoke(RealControl::Seek,
-                        static_cast<int>(std::lround(step * 3000 + m_rmovie.invoke(RealControl::Position).toInt())));
+        const int to = static_cast<int>(std::lround(step * 3000 + m_rmovie.invoke(RealControl::Position).toInt()));
+        m_rmovie.invoke(RealControl::Seek, to);
+        m_state.seekedTo(to / 1000.0);
         return 1000;
     }
     if (!m_movie.mobjPosition)
         return std::nullopt;
-    if (const auto p = m_movie.mobjPosition->currentPosition())
+    if (const auto p = m_movie.mobjPosition->currentPosition()) {
         m_movie.mobjPosition->setCurrentPosition(*p + step);
+        if (const auto now = m_movie.mobjPosition->currentPosition())
+            m_state.seekedTo(*now);
+    }
     return 100;
 }
 

@@ -5,6 +5,8 @@
 // position, length, seeks, play and pause, volume and picture size of either engine go
 // through here.
 
+#include "playback/playback_state.h"
+
 #include <QSize>
 #include <QString>
 
@@ -15,14 +17,17 @@ namespace platform {
 class WaveOutDevice;
 }
 class CMovie;
+class PlaybackState;
 class QWidget;
 class RealControl;
 
 class NowPlaying
 {
 public:
-    // RealMedia files get their volume through the system mixer `waveOut`.
-    NowPlaying(CMovie &movie, RealControl &rmovie, std::shared_ptr<platform::WaveOutDevice> waveOut);
+    // RealMedia files get their volume through the system mixer `waveOut`. The open file,
+    // its engine, its status and the seeks made are told to `state`.
+    NowPlaying(CMovie &movie, RealControl &rmovie, PlaybackState &state,
+               std::shared_ptr<platform::WaveOutDevice> waveOut);
 
     // Chooses the engine for a file by its extension: rm, ram and ra play in the RealMedia
     // control, everything else in CMovie.
@@ -37,15 +42,19 @@ public:
     bool isPausedOn(const QString &path) const;
     // Runs the current engine's paused file on.
     void resume();
-    // The play state the window modes go by: 1 playing, 2 paused, 3 stopped, 0 before any
+    // The play state the window modes go by: Playing, Paused, Stopped, or Closed before any
     // file was opened. A RealMedia file counts by the control's state (loading counts as
     // playing), so full screen and the size menu work for it too.
-    int playState() const;
+    PlayStatus status() const;
 
     // Opens the file in the chosen engine (in `display` for CMovie) at `pos` seconds with
-    // the volume bar's value, and gives the duration code for the time caption: for
-    // RealMedia the length known so far in seconds, for CMovie MediaOpen's code.
-    QString open(const QString &path, double pos, QWidget *display, int volumeBar);
+    // the volume bar's value, and gives the duration code: for RealMedia the length known
+    // so far in seconds, for CMovie MediaOpen's code.
+    double open(const QString &path, double pos, QWidget *display, int volumeBar);
+    // Closes CMovie's file (the stop command's last step).
+    void close();
+    // Tells the state which file is open, in which engine, and whether it plays.
+    void syncStatus();
     // Whether the open with this duration code succeeded (CMovie's 0 is a failure).
     bool openSucceeded(double code) const { return m_isRealMedia || code != 0; }
     // The seek bar's maximum for a duration code of a successful open; nullopt when the
@@ -125,6 +134,7 @@ public:
 private:
     CMovie &m_movie;
     RealControl &m_rmovie;
+    PlaybackState &m_state;
     std::shared_ptr<platform::WaveOutDevice> m_waveOut;
     bool m_isRealMedia = false;
     int m_startWaveVolume = 0;

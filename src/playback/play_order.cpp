@@ -2,9 +2,9 @@
 // random, and play the file of the row they reach; and the first frame of the selected file.
 #include "playback/playback.h"
 
-#include "lists/playlist_source.h"
 #include "playback/cmovie.h"
-#include "window/video_area.h"
+#include "playback/playlist_source.h"
+#include "playback/video_view.h"
 
 #include <QFileInfo>
 
@@ -18,7 +18,7 @@ bool stepRandom(PlaylistSource &list, RandomPicker &picker)
     if (r < 0)
         return false;
     list.selectRow(r);
-    if (list.shownPage() != 2)
+    if (list.shownPage() != ListPage::Favourites)
         list.makeTopRow(r);
     return true;
 }
@@ -38,17 +38,19 @@ void Playback::playPrevious()
 void Playback::stepAndPlay(bool forward)
 {
     PlaylistSource &list = m_playlist;
-    const int page = list.shownPage();
+    const ListPage page = list.shownPage();
     const int count = list.rowCount();
-    if (page < 1 || page > 3 || count == 0)
+    if (page == ListPage::None || page == ListPage::Options || count == 0)
         return;
-    if (getPlayMode() == 3) {
-        if (!stepRandom(list, picker))
+    if (m_state->playMode() == PlayMode::Random) {
+        if (!stepRandom(list, m_picker))
             return;
     } else {
         // Next leaves the search results' file playing until the new one opens.
-        if (!forward || page != 3)
-            m_video.movie->MediaPlay(3);
+        if (!forward || page != ListPage::Search) {
+            m_movie.MediaPlay(3);
+            m_nowPlaying.syncStatus();
+        }
         const int selected = list.selectedRow(); // none counts as -1
         const int target = forward ? selected + 1 : selected - 1;
         if (target >= 0 && target < count) {
@@ -78,8 +80,8 @@ void Playback::seekTop()
 {
     QString file;
     switch (m_playlist.shownPage()) {
-    case 1:
-    case 2:
+    case ListPage::Files:
+    case ListPage::Favourites:
         if (m_playlist.rowCount() > 0 && m_playlist.selectedRow() >= 0)
             file = m_playlist.rowPath(m_playlist.selectedRow());
         break;
@@ -89,9 +91,9 @@ void Playback::seekTop()
     // Only a file that exists is opened: a deleted one would only fail to open.
     if (file.isEmpty() || !QFileInfo(file).isFile())
         return;
-    m_video.coverDisplay(true);
+    m_view.coverDisplay(true);
     openMedia(file, 0);
     playPause(); // pauses the file just opened
-    nowPlaying.seek(0);
-    m_video.coverDisplay(false);
+    m_nowPlaying.seek(0);
+    m_view.coverDisplay(false);
 }

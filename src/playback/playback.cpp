@@ -1,21 +1,20 @@
 #include "playback/playback.h"
 
-#include "app/config_format.h"
-#include "app/options.h"
-#include "app/timer.h"
-#include "lists/path.h"
-#include "lists/playlist_source.h"
+#include "platform/path.h"
 #include "platform/wave_out.h"
 #include "playback/cmovie.h"
+#include "playback/playlist_source.h"
 #include "playback/real_control.h"
-#include "window/control_bar.h"
-#include "window/controls.h"
-#include "window/video_area.h"
-#include "window/window_modes.h"
+#include "playback/video_view.h"
+#include "widgets/command_ids.h"
+#include "widgets/commands.h"
+#include "widgets/config_values.h"
+#include "widgets/options.h"
+#include "widgets/seek_math.h"
+#include "widgets/timer.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QProgressBar>
 #include <QTimer>
 #include <QWidget>
 
@@ -23,132 +22,129 @@
 #include <cmath>
 #include <utility>
 
-namespace {
-
-// Rounds to the nearest integer, halves to even.
-int roundHalfEven(double v)
+Playback::Playback(QWidget *window, Commands &commands, CMovie &movie, RealControl &rmovie, VideoView &view,
+                   const WindowModeView &modes, Options &options, PlaylistSource &playlist,
+                   std::shared_ptr<platform::WaveOutDevice> waveOut)
+    : QObject(window), m_state(new PlaybackState(this)), m_nowPlaying(movie, rmovie, *m_state, waveOut),
+      m_picker([this] { return std::uniform_real_distribution<double>(0.0, 1.0)(m_random); }), m_movie(movie),
+      m_rmovie(rmovie), m_view(view), m_modes(modes), m_options(options), m_playlist(playlist),
+      m_waveOut(std::move(waveOut))
 {
-    return static_cast<int>(std::nearbyint(v));
-}
+    registerCommands(commands, window);
 
-} // namespace
-
-Playback::Playback(QWidget *window, VideoArea &video, ControlBar &controls, Options &options,
-                   PlaylistSource &playlist, WindowModes &modes, std::shared_ptr<platform::WaveOutDevice> waveOut)
-    : QObject(window), nowPlaying(*video.movie, *video.rmovie, waveOut),
-      picker([this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random); }), m_window(window),
-      m_video(video),
-      m_controls(controls), m_options(options), m_playlist(playlist), m_modes(modes), m_waveOut(std::move(waveOut))
-{
-    m = new QMenu(QStringLiteral("再生メニュー"), window);
-    play = m->addAction(QStringLiteral("再生・一次停止(enter)"));
-    stop = m->addAction(QStringLiteral("停止"));
-    pre = m->addAction(QStringLiteral("前の動画"));
-    next = m->addAction(QStringLiteral("次の動画"));
-    mTopSeek = m->addAction(QStringLiteral("動画の先頭へシーク(F6)"));
-
-    m_speed = new QMenu(QStringLiteral("再生スピード"), window);
-    const char *speeds[] = {"２．０倍", "１．５倍", "等倍速", "０．５倍"};
-    for (std::size_t i = 0; i < bai.size(); ++i) {
-        bai[i] = m_speed->addAction(QString::fromUtf8(speeds[i]));
-        bai[i]->setCheckable(true);
-    }
-
-    m_mode = new QMenu(QStringLiteral("再生モード"), window);
-    const char *modeNames[] = {"通常", "連続", "ループ", "ランダム"};
-    for (std::size_t i = 0; i < mode.size(); ++i) {
-        mode[i] = m_mode->addAction(QString::fromUtf8(modeNames[i]));
-        mode[i]->setCheckable(true);
-    }
-
-    tmrPosition = new Timer(this);
-    tmrPosition->setInterval(1000);
-    tmrPosition->Tag = QStringLiteral("0");
-    Timer_adjust_volume = new Timer(this);
-    Timer_adjust_volume->setInterval(500);
-    random.seed(static_cast<std::mt19937::result_type>(std::chrono::system_clock::now().time_since_epoch().count()));
+    m_tmrPosition = new Timer(this);
+    m_tmrPosition->setInterval(1000);
+    m_Timer_adjust_volume = new Timer(this);
+    m_Timer_adjust_volume->setInterval(500);
+    m_random.seed(static_cast<std::mt19937::result_type>(std::chrono::system_clock::now().time_since_epoch().count()));
 
     m_volumeAgain = new QTimer(this);
     m_volumeAgain->setSingleShot(true);
     m_volumeAgain->setInterval(100);
     connect(m_volumeAgain, &QTimer::timeout, this, [this] {
         applyRealVolume();
-        if (m_video.display->isVisible())
-            m_video.display->setFocus();
+        m_view.focusDisplay();
     });
-    connect(tmrPosition, &QTimer::timeout, this, &Playback::tmrPosition_Timer);
-    connect(Timer_adjust_volume, &QTimer::timeout, this, &Playback::Timer_adjust_volume_Timer);
+    connect(m_tmrPosition, &QTimer::timeout, this, &Playback::tmrPosition_Timer);
+    connect(m_Timer_adjust_volume, &QTimer::timeout, this, &Playback::Timer_adjust_volume_Timer);
+    // The RealMedia control changes its state by itself (loading, then playing).
+    connect(&rmovie, &RealControl::stateChange, this, [this] { m_nowPlaying.syncStatus(); });
 }
 
 Playback::~Playback() = default;
+
+void Playback::registerCommands(Commands &commands, QWidget *window)
+{
+    m_m = new QMenu(QStringLiteral("再生メニュー"), window);
+    m_m->addAction(commands.add(command::play, QStringLiteral("再生・一次停止(enter)"), [this] { play_Click(); }));
+    m_m->addAction(commands.add(command::stop, QStringLiteral("停止"), [this] { stop_Click(); }));
+    m_m->addAction(commands.add(command::pre, QStringLiteral("前の動画"), [this] { playPrevious(); }));
+    m_m->addAction(commands.add(command::next, QStringLiteral("次の動画"), [this] { playNext(); }));
+    m_m->addAction(commands.add(command::topSeek, QStringLiteral("動画の先頭へシーク(F6)"), [this] { seekTop(); }));
+
+    m_m_speed = new QMenu(QStringLiteral("再生スピード"), window);
+    const char *speeds[] = {"２．０倍", "１．５倍", "等倍速", "０．５倍"};
+    QStringList speedIds, modeIds;
+    for (int i = 0; i < 4; ++i) {
+        m_m_speed->addAction(commands.add(command::speed(i), QString::fromUtf8(speeds[i]), [this, i] { bai_Click(i); }));
+        commands.setCheckedRule(command::speed(i), [this, i] { return speedIndex(m_state->speed()) == i; });
+        speedIds.append(command::speed(i));
+    }
+    m_m_mode = new QMenu(QStringLiteral("再生モード"), window);
+    const char *modeNames[] = {"通常", "連続", "ループ", "ランダム"};
+    for (int i = 0; i < 4; ++i) {
+        m_m_mode->addAction(commands.add(command::mode(i), QString::fromUtf8(modeNames[i]), [this, i] { mode_Click(i); }));
+        commands.setCheckedRule(command::mode(i), [this, i] { return playModeIndex(m_state->playMode()) == i; });
+        modeIds.append(command::mode(i));
+    }
+    commands.makeExclusive(speedIds);
+    commands.makeExclusive(modeIds);
+    // The check marks follow the state, however it changed.
+    connect(m_state, &PlaybackState::speedChanged, this, [&commands] { commands.refresh(); });
+    connect(m_state, &PlaybackState::playModeChanged, this, [&commands] { commands.refresh(); });
+}
 
 // ---- Open, play and stop
 
 void Playback::openMedia(const QString &path, double pos)
 {
-    CMovie &movie = *m_video.movie;
     if (const auto pending = std::exchange(m_pendingStart, std::nullopt); pending && pending->path == path && pos == 0)
         pos = pending->position;
-    nowPlaying.checkRealMedia(path::getextension(path));
-    if (m_playlist.shownPage() == 2)
-        movie.okini_index = m_playlist.okiniIndex();
+    m_nowPlaying.checkRealMedia(path::getextension(path));
+    if (m_playlist.shownPage() == ListPage::Favourites)
+        m_movie.okini_index = m_playlist.okiniIndex();
 
     // The same file, paused: resume it where it stands.
-    if (nowPlaying.isPausedOn(path)) {
-        nowPlaying.resume();
+    if (m_nowPlaying.isPausedOn(path)) {
+        m_nowPlaying.resume();
         return;
     }
 
-    m_controls.time->setCaption(nowPlaying.open(path, pos, m_video.display, m_controls.vol->value()));
+    const double code = m_nowPlaying.open(path, pos, m_view.videoParent(), m_state->volume());
+    m_state->setDurationCode(code);
 
     // Video size.
-    if (movie.DisplaySize == 1 && m_video.rmovie->invoke(RealControl::FullScreenQuery).toBool()) {
-        m_video.fitVideo();
-        if (movie.mobjWindow && movie.mobjWindow->window())
-            movie.mobjWindow->window()->setCursor(Qt::BlankCursor);
+    if (m_modes.windowMode() == WindowMode::FullScreen && m_rmovie.invoke(RealControl::FullScreenQuery).toBool()) {
+        m_view.fitVideo();
+        if (m_movie.mobjWindow && m_movie.mobjWindow->window())
+            m_movie.mobjWindow->window()->setCursor(Qt::BlankCursor);
     } else {
         if (m_options.originalSize()) {
             const bool autoAdjust = m_options.fitMode() == 0;
             m_options.setAutoAdjust(false);
-            m_video.setVideoScale(1.0);
+            m_view.setVideoScale(1.0);
             m_options.setAutoAdjust(autoAdjust);
         }
-        m_video.fitVideo();
+        m_view.fitVideo();
         if (!m_options.originalSize() && m_options.fitMode() == 0)
-            m_video.optimizeWindowSize();
+            m_view.optimizeWindowSize();
     }
 
-    bai_Click(checkedSpeed());
+    bai_Click(speedIndex(m_state->speed()));
 
-    m_video.showLogo(false);
-    m_controls.sel->hide();
-    m_controls.SeekBar->setSelLength(0);
+    m_view.showLogo(false);
+    m_state->clearSection();
 
-    const double code = m_controls.time->caption().toDouble();
-    if (!nowPlaying.openSucceeded(code))
+    if (!m_nowPlaying.openSucceeded(code))
         return;
-    if (const auto length = nowPlaying.lengthFromCode(code))
-        m_controls.SeekBar->setMax(*length);
-    m_controls.SeekBarForFullscreen->setMaximum(m_controls.SeekBar->max());
-    m_controls.lblMedia[3]->setCaption(CMovie::secondsToString(m_controls.SeekBar->max() / 100));
-    tmrPosition->setEnabled(true);
+    if (const auto length = m_nowPlaying.lengthFromCode(code))
+        m_state->setDuration(double(*length) / m_nowPlaying.unitsPerSecond());
+    m_tmrPosition->setEnabled(true);
 
-    if (movie.DisplaySize == 0 && !m_modes.smallMode)
-        m_window->setWindowTitle(path::getfiletitle(nowPlaying.source()));
-    m_video.applyClipping();
+    m_view.applyClipping();
     Q_EMIT opened(path);
 
-    m_video.focusVideo();
+    m_view.focusVideo();
 
-    if (nowPlaying.volumeThroughMixer())
-        Timer_adjust_volume->setEnabled(true);
+    if (m_nowPlaying.volumeThroughMixer())
+        m_Timer_adjust_volume->setEnabled(true);
 }
 
 void Playback::playPause()
 {
     QString file;
-    if (m_playlist.shownPage() == 4) {
-        file = nowPlaying.source();
+    if (m_playlist.shownPage() == ListPage::Options) {
+        file = m_nowPlaying.source();
     } else if (m_playlist.rowCount() > 0) {
         if (m_playlist.selectedRow() < 0)
             m_playlist.selectRow(0);
@@ -156,148 +152,120 @@ void Playback::playPause()
     }
 
     if (file.isEmpty()) {
-        nowPlaying.stopAll();
+        m_nowPlaying.stopAll();
         return;
     }
-    if (!nowPlaying.togglePlay(file))
+    if (!m_nowPlaying.togglePlay(file))
         openMedia(file, 0);
 }
 
 void Playback::stop_Click()
 {
-    CMovie &movie = *m_video.movie;
-    nowPlaying.stopAll();
-    m_video.rmovie->setProperty(RealControl::Source, QString());
-    m_video.rmovie->hide();
-    tmrPosition->setEnabled(false);
-    m_video.showLogo(true);
-    if (movie.DisplaySize == 1)
-        m_modes.leaveFullScreen();
-    movie.MediaClose();
-    m_controls.SeekBar->setValue(0);
+    m_nowPlaying.stopAll();
+    m_rmovie.setProperty(RealControl::Source, QString());
+    m_rmovie.hide();
+    m_tmrPosition->setEnabled(false);
+    m_view.showLogo(true);
+    Q_EMIT stopped();
+    m_nowPlaying.close();
+    m_state->setPosition(0);
 }
 
 void Playback::resumeIfPaused(const QString &path)
 {
-    CMovie &movie = *m_video.movie;
-    if (path == movie.fileName && movie.PlayState == 2)
-        movie.MediaPlay(1);
+    if (path == m_movie.fileName && m_movie.PlayState == 2) {
+        m_movie.MediaPlay(1);
+        m_nowPlaying.syncStatus();
+    }
 }
 
 // ---- The position timer
 
+double Playback::positionUnits() const
+{
+    return m_state->position() * m_nowPlaying.unitsPerSecond();
+}
+
 void Playback::tmrPosition_Timer()
 {
-    SeekSlider *SeekBar = m_controls.SeekBar;
-    tmrPosition->setEnabled(false); // a tick never overlaps another
+    m_tmrPosition->setEnabled(false); // a tick never overlaps another
 
     // Position.
-    nowPlaying.beginTick();
-    if (const auto length = nowPlaying.tickLength()) {
-        SeekBar->setMax(*length);
-        m_controls.SeekBarForFullscreen->setMaximum(SeekBar->max());
-        m_controls.lblMedia[3]->setCaption(CMovie::secondsToString(SeekBar->max() / nowPlaying.unitsPerSecond()));
+    m_nowPlaying.beginTick();
+    const int ups = m_nowPlaying.unitsPerSecond();
+    if (const auto length = m_nowPlaying.tickLength())
+        m_state->setDuration(double(*length) / ups);
+    // The seek bar's value: the position in its units, halves rounded to even.
+    int value = seek::roundHalfEven(positionUnits());
+    if (const std::optional<double> units = m_nowPlaying.position()) {
+        value = seek::roundHalfEven(*units);
+        m_state->setPosition(*units / ups);
     }
-    const std::optional<double> value = nowPlaying.position();
-    QString text;
-    if (value) {
-        text = CMovie::secondsToString(static_cast<int>(std::floor(*value / nowPlaying.unitsPerSecond())));
-        SeekBar->setValue(roundHalfEven(*value));
-    }
-    if (m_video.movie->DisplaySize == 1)
-        m_controls.SeekBarForFullscreen->setValue(SeekBar->value());
 
     // Section repeat.
-    if (SeekBar->selLength() != 0) {
-        const int end = SeekBar->selStart() + SeekBar->selLength();
-        if (SeekBar->value() > end || nowPlaying.beyondLength()) {
-            SeekBar->setValue(SeekBar->selStart());
-            nowPlaying.seek(SeekBar->selStart());
-        }
+    const SeekSection section = m_state->section();
+    if (section.length != 0) {
+        const int end = section.start + section.length;
+        if (value > end || m_nowPlaying.beyondLength())
+            m_nowPlaying.seek(section.start);
     }
 
     // End of the file. A position or a duration that cannot be read is no end.
-    if (nowPlaying.atEnd()) {
-        switch (getPlayMode()) {
-        case 1:
-        case 3:
+    if (m_nowPlaying.atEnd()) {
+        switch (m_state->playMode()) {
+        case PlayMode::Continuous:
+        case PlayMode::Random:
             playNext();
             break;
-        case 2:
-            SeekBar->setValue(0);
-            nowPlaying.rewindAndPlay();
+        case PlayMode::Loop:
+            m_nowPlaying.rewindAndPlay();
             break;
         default:
-            nowPlaying.stopAtEnd();
+            m_nowPlaying.stopAtEnd();
             break;
         }
     }
-
-    if (!text.isEmpty())
-        m_controls.lblMedia[4]->setCaption(u' ' + text + u' ');
-    nowPlaying.endTick();
+    m_nowPlaying.endTick();
+    m_nowPlaying.syncStatus();
 
     // A skip asked for by a held key.
-    const double step = tmrPosition->Tag.toDouble();
-    if (step != 0) {
-        if (const auto interval = nowPlaying.skip(step)) {
-            tmrPosition->setInterval(*interval);
-            if (nowPlaying.skipOnce())
-                tmrPosition->Tag = QStringLiteral("0");
+    if (const auto step = m_state->keySeek()) {
+        if (const auto interval = m_nowPlaying.skip(*step)) {
+            m_tmrPosition->setInterval(*interval);
+            if (m_nowPlaying.skipOnce())
+                m_state->setKeySeek(std::nullopt);
         }
     }
-    tmrPosition->setEnabled(true);
+    m_tmrPosition->setEnabled(true);
 }
 
 // ---- Play order
 
 void Playback::mode_Click(int index)
 {
-    for (int i = 0; i < static_cast<int>(mode.size()); ++i)
-        mode[std::size_t(i)]->setChecked(i == index);
-    static const char *const keys[] = {"normal", "rennzoku", "roop", "rnd"};
-    if (index >= 0 && index < 4)
-        m_controls.setButtonImage(QStringLiteral("mode"), QString::fromLatin1(keys[index]));
-}
-
-int Playback::getPlayMode() const
-{
-    for (int i = 0; i < static_cast<int>(mode.size()); ++i)
-        if (mode[std::size_t(i)]->isChecked())
-            return i;
-    return 0;
+    if (const auto mode = playModeFromIndex(index))
+        m_state->setPlayMode(*mode);
 }
 
 // ---- Speed and volume
 
 void Playback::bai_Click(int index)
 {
-    for (int i = 0; i < static_cast<int>(bai.size()); ++i)
-        bai[std::size_t(i)]->setChecked(i == index);
-    static const float rates[] = {2.0f, 1.5f, 1.0f, 0.5f};
-    static const char *const keys[] = {"bai20", "bai15", "bai10", "bai05"};
-    if (index < 0 || index > 3)
+    const auto speed = speedFromIndex(index);
+    if (!speed)
         return;
-    m_video.movie->SetRate(rates[index]);
-    m_controls.setButtonImage(QStringLiteral("speed"), QString::fromLatin1(keys[index]));
-}
-
-int Playback::checkedSpeed() const
-{
-    for (int i = static_cast<int>(bai.size()) - 1; i >= 0; --i)
-        if (bai[std::size_t(i)]->isChecked())
-            return i;
-    return -1;
+    m_state->setSpeed(*speed);
+    m_movie.SetRate(static_cast<float>(speedRate(*speed)));
 }
 
 void Playback::applyRealVolume()
 {
-    nowPlaying.applyRealVolume(m_controls.vol->value());
+    m_nowPlaying.applyRealVolume(m_state->volume());
 }
 
 void Playback::Timer_adjust_volume_Timer()
 {
-    Timer_adjust_volume->setEnabled(false); // one shot
+    m_Timer_adjust_volume->setEnabled(false); // one shot
     applyRealVolume();
     // Once more a tenth of a second later; the window goes on painting meanwhile.
     m_volumeAgain->start();
@@ -305,7 +273,21 @@ void Playback::Timer_adjust_volume_Timer()
 
 void Playback::stopTimers()
 {
-    tmrPosition->setEnabled(false);
-    Timer_adjust_volume->setEnabled(false);
+    m_tmrPosition->setEnabled(false);
+    m_Timer_adjust_volume->setEnabled(false);
     m_volumeAgain->stop();
+}
+
+// ---- config.ini
+
+void Playback::restoreConfig(const ConfigValues &c)
+{
+    bai_Click(c.PlaySpeed);
+    mode_Click(c.PlayMode);
+}
+
+void Playback::saveConfig(ConfigValues &c) const
+{
+    c.PlaySpeed = speedIndex(m_state->speed());
+    c.PlayMode = playModeIndex(m_state->playMode());
 }

@@ -1,16 +1,17 @@
 #pragma once
 // Playback: the one road by which a file reaches the screen (openMedia), play, pause and
-// stop, the position timer `tmrPosition`, the play modes and speeds with their menus, and
-// the delayed volume of RealMedia files. The engine of the current file is reached through
-// NowPlaying.
+// stop, the position timer `tmrPosition`, the play modes and speeds, and the delayed volume
+// of RealMedia files. The engine of the current file is reached through NowPlaying; what
+// plays, where and how is kept in the observable PlaybackState, which the control bar, the
+// menus and the caption show.
 
 #include "playback/now_playing.h"
+#include "playback/playback_state.h"
 #include "playback/random_picker.h"
 
 #include <QObject>
 #include <QString>
 
-#include <array>
 #include <memory>
 #include <optional>
 #include <random>
@@ -18,42 +19,48 @@
 namespace platform {
 class WaveOutDevice;
 }
-class ControlBar;
+class CMovie;
+class Commands;
+struct ConfigValues;
 class Options;
 class PlaylistSource;
-class QAction;
 class QMenu;
 class QTimer;
 class QWidget;
+class RealControl;
 class Timer;
-class VideoArea;
-class WindowModes;
+class VideoView;
+class WindowModeView;
 
 class Playback : public QObject
 {
     Q_OBJECT
 public:
-    Playback(QWidget *window, VideoArea &video, ControlBar &controls, Options &options,
-             PlaylistSource &playlist, WindowModes &modes, std::shared_ptr<platform::WaveOutDevice> waveOut);
+    // Registers the playback commands (play, stop, pre, next, topseek, the speeds and the
+    // play modes) and builds their menus.
+    Playback(QWidget *window, Commands &commands, CMovie &movie, RealControl &rmovie, VideoView &view,
+             const WindowModeView &modes, Options &options, PlaylistSource &playlist,
+             std::shared_ptr<platform::WaveOutDevice> waveOut);
     ~Playback() override;
 
-    NowPlaying nowPlaying;
-    Timer *tmrPosition = nullptr;
-    Timer *Timer_adjust_volume = nullptr;
-    QMenu *m = nullptr; // 再生メニュー
-    QAction *play = nullptr;
-    QAction *stop = nullptr;
-    QAction *pre = nullptr;
-    QAction *next = nullptr;
-    QAction *mTopSeek = nullptr;
-    QMenu *m_speed = nullptr;
-    std::array<QAction *, 4> bai{};
-    QMenu *m_mode = nullptr;
-    std::array<QAction *, 4> mode{};
-    std::mt19937 random;
-    // The random play order's picker (its draws come from `random`).
-    RandomPicker picker;
-    bool realStateEvent = false;
+    PlaybackState &state() { return *m_state; }
+    const PlaybackState &state() const { return *m_state; }
+    NowPlaying &nowPlaying() { return m_nowPlaying; }
+    const NowPlaying &nowPlaying() const { return m_nowPlaying; }
+    Timer *tmrPosition() const { return m_tmrPosition; }
+    Timer *Timer_adjust_volume() const { return m_Timer_adjust_volume; }
+    // 再生メニュー, 再生スピード, 再生モード.
+    QMenu *m() const { return m_m; }
+    QMenu *m_speed() const { return m_m_speed; }
+    QMenu *m_mode() const { return m_m_mode; }
+    // The random play order's picker; its draws come from a generator seeded by the clock.
+    RandomPicker &picker() { return m_picker; }
+    // Seeds the random play order's generator (tests repeat an order).
+    void seedRandom(unsigned int seed) { m_random.seed(seed); }
+
+    // config.ini: the speed and the play mode.
+    void restoreConfig(const ConfigValues &c);
+    void saveConfig(ConfigValues &c) const;
 
     void openMedia(const QString &path, double pos);
     // A file named before it was ever opened (a paused file restored at start-up): the
@@ -71,25 +78,28 @@ public:
     void resumeIfPaused(const QString &path);
     void tmrPosition_Timer();
 
+    // The play mode by its index (0..3, the mode menu's order); another index changes nothing.
     void mode_Click(int index);
-    int getPlayMode() const;
+    PlayMode getPlayMode() const { return m_state->playMode(); }
     void playNext();
     void playPrevious();
-    int pickRandom(int n) { return picker.pickRandom(n); }
+    int pickRandom(int n) { return m_picker.pickRandom(n); }
     // "動画の先頭へシーク": the selected file's first frame, paused.
     void seekTop();
 
+    // The speed by its index (0..3: 2.0, 1.5, 1.0, 0.5): set on the engine; another index
+    // changes nothing.
     void bai_Click(int index);
-    // The checked speed, searched from the last item down; -1 when none is checked.
-    int checkedSpeed() const;
     void applyRealVolume();
     void Timer_adjust_volume_Timer();
     // Shutdown: no timer of playback fires any more.
     void stopTimers();
 
 Q_SIGNALS:
-    // A file was opened (its scene menus follow).
+    // A file was opened (its scene menus and the window's caption follow).
     void opened(const QString &path);
+    // The stop command ran: a window in full screen leaves it.
+    void stopped();
 
 private:
     // Next (forward) or previous: steps through the page shown, in order or at random,
@@ -98,14 +108,27 @@ private:
     // Plays the selected row after a step: the row's file if it exists, else what the
     // list does with a missing file. `selected` is the row to play.
     void playSelectedRow(int selected);
+    // The position in seek-bar units as the state holds it.
+    double positionUnits() const;
 
-    QWidget *m_window;
-    VideoArea &m_video;
-    ControlBar &m_controls;
+    void registerCommands(Commands &commands, QWidget *window);
+
+    PlaybackState *m_state;
+    QMenu *m_m = nullptr;
+    QMenu *m_m_speed = nullptr;
+    QMenu *m_m_mode = nullptr;
+    NowPlaying m_nowPlaying;
+    Timer *m_tmrPosition = nullptr;
+    Timer *m_Timer_adjust_volume = nullptr;
+    std::mt19937 m_random;
+    RandomPicker m_picker;
+    CMovie &m_movie;
+    RealControl &m_rmovie;
+    VideoView &m_view;
+    const WindowModeView &m_modes;
     Options &m_options;
     PlaylistSource &m_playlist;
     QTimer *m_volumeAgain = nullptr; // the second RealMedia volume, 100 ms after the first
-    WindowModes &m_modes;
     std::optional<PendingStart> m_pendingStart;
     std::shared_ptr<platform::WaveOutDevice> m_waveOut;
 };

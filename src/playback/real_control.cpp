@@ -1,7 +1,7 @@
 #include "playback/real_control.h"
 
-#include "lists/path.h"
 #include "platform/file_system.h"
+#include "platform/path.h"
 #include "platform/text_file.h"
 
 #include <QMouseEvent>

@@ -1,12 +1,12 @@
 #include "playback/resume.h"
 
-#include "app/options.h"
-#include "lists/path.h"
-#include "lists/playlist_source.h"
+#include "platform/path.h"
 #include "platform/text_file.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
+#include "playback/playlist_source.h"
 #include "playback/resume_file.h"
+#include "widgets/options.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -76,7 +76,7 @@ void Resume::loadResume()
 void Resume::selectResumed(const QString &file)
 {
     switch (m_playlist.shownPage()) {
-    case 1:
+    case ListPage::Files:
         for (int row = 0; row < m_playlist.rowCount(); ++row)
             if (samePath(m_playlist.rowPath(row), file)) {
                 m_playlist.selectRow(row);
@@ -84,8 +84,8 @@ void Resume::selectResumed(const QString &file)
                 return;
             }
         return;
-    case 2:
-        if (okiniLoadPending && okiniLoadPending()) {
+    case ListPage::Favourites:
+        if (m_okiniLoadPending && m_okiniLoadPending()) {
             m_selectAfterOkiniLoad = file; // the list is still empty
             return;
         }
@@ -106,7 +106,7 @@ void Resume::selectResumed(const QString &file)
 void Resume::okiniLoaded()
 {
     const QString file = std::exchange(m_selectAfterOkiniLoad, QString());
-    if (file.isEmpty() || m_playlist.shownPage() != 2)
+    if (file.isEmpty() || m_playlist.shownPage() != ListPage::Favourites)
         return;
     selectResumed(file);
 }

@@ -23,7 +23,7 @@ public:
            QString appDir);
 
     // Whether the favourites' first load is still to come (their rows are not there yet).
-    std::function<bool()> okiniLoadPending;
+    void setOkiniLoadPending(std::function<bool()> pending) { m_okiniLoadPending = std::move(pending); }
 
     void saveResume();
     void loadResume();
@@ -41,4 +41,5 @@ private:
     const Options &m_options;
     QString m_appDir;
     QString m_selectAfterOkiniLoad;
+    std::function<bool()> m_okiniLoadPending;
 };

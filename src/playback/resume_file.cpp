@@ -1,9 +1,9 @@
 #include "playback/resume_file.h"
 
-#include "lists/path.h"
+#include "platform/path.h"
 #include "platform/quoted_records.h"
 #include "platform/text_file.h"
-#include "scenes/scene_file.h"
+#include "playback/engine_units.h"
 
 #include <cmath>
 #include <limits>
@@ -22,7 +22,7 @@ ResumeRecord resumeRecordFor(const QString &fileName, int playState, std::option
 
 QByteArray formatResumeFile(const ResumeRecord &record)
 {
-    return platform::encodeLines({platform::quoteField(record.path), scenes::doubleText(record.position),
+    return platform::encodeLines({platform::quoteField(record.path), doubleText(record.position),
                                   QString::number(record.state)});
 }
 

@@ -1,6 +1,6 @@
 #include "scenes/scene_file.h"
 
-#include "lists/path.h"
+#include "platform/path.h"
 #include "platform/quoted_records.h"
 #include "platform/text_file.h"
 #include "playback/engine_units.h"
@@ -120,14 +120,6 @@ SlotMenuTexts slotMenuTexts(const SceneSlot &slot)
             slot.caption + QStringLiteral(" を削除")};
 }
 
-QString doubleText(double value)
-{
-    // The double's usual text of 15 significant digits (27.56, not the 27.560000000000002
-    // an engine's arithmetic leaves), then written in fixed notation with no trailing
-    // zeros; the C locale's "." in every locale.
-    const double rounded = QString::number(value, 'g', 15).toDouble();
-    return QString::number(rounded, 'f', QLocale::FloatingPointShortest);
-}
 
 QString positionText(double enginePosition, SceneUnit engineUnit)
 {

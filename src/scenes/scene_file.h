@@ -78,9 +78,6 @@ struct SlotMenuTexts
 };
 SlotMenuTexts slotMenuTexts(const SceneSlot &slot);
 
-// A double's text: 15 significant digits at most, no trailing zeros, "." whatever the
-// locale, and never in exponent form.
-QString doubleText(double value);
 
 // The unit a position is kept in.
 enum class SceneUnit { Seconds, Milliseconds };

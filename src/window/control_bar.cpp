@@ -1,12 +1,17 @@
 #include "window/control_bar.h"
 
-#include "app/images.h"
-#include "app/timer.h"
+#include "playback/cmovie.h"
 #include "playback/now_playing.h"
-#include "playback/seek_math.h"
-#include "window/controls.h"
-#include "window/layout_math.h"
-#include "window/twips.h"
+#include "playback/playback_state.h"
+#include "widgets/command_ids.h"
+#include "widgets/commands.h"
+#include "widgets/config_values.h"
+#include "widgets/controls.h"
+#include "widgets/images.h"
+#include "widgets/layout_math.h"
+#include "widgets/seek_math.h"
+#include "widgets/timer.h"
+#include "widgets/twips.h"
 
 #include <QAction>
 #include <QFrame>
@@ -14,93 +19,95 @@
 #include <QProgressBar>
 #include <QToolBar>
 
+#include <cmath>
+
 namespace tw = twips;
 
-ControlBar::ControlBar(QWidget *window) : QObject(window)
+ControlBar::ControlBar(QWidget *window, Commands &commands) : QObject(window)
 {
-    control = new QFrame(window);
-    control->setObjectName(QStringLiteral("control"));
-    tw::place(control, 0, 3720, 5415, 555);
+    m_control = new QFrame(window);
+    m_control->setObjectName(QStringLiteral("control"));
+    tw::place(m_control, 0, 3720, 5415, 555);
 
-    vol = new VolumeBar(control);
-    vol->setObjectName(QStringLiteral("vol"));
-    tw::place(vol, 0, 0, 1095, 200);
+    m_vol = new VolumeBar(m_control);
+    m_vol->setObjectName(QStringLiteral("vol"));
+    tw::place(m_vol, 0, 0, 1095, 200);
 
-    SeekBar = new SeekSlider(control);
-    SeekBar->setObjectName(QStringLiteral("SeekBar"));
-    tw::place(SeekBar, 1000, -60, 3135, 375);
+    m_SeekBar = new SeekSlider(m_control);
+    m_SeekBar->setObjectName(QStringLiteral("SeekBar"));
+    tw::place(m_SeekBar, 1000, -60, 3135, 375);
 
-    sel = new PictureBox(control);
-    sel->setObjectName(QStringLiteral("sel"));
-    sel->setBackColor(QColor(40, 80, 140));
-    tw::place(sel, 1000, 40, 15, 60);
-    sel->hide();
+    m_sel = new PictureBox(m_control);
+    m_sel->setObjectName(QStringLiteral("sel"));
+    m_sel->setBackColor(QColor(40, 80, 140));
+    tw::place(m_sel, 1000, 40, 15, 60);
+    m_sel->hide();
 
-    time = new CaptionFrame(control);
-    time->setObjectName(QStringLiteral("time"));
-    tw::place(time, 4080, 20, 975, 180);
+    m_time = new QFrame(m_control);
+    m_time->setObjectName(QStringLiteral("time"));
+    tw::place(m_time, 4080, 20, 975, 180);
     QFont small = window->font();
     small.setPixelSize(10);
-    lblMedia[4] = new CaptionLabel(QStringLiteral(" 00:00 "), time);
+    lblMedia[4] = new CaptionLabel(QStringLiteral(" 00:00 "), m_time);
     lblMedia[4]->setObjectName(QStringLiteral("lblMedia4"));
     lblMedia[4]->setFont(small);
     lblMedia[4]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     tw::place(lblMedia[4], 0, 0, 525, 180);
-    lblMedia[3] = new CaptionLabel(QStringLiteral("00:00"), time);
+    lblMedia[3] = new CaptionLabel(QStringLiteral("00:00"), m_time);
     lblMedia[3]->setObjectName(QStringLiteral("lblMedia3"));
     lblMedia[3]->setFont(small);
     tw::place(lblMedia[3], 525, 0, 450, 180);
 
-    right_panel = new QFrame(control);
-    right_panel->setObjectName(QStringLiteral("right_panel"));
-    tw::place(right_panel, 4680, 240, 300, 260);
-    ImageLeft = images::listToggleLeft();
-    ImageRight = images::listToggleRight();
-    BtList = new PictureBox(right_panel);
-    BtList->setObjectName(QStringLiteral("BtList"));
-    BtList->setBackColor(window->palette().color(QPalette::Window));
-    BtList->setCursor(Qt::PointingHandCursor);
-    tw::place(BtList, 0, 0, 300, 260);
+    m_right_panel = new QFrame(m_control);
+    m_right_panel->setObjectName(QStringLiteral("right_panel"));
+    tw::place(m_right_panel, 4680, 240, 300, 260);
+    m_ImageLeft = images::listToggleLeft();
+    m_ImageRight = images::listToggleRight();
+    m_BtList = new PictureBox(m_right_panel);
+    m_BtList->setObjectName(QStringLiteral("BtList"));
+    m_BtList->setBackColor(window->palette().color(QPalette::Window));
+    m_BtList->setCursor(Qt::PointingHandCursor);
+    tw::place(m_BtList, 0, 0, 300, 260);
 
-    buildToolbar();
+    buildToolbar(commands);
 
     // The full-screen control strip holds copies of the seek bar, the time and the volume.
-    auto *strip = fullscreen_control = new QFrame(window);
+    auto *strip = m_fullscreen_control = new QFrame(window);
     strip->setAutoFillBackground(true);
     strip->setObjectName(QStringLiteral("fullscreen_control"));
     strip->hide();
-    SeekBarForFullscreen = new QProgressBar(strip);
-    SeekBarForFullscreen->setObjectName(QStringLiteral("SeekBarForFullscreen"));
-    SeekBarForFullscreen->setTextVisible(false);
-    SeekBarForFullscreen->setRange(0, 10);
-    SeekBarForFullscreen->setValue(0);
-    time_forFullscreen = new CaptionLabel(QStringLiteral(" 00:00 "), strip);
-    time_forFullscreen->setObjectName(QStringLiteral("time_forFullscreen"));
-    volForFullscreen = new VolumeBar(strip);
-    volForFullscreen->setObjectName(QStringLiteral("volForFullscreen"));
-    tw::place(volForFullscreen, 0, 0, 1095, 200);
+    m_SeekBarForFullscreen = new QProgressBar(strip);
+    m_SeekBarForFullscreen->setObjectName(QStringLiteral("SeekBarForFullscreen"));
+    m_SeekBarForFullscreen->setTextVisible(false);
+    m_SeekBarForFullscreen->setRange(0, 10);
+    m_SeekBarForFullscreen->setValue(0);
+    m_time_forFullscreen = new CaptionLabel(QStringLiteral(" 00:00 "), strip);
+    m_time_forFullscreen->setObjectName(QStringLiteral("time_forFullscreen"));
+    m_volForFullscreen = new VolumeBar(strip);
+    m_volForFullscreen->setObjectName(QStringLiteral("volForFullscreen"));
+    tw::place(m_volForFullscreen, 0, 0, 1095, 200);
     connectBars();
 
     connect(lblMedia[3], &CaptionLabel::changed, this, [this] { lblMedia_Change(3); });
     connect(lblMedia[4], &CaptionLabel::changed, this, [this] { lblMedia_Change(4); });
-    connect(BtList, &PictureBox::mouseUp, this, [this](Qt::MouseButton b) {
+    connect(m_BtList, &PictureBox::mouseUp, this, [this](Qt::MouseButton b) {
         if (b == Qt::LeftButton)
             Q_EMIT listToggleClicked();
     });
-    connect(BtList, &PictureBox::dblClick, this, &ControlBar::listToggleClicked);
+    connect(m_BtList, &PictureBox::dblClick, this, &ControlBar::listToggleClicked);
 }
 
 void ControlBar::connectBars()
 {
     const auto tx = [](QPoint p) { return tw::fromPixelsX(p.x()); };
-    connect(SeekBar, &SeekSlider::mouseDown, this,
+    connect(m_SeekBar, &SeekSlider::mouseDown, this,
             [this, tx](Qt::MouseButton b, Qt::KeyboardModifiers s, QPoint p) { SeekBar_MouseDown(b, s, tx(p)); });
-    connect(SeekBar, &SeekSlider::mouseMove, this,
+    connect(m_SeekBar, &SeekSlider::mouseMove, this,
             [this, tx](Qt::MouseButtons b, Qt::KeyboardModifiers s, QPoint p) { SeekBar_MouseMove(b, s, tx(p)); });
-    connect(SeekBar, &SeekSlider::mouseUp, this,
+    connect(m_SeekBar, &SeekSlider::mouseUp, this,
             [this, tx](Qt::MouseButton b, Qt::KeyboardModifiers s, QPoint p) { SeekBar_MouseUp(b, s, tx(p)); });
-    connect(SeekBar, &SeekSlider::gotFocus, this, &ControlBar::focusVideo);
-    for (VolumeBar *bar : {vol, volForFullscreen}) {
+    connect(m_SeekBar, &SeekSlider::gotFocus, this, &ControlBar::focusVideo);
+    for (VolumeBar *bar : {m_vol, m_volForFullscreen}) {
         connect(bar, &VolumeBar::mouseDown, this,
                 [this, tx](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) { setVolumeFromPointer(b, tx(p)); });
         // A move with the left button held sets the volume; the mute toggles on the right
@@ -110,18 +117,60 @@ void ControlBar::connectBars()
                 setVolumeFromPointer(Qt::LeftButton, tx(p));
         });
     }
-    SeekBarForFullscreen->installEventFilter(this);
+    m_SeekBarForFullscreen->installEventFilter(this);
 }
 
-void ControlBar::attach(NowPlaying &nowPlaying, Timer &tmrPosition)
+void ControlBar::attach(PlaybackState &state, NowPlaying &nowPlaying, Timer &tmrPosition)
 {
+    m_state = &state;
     m_nowPlaying = &nowPlaying;
     m_tmrPosition = &tmrPosition;
+    connect(&state, &PlaybackState::positionChanged, this, &ControlBar::showPosition);
+    connect(&state, &PlaybackState::durationChanged, this, &ControlBar::showDuration);
+    connect(&state, &PlaybackState::sectionChanged, this, [this](SeekSection s) {
+        m_SeekBar->setSelStart(s.start);
+        m_SeekBar->setSelLength(s.length);
+    });
+    connect(&state, &PlaybackState::volumeChanged, this, [this](int v) {
+        m_vol->setValueChecked(v);
+        m_volForFullscreen->setValueChecked(v);
+    });
+    // Whoever sets the bar, the state follows it.
+    connect(m_vol, &QProgressBar::valueChanged, &state, &PlaybackState::setVolume);
+    auto showSpeed = [this](PlaySpeed speed) {
+        static const char *const keys[] = {"bai20", "bai15", "bai10", "bai05"};
+        setButtonImage(QStringLiteral("speed"), QString::fromLatin1(keys[speedIndex(speed)]));
+    };
+    auto showMode = [this](PlayMode mode) {
+        static const char *const keys[] = {"normal", "rennzoku", "roop", "rnd"};
+        setButtonImage(QStringLiteral("mode"), QString::fromLatin1(keys[playModeIndex(mode)]));
+    };
+    connect(&state, &PlaybackState::speedChanged, this, showSpeed);
+    connect(&state, &PlaybackState::playModeChanged, this, showMode);
+    showSpeed(state.speed());
+    showMode(state.playMode());
+    state.setVolume(m_vol->value());
+}
+
+void ControlBar::showPosition(double seconds)
+{
+    const int ups = m_state->unitsPerSecond();
+    m_SeekBar->setValue(seek::roundHalfEven(seconds * ups));
+    m_SeekBarForFullscreen->setValue(m_SeekBar->value());
+    lblMedia[4]->setCaption(u' ' + CMovie::secondsToString(static_cast<int>(std::floor(seconds))) + u' ');
+}
+
+void ControlBar::showDuration(double seconds)
+{
+    const int ups = m_state->unitsPerSecond();
+    m_SeekBar->setMax(static_cast<int>(std::lround(seconds * ups)));
+    m_SeekBarForFullscreen->setMaximum(m_SeekBar->max());
+    lblMedia[3]->setCaption(CMovie::secondsToString(m_SeekBar->max() / ups));
 }
 
 bool ControlBar::eventFilter(QObject *o, QEvent *e)
 {
-    if (o == SeekBarForFullscreen && (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseMove)) {
+    if (o == m_SeekBarForFullscreen && (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseMove)) {
         auto *m = static_cast<QMouseEvent *>(e);
         const Qt::MouseButton button = e->type() == QEvent::MouseButtonPress ? m->button()
                                        : (m->buttons() & Qt::LeftButton) ? Qt::LeftButton
@@ -136,29 +185,30 @@ std::optional<int> ControlBar::pointer(int x) const
 {
     if (!m_nowPlaying)
         return std::nullopt;
-    return m_nowPlaying->pointerUnits(seek::trackFraction(x, tw::width(SeekBar)));
+    return m_nowPlaying->pointerUnits(seek::trackFraction(x, tw::width(m_SeekBar)));
 }
 
 void ControlBar::SeekBar_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x)
 {
     if (button == Qt::LeftButton && shift == Qt::ControlModifier) {
         // A section starts here.
-        SeekBar->setCursor(Qt::UpArrowCursor);
-        SeekBar->setSelStart(pointer(x).value_or(0));
-        selTag = tw::left(SeekBar) + x;
-        tw::setLeft(sel, selTag);
-        tw::setTop(sel, 40);
-        tw::setWidth(sel, 15);
-        sel->show();
-        sel->raise();
+        m_SeekBar->setCursor(Qt::UpArrowCursor);
+        if (m_state)
+            m_state->setSection({pointer(x).value_or(0), m_state->section().length});
+        m_selTag = tw::left(m_SeekBar) + x;
+        tw::setLeft(m_sel, m_selTag);
+        tw::setTop(m_sel, 40);
+        tw::setWidth(m_sel, 15);
+        m_sel->show();
+        m_sel->raise();
         return;
     }
     if (button == Qt::RightButton) {
-        SeekBar->setSelLength(0); // a right click clears the section, as the tooltip says
+        clearSection(); // a right click clears the section, as the tooltip says
         return;
     }
     if (button == Qt::LeftButton && m_nowPlaying)
-        seekPaused = m_nowPlaying->pauseForDrag();
+        m_seekPaused = m_nowPlaying->pauseForDrag();
 }
 
 void ControlBar::SeekBar_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x)
@@ -166,11 +216,11 @@ void ControlBar::SeekBar_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifie
     if (!(buttons & Qt::LeftButton))
         return;
     if (shift == Qt::ControlModifier) {
-        if (!sel->isVisible())
+        if (!m_sel->isVisible())
             return;
-        const seek::Marker m = seek::markerSpan(selTag, x, tw::left(SeekBar), tw::width(SeekBar));
-        tw::setLeft(sel, m.left);
-        tw::setWidth(sel, m.width);
+        const seek::Marker m = seek::markerSpan(m_selTag, x, tw::left(m_SeekBar), tw::width(m_SeekBar));
+        tw::setLeft(m_sel, m.left);
+        tw::setWidth(m_sel, m.width);
         return;
     }
     seekToPointer(Qt::LeftButton, x);
@@ -181,41 +231,45 @@ void ControlBar::SeekBar_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, 
     if (button != Qt::LeftButton)
         return;
     seekToPointer(button, x);
-    if (seekPaused && m_nowPlaying) {
+    if (m_seekPaused && m_nowPlaying) {
         m_nowPlaying->resumeAfterDrag();
-        seekPaused = false;
+        m_seekPaused = false;
     }
+}
+
+void ControlBar::clearSection()
+{
+    if (m_state)
+        m_state->setSection({m_state->section().start, 0});
 }
 
 void ControlBar::seekToPointer(Qt::MouseButton button, int x)
 {
-    SeekBar->setSelLength(0);
-    if (!m_nowPlaying)
+    clearSection();
+    if (!m_nowPlaying || !m_state)
         return;
     NowPlaying &np = *m_nowPlaying;
-    if (sel->isVisible()) {
+    if (m_sel->isVisible()) {
         // A section drag ends: from its start to here, either way round.
-        const int s = SeekBar->selStart();
-        const seek::Section section = seek::endSection(s, pointer(x).value_or(s), SeekBar->max());
-        SeekBar->setSelStart(section.start);
-        SeekBar->setSelLength(section.length);
-        SeekBar->setValue(section.start);
+        const int s = m_state->section().start;
+        const seek::Section section = seek::endSection(s, pointer(x).value_or(s), m_SeekBar->max());
+        m_state->setSection({section.start, section.length});
         if (!np.inCommand()) { // a timer tick or an engine command runs: it keeps the flag
             np.setInCommand(true);
             np.seek(section.start);
             np.setInCommand(false);
+        } else {
+            m_state->setPosition(double(section.start) / m_state->unitsPerSecond());
         }
-        SeekBar->unsetCursor();
-        sel->hide();
+        m_SeekBar->unsetCursor();
+        m_sel->hide();
         return;
     }
     if (button != Qt::LeftButton || np.inCommand())
         return; // a timer tick or an engine command runs
     np.setInCommand(true);
-    if (const auto p = pointer(x)) {
-        SeekBar->setValue(*p);
+    if (const auto p = pointer(x))
         np.seek(*p);
-    }
     np.setInCommand(false);
 }
 
@@ -227,7 +281,7 @@ void ControlBar::SeekBarForFullscreen_MouseDown(Qt::MouseButton button, int x)
     const auto length = np.lengthUnits();
     if (!length)
         return;
-    const int p = seek::fullScreenPointer(x, tw::width(SeekBarForFullscreen), *length);
+    const int p = seek::fullScreenPointer(x, tw::width(m_SeekBarForFullscreen), *length);
     if (np.isRealMedia()) {
         np.seek(p);
         return;
@@ -235,8 +289,6 @@ void ControlBar::SeekBarForFullscreen_MouseDown(Qt::MouseButton button, int x)
     np.setInCommand(true);
     if (m_tmrPosition)
         m_tmrPosition->setEnabled(false);
-    SeekBar->setValue(p);
-    SeekBarForFullscreen->setValue(p);
     np.seek(p);
     if (m_tmrPosition)
         m_tmrPosition->setEnabled(true);
@@ -246,7 +298,7 @@ void ControlBar::SeekBarForFullscreen_MouseDown(Qt::MouseButton button, int x)
 void ControlBar::setVolumeFromPointer(Qt::MouseButton button, int x)
 {
     if (button == Qt::LeftButton) {
-        const auto v = seek::volumeFromPointer(x, tw::width(vol));
+        const auto v = seek::volumeFromPointer(x, tw::width(m_vol));
         if (!v)
             return; // left of the bar: refused, the setting stays
         setVolume(*v);
@@ -256,82 +308,108 @@ void ControlBar::setVolumeFromPointer(Qt::MouseButton button, int x)
     }
     if (button != Qt::RightButton)
         return;
-    if (vol->value() != 0) {
-        muteVolume = vol->value();
+    if (m_vol->value() != 0) {
+        m_muteVolume = m_vol->value();
         setVolume(0);
+        if (m_state)
+            m_state->setMuted(true);
         if (m_nowPlaying)
             m_nowPlaying->mute();
     } else {
-        setVolume(muteVolume);
+        setVolume(m_muteVolume);
         if (m_nowPlaying)
-            m_nowPlaying->setVolume(vol->value(), true);
+            m_nowPlaying->setVolume(m_vol->value(), true);
     }
 }
 
-void ControlBar::buildToolbar()
+void ControlBar::buildToolbar(Commands &commands)
 {
-    panel = new QToolBar(control);
-    panel->setObjectName(QStringLiteral("panel"));
-    panel->setIconSize(QSize(16, 16));
-    panel->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    tw::place(panel, 0, 225, 4600, 330);
-    const std::pair<const char *, const char *> buttons[] = {
-        {"play", "再生・一時停止"},
-        {"stop", ""},
-        {"pre", "前の動画"},
-        {"next", "次の動画"},
-        {"size", "サイズ変更"},
-        {"speed", "再生ｽﾋﾟｰﾄﾞ"},
-        {"mode", "再生モード"},
-        {"temae", "表示設定"},
-        {"capture", "サムネイル画像のキャプチャー（失敗しやすいようです・・・最初と最後のフレーム付近の成功率が高いようです)"},
-        {"fullscreen", "フルスクリーン表示"},
+    m_panel = new QToolBar(m_control);
+    m_panel->setObjectName(QStringLiteral("panel"));
+    m_panel->setIconSize(QSize(16, 16));
+    m_panel->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    tw::place(m_panel, 0, 225, 4600, 330);
+    // Each button is its command's action: the command decides whether it is enabled.
+    struct Button
+    {
+        const char *key;
+        const QString &id;
+        const char *tip;
     };
-    for (const auto &[key, tip] : buttons) {
-        const QString k = QString::fromUtf8(key);
+    const Button buttons[] = {
+        {"play", command::play, "再生・一時停止"},
+        {"stop", command::stop, ""},
+        {"pre", command::pre, "前の動画"},
+        {"next", command::next, "次の動画"},
+        {"size", command::sizeMenu, "サイズ変更"},
+        {"speed", command::speedMenu, "再生ｽﾋﾟｰﾄﾞ"},
+        {"mode", command::modeMenu, "再生モード"},
+        {"temae", command::windowMenu, "表示設定"},
+        {"capture", command::capture, "サムネイル画像のキャプチャー（失敗しやすいようです・・・最初と最後のフレーム付近の成功率が高いようです)"},
+        {"fullscreen", command::fullScreen, "フルスクリーン表示"},
+    };
+    for (const Button &b : buttons) {
+        const QString k = QString::fromUtf8(b.key);
         const QString imageKey = k == u"speed" ? QStringLiteral("bai10")
                                  : k == u"mode" ? QStringLiteral("rennzoku")
                                  : k == u"capture" ? QStringLiteral("capture_mask")
                                                    : k;
-        QAction *a = panel->addAction(images::buttonImage(imageKey), QString());
-        a->setObjectName(k);
-        a->setToolTip(QString::fromUtf8(tip));
-        panelButtons[k] = a;
-        connect(a, &QAction::triggered, this, [this, k] { Q_EMIT buttonClicked(k); });
+        QAction *a = commands.action(b.id);
+        a->setIcon(images::buttonImage(imageKey));
+        a->setIconVisibleInMenu(false);
+        a->setToolTip(QString::fromUtf8(b.tip));
+        m_panel->addAction(a);
+        m_panelButtons[k] = a;
     }
 }
 
 void ControlBar::layoutControlBar()
 {
     const layout::ControlBarPlaces p =
-        layout::controlBar(tw::width(control), tw::width(time), tw::width(vol), tw::width(right_panel));
-    tw::setWidth(SeekBar, p.seekBarWidth);
-    tw::setLeft(time, p.timeLeft);
-    tw::setLeft(right_panel, p.rightPanelLeft);
+        layout::controlBar(tw::width(m_control), tw::width(m_time), tw::width(m_vol), tw::width(m_right_panel));
+    tw::setWidth(m_SeekBar, p.seekBarWidth);
+    tw::setLeft(m_time, p.timeLeft);
+    tw::setLeft(m_right_panel, p.rightPanelLeft);
 }
 
 void ControlBar::lblMedia_Change(int index)
 {
     if (index == 4)
-        time_forFullscreen->setCaption(lblMedia[4]->caption());
+        m_time_forFullscreen->setCaption(lblMedia[4]->caption());
 }
 
 void ControlBar::setButtonImage(const QString &button, const QString &imageKey)
 {
-    const auto it = panelButtons.find(button);
-    if (it != panelButtons.end())
+    const auto it = m_panelButtons.find(button);
+    if (it != m_panelButtons.end())
         it->second->setIcon(images::buttonImage(imageKey));
 }
 
 void ControlBar::showListToggle(bool paneShown)
 {
-    BtList->setPicture(paneShown ? ImageLeft : ImageRight);
+    m_BtList->setPicture(paneShown ? m_ImageLeft : m_ImageRight);
 }
 
 bool ControlBar::setVolume(int v)
 {
-    if (!vol->setValueChecked(v))
-        return false;
-    volForFullscreen->setValueChecked(v);
+    if (v < m_vol->minimum() || v > m_vol->maximum())
+        return false; // refused: the setting stays
+    if (m_state) {
+        m_state->setMuted(false);
+        m_state->setVolume(v); // the bars follow
+        return true;
+    }
+    m_vol->setValueChecked(v);
+    m_volForFullscreen->setValueChecked(v);
     return true;
+}
+
+void ControlBar::restoreConfig(const ConfigValues &c)
+{
+    setVolume(c.volume);
+}
+
+void ControlBar::saveConfig(ConfigValues &c) const
+{
+    c.volume = m_vol->value();
 }

@@ -3,7 +3,7 @@
 // masks over it. Sizes of the area are in twips, the video window's place in pixels. The
 // handlers in VideoArea measure the controls, call these and write the results back.
 
-#include "window/layout_math.h"
+#include "widgets/layout_math.h"
 
 #include <optional>
 

@@ -1,19 +1,22 @@
 #include "window/window_modes.h"
 
-#include "app/images.h"
-#include "app/options.h"
-#include "app/timer.h"
 #include "lists/list_pane.h"
-#include "lists/path.h"
 #include "platform/my_module.h"
+#include "platform/path.h"
 #include "playback/cmovie.h"
 #include "playback/media_commands.h"
 #include "playback/now_playing.h"
+#include "playback/playback_state.h"
 #include "playback/real_control.h"
+#include "widgets/command_ids.h"
+#include "widgets/commands.h"
+#include "widgets/config_values.h"
+#include "widgets/controls.h"
+#include "widgets/images.h"
+#include "widgets/layout_math.h"
+#include "widgets/options.h"
+#include "widgets/twips.h"
 #include "window/control_bar.h"
-#include "window/controls.h"
-#include "window/layout_math.h"
-#include "window/twips.h"
 #include "window/video_area.h"
 
 #include <QAction>
@@ -44,20 +47,29 @@ const double kScales[] = {0.0, 2.0, 1.5, 1.0, 0.75, 0.5};
 
 } // namespace
 
-WindowModes::WindowModes(QWidget *window, QAction *originalItem)
-    : QObject(window), original(originalItem), m_windowWidget(window)
+WindowModes::WindowModes(QWidget *window, Commands &commands) : QObject(window), m_windowWidget(window), m_commands(commands)
 {
-    m_size = new QMenu(QStringLiteral("再生サイズ"), window);
-    m_size->addAction(original);
-    const char *sizes[] = {"フルスクリーン(Alt+Enter)", "２００％", "１５０％", "１００％(Home)", "７５％", "５０％"};
-    for (std::size_t i = 0; i < size.size(); ++i)
-        size[i] = m_size->addAction(QString::fromUtf8(sizes[i]));
+    registerCommands(commands);
+}
 
-    m_window = new QMenu(QStringLiteral("ウィンドウ操作"), window);
-    m_temae = m_window->addAction(QStringLiteral("常に手前表示(Ctrl+T)"));
-    m_temae->setCheckable(true);
-    m_saiteki = m_window->addAction(QStringLiteral("ｳｨﾝﾄﾞｳｻｲｽﾞ最適化(F8)"));
-    m_small = m_window->addAction(QStringLiteral("最小表示(Ctrl+M)"));
+void WindowModes::registerCommands(Commands &c)
+{
+    m_m_size = new QMenu(QStringLiteral("再生サイズ"), m_windowWidget);
+    // "Always the original size" is the options page's option, shown first here.
+    m_m_size->addAction(c.add(command::originalSize, QStringLiteral("再生時は常にオリジナルサイズ"),
+                            [this] { original_Click(!(m_options && m_options->originalSize())); }));
+    c.setCheckedRule(command::originalSize, [this] { return m_options && m_options->originalSize(); });
+    const char *sizes[] = {"フルスクリーン(Alt+Enter)", "２００％", "１５０％", "１００％(Home)", "７５％", "５０％"};
+    for (int i = 0; i < 6; ++i)
+        m_m_size->addAction(c.add(command::size(i), QString::fromUtf8(sizes[i]), [this, i] { size_Click(i); }));
+    c.add(command::fullScreen, QStringLiteral("フルスクリーン"), [this] { enterFullScreen(); });
+
+    m_m_window = new QMenu(QStringLiteral("ウィンドウ操作"), m_windowWidget);
+    m_m_window->addAction(c.add(command::topmost, QStringLiteral("常に手前表示(Ctrl+T)"),
+                              [this] { m_temae_Click(!m_temaeChecked); }));
+    c.setCheckedRule(command::topmost, [this] { return m_temaeChecked; });
+    m_m_window->addAction(c.add(command::optimizeWindow, QStringLiteral("ｳｨﾝﾄﾞｳｻｲｽﾞ最適化(F8)"), [this] { m_saiteki_Click(); }));
+    m_m_window->addAction(c.add(command::smallMode, QStringLiteral("最小表示(Ctrl+M)"), [this] { m_small_Click(); }));
 }
 
 void WindowModes::attach(const Rooms &r)
@@ -68,8 +80,29 @@ void WindowModes::attach(const Rooms &r)
     m_pane = &r.pane;
     m_options = &r.options;
     m_media = &r.media;
+    m_state = &r.state;
     m_nowPlaying = &r.nowPlaying;
-    m_tmrPosition = &r.tmrPosition;
+}
+
+WindowMode WindowModes::windowMode() const
+{
+    return m_fullScreen ? WindowMode::FullScreen : m_smallMode ? WindowMode::Mini : WindowMode::Normal;
+}
+
+void WindowModes::modeMayHaveChanged()
+{
+    const WindowMode now = windowMode();
+    if (now == m_reportedMode)
+        return;
+    m_reportedMode = now;
+    m_commands.refresh();
+    Q_EMIT windowModeChanged(now);
+}
+
+void WindowModes::showFileCaption()
+{
+    if (windowMode() == WindowMode::Normal && m_state)
+        m_windowWidget->setWindowTitle(path::getfiletitle(m_state->file()));
 }
 
 QString WindowModes::fileCaption() const
@@ -87,7 +120,7 @@ QRect WindowModes::screenTwips() const
 
 bool WindowModes::inFullScreen() const
 {
-    return m_video && m_video->movie->DisplaySize == 1;
+    return m_fullScreen;
 }
 
 // ---- Window flags
@@ -148,7 +181,7 @@ void WindowModes::m_small_Click()
     QWidget *w = m_windowWidget;
     if (w->isMinimized() || w->isMaximized())
         w->showNormal();
-    if (smallMode)
+    if (m_smallMode)
         leaveSmallMode();
     else
         enterSmallMode();
@@ -158,25 +191,26 @@ void WindowModes::enterSmallMode()
 {
     QWidget *w = m_windowWidget;
     w->setWindowTitle(QStringLiteral("Plovana（最小モード）"));
-    smallMode = true;
+    m_smallMode = true;
     m_host->setResizeLocked(true);
     // The frame is measured only on the decorated window: a frameless one has none.
     if (!(w->windowFlags() & Qt::FramelessWindowHint) && !w->isFullScreen())
         myModule::initScreenMetrics(w);
     // The window becomes the video area alone, at the same outer top-left corner.
-    const QSize display(tw::width(m_video->display), tw::height(m_video->display));
+    const QSize display(tw::width(m_video->display()), tw::height(m_video->display()));
     if (m_pane->paneVisible()) {
         m_host->hideListPane();
-        listVisibleBeforeSmall = true;
+        m_listVisibleBeforeSmall = true;
     }
     m_host->setResizeLocked(true);
     const QRect outer = m_host->outerRect();
     changeWindowFlag(Qt::FramelessWindowHint, true);
     m_host->setOuterRect(QRect(outer.topLeft(), display));
-    m_controls->control->hide();
-    m_small->setText(QStringLiteral("最小表示をやめる"));
+    m_controls->control()->hide();
+    m_commands.action(command::smallMode)->setText(QStringLiteral("最小表示をやめる"));
     m_host->setResizeLocked(false);
     m_host->Form_Resize();
+    modeMayHaveChanged();
 }
 
 void WindowModes::enterSmallModeOnceFramed()
@@ -190,7 +224,7 @@ void WindowModes::enterSmallModeOnceFramed()
         enterSmallMode();
         return;
     }
-    enteringSmallMode = true;
+    m_enteringSmallMode = true;
     auto *poll = new QTimer(w);
     poll->setInterval(20);
     auto ticks = std::make_shared<int>(0);
@@ -208,10 +242,10 @@ void WindowModes::enterSmallModeOnceFramed()
             return;
         poll->stop();
         poll->deleteLater();
-        if (!enteringSmallMode)
+        if (!m_enteringSmallMode)
             return;
-        enteringSmallMode = false;
-        if (w->isVisible() && !smallMode && !inFullScreen())
+        m_enteringSmallMode = false;
+        if (w->isVisible() && !m_smallMode && !inFullScreen())
             enterSmallMode();
     });
     poll->start();
@@ -219,29 +253,30 @@ void WindowModes::enterSmallModeOnceFramed()
 
 void WindowModes::leaveSmallMode()
 {
-    smallMode = false;
+    m_smallMode = false;
     m_host->setResizeLocked(true);
-    m_controls->control->show();
+    m_controls->control()->show();
     const QRect outer = m_host->outerRect();
-    const QSize display(tw::width(m_video->display), tw::height(m_video->display));
+    const QSize display(tw::width(m_video->display()), tw::height(m_video->display()));
     changeWindowFlag(Qt::FramelessWindowHint, false);
     // The caption, the frame and the control bar come back round the same video area.
     const int frameW = 2 * myModule::frameWidth;
     const int frameH = myModule::captionHeight + 2 * myModule::frameHeight;
     QRect normal(outer.left(), outer.top(), display.width() + frameW,
-                 display.height() + tw::height(m_controls->control) + frameH);
-    if (listVisibleBeforeSmall) {
+                 display.height() + tw::height(m_controls->control()) + frameH);
+    if (m_listVisibleBeforeSmall) {
         // The pane comes back inside the same one request: a window manager may answer
         // a second request in a row before the first, leaving the window too narrow.
         m_host->showListPane(false);
-        listVisibleBeforeSmall = false;
-        normal.setWidth(normal.width() + tw::width(m_pane->list) + tw::width(m_video->kyoukai));
+        m_listVisibleBeforeSmall = false;
+        normal.setWidth(normal.width() + tw::width(m_pane->list()) + tw::width(m_video->kyoukai()));
     }
     m_host->setOuterRect(normal);
-    m_small->setText(QStringLiteral("最小表示"));
+    m_commands.action(command::smallMode)->setText(QStringLiteral("最小表示"));
     m_host->setResizeLocked(false);
     m_host->Form_Resize();
     m_windowWidget->setWindowTitle(fileCaption());
+    modeMayHaveChanged();
 }
 
 // ---- Always on top
@@ -258,7 +293,8 @@ void WindowModes::clearTopmost() { showTopmost(false); }
 void WindowModes::showTopmost(bool on)
 {
     // The item, the option box, the toolbar picture and the window itself.
-    m_temae->setChecked(on);
+    m_temaeChecked = on;
+    m_commands.refresh();
     if (m_options)
         m_options->setTopmostCheck(on);
     if (m_controls)
@@ -274,13 +310,13 @@ void WindowModes::followTopmostOption(bool on)
 void WindowModes::beginRename()
 {
     clearTopmost();
-    isRenaming = true;
+    m_isRenaming = true;
 }
 
 void WindowModes::endRename()
 {
-    isRenaming = false;
-    showTopmost(m_temae->isChecked());
+    m_isRenaming = false;
+    showTopmost(m_temaeChecked);
 }
 
 // ---- Sizes
@@ -298,13 +334,13 @@ void WindowModes::original_Click(bool checkedNow)
         return;
     }
     m_options->setOriginalSize(true);
-    if (m_nowPlaying->playState() != 0)
+    if (m_nowPlaying->status() != PlayStatus::Closed)
         m_video->setVideoScale(1.0);
 }
 
 void WindowModes::size_Click(int index)
 {
-    if (index < 0 || index > 5 || m_nowPlaying->playState() == 0)
+    if (index < 0 || index > 5 || m_nowPlaying->status() == PlayStatus::Closed)
         return;
     if (index != 0 && inFullScreen())
         leaveFullScreen();
@@ -320,20 +356,21 @@ void WindowModes::size_Click(int index)
 
 void WindowModes::enterFullScreen()
 {
-    if (m_nowPlaying->playState() != 1)
+    if (m_nowPlaying->status() != PlayStatus::Playing)
         return;
     QWidget *w = m_windowWidget;
-    m_video->kyoukai->hide();
+    m_video->kyoukai()->hide();
     const QRect outer = m_host->outerRect();
-    savedLeft = outer.left();
-    savedTop = outer.top();
-    savedRight = outer.left() + outer.width();
-    savedBottom = outer.top() + outer.height();
-    m_window->setEnabled(false);
+    m_savedLeft = outer.left();
+    m_savedTop = outer.top();
+    m_savedRight = outer.left() + outer.width();
+    m_savedBottom = outer.top() + outer.height();
+    m_m_window->setEnabled(false);
     m_pane->setListWidgetsVisible(false);
 
     m_host->setResizeLocked(true);
-    m_video->movie->fullscreen(); // from here a resize gives the video area the client area
+    m_fullScreen = true;
+    m_video->movie()->fullscreen(); // from here a resize gives the video area the client area
     w->showFullScreen();
     m_host->setResizeLocked(false);
     // Without a window manager nobody acts on the request, and the window would keep its
@@ -349,64 +386,67 @@ void WindowModes::enterFullScreen()
     // The video covers the screen, above the list pane and the control bar; the masks,
     // the strip and the overlays lie above the video.
     const QRect screen = screenTwips();
-    tw::place(m_video->display, 0, 0, screen.width(), screen.height());
-    m_video->display->raise();
-    m_video->rmovie->raise();
-    m_video->clip_upper->raise();
-    m_video->clip_under->raise();
-    QFrame *strip = m_controls->fullscreen_control;
+    tw::place(m_video->display(), 0, 0, screen.width(), screen.height());
+    m_video->display()->raise();
+    m_video->rmovie()->raise();
+    m_video->clip_upper()->raise();
+    m_video->clip_under()->raise();
+    QFrame *strip = m_controls->fullscreen_control();
     const layout::StripPlaces s = layout::fullScreenStrip(screen.width());
     tw::place(strip, 0, 0, screen.width(), s.height);
-    tw::place(m_controls->time_forFullscreen, s.time.left, s.time.top, s.time.width, s.time.height);
-    tw::place(m_controls->SeekBarForFullscreen, s.seekBar.left, s.seekBar.top, s.seekBar.width, s.seekBar.height);
-    tw::place(static_cast<QWidget *>(m_controls->volForFullscreen), s.volume.left, s.volume.top, s.volume.width,
+    tw::place(m_controls->time_forFullscreen(), s.time.left, s.time.top, s.time.width, s.time.height);
+    tw::place(m_controls->SeekBarForFullscreen(), s.seekBar.left, s.seekBar.top, s.seekBar.width, s.seekBar.height);
+    tw::place(static_cast<QWidget *>(m_controls->volForFullscreen()), s.volume.left, s.volume.top, s.volume.width,
               s.volume.height);
     applyWindowRegion();
     strip->raise();
 
     m_video->hideCursor(true);
     m_video->applyClipping();
+    modeMayHaveChanged();
 }
 
 void WindowModes::leaveFullScreen()
 {
     QWidget *w = m_windowWidget;
-    m_video->movie->normalscreen();
+    m_fullScreen = false;
+    m_video->movie()->normalscreen();
     m_host->setResizeLocked(true);
-    m_controls->fullscreen_control->hide();
+    m_controls->fullscreen_control()->hide();
     m_video->hideCursor(false);
     hideOkiniOverlay();
     hideFileOverlay();
     // A normal window (also when full screen came from a maximised one) at the rectangle
     // it had before.
     w->showNormal();
-    m_host->setOuterRect(QRect(savedLeft, savedTop, savedRight - savedLeft, savedBottom - savedTop));
+    m_host->setOuterRect(QRect(m_savedLeft, m_savedTop, m_savedRight - m_savedLeft, m_savedBottom - m_savedTop));
     if (m_pane->paneVisible())
-        m_video->kyoukai->show();
-    if (!smallMode)
+        m_video->kyoukai()->show();
+    if (!m_smallMode)
         w->setWindowTitle(fileCaption());
     m_pane->setListWidgetsVisible(m_pane->paneVisible());
-    showTopmost(m_temae->isChecked());
+    showTopmost(m_temaeChecked);
     m_host->setResizeLocked(false);
-    m_window->setEnabled(true);
+    m_m_window->setEnabled(true);
     m_host->Form_Resize();
+    modeMayHaveChanged();
 }
 
 void WindowModes::applyWindowRegion()
 {
-    QFrame *strip = m_controls->fullscreen_control;
+    QFrame *strip = m_controls->fullscreen_control();
     strip->move(0, 0);
     QRegion region;
-    for (QWidget *c : {static_cast<QWidget *>(m_controls->time_forFullscreen),
-                       static_cast<QWidget *>(m_controls->SeekBarForFullscreen),
-                       static_cast<QWidget *>(m_controls->volForFullscreen)})
+    for (QWidget *c : {static_cast<QWidget *>(m_controls->time_forFullscreen()),
+                       static_cast<QWidget *>(m_controls->SeekBarForFullscreen()),
+                       static_cast<QWidget *>(m_controls->volForFullscreen())})
         region = region.xored(QRegion(c->geometry()));
     strip->setMask(region);
 }
 
 void WindowModes::showFullScreenControls()
 {
-    QFrame *strip = m_controls->fullscreen_control;
+    QFrame *strip = m_controls->fullscreen_control();
     if (!strip->isVisible()) {
         strip->show();
         strip->raise();
@@ -416,7 +456,7 @@ void WindowModes::showFullScreenControls()
 
 void WindowModes::hideFullScreenControls()
 {
-    QFrame *strip = m_controls->fullscreen_control;
+    QFrame *strip = m_controls->fullscreen_control();
     if (strip->isVisible())
         strip->hide();
     if (inFullScreen())
@@ -438,7 +478,7 @@ void WindowModes::hideOverlay(QWidget *list)
         return;
     // Back over the pane; the next layout pass places it exactly.
     list->hide();
-    list->setGeometry(m_pane->list->geometry());
+    list->setGeometry(m_pane->list()->geometry());
 }
 
 void WindowModes::showOkiniOverlay() { showOverlay(m_pane->okiniList(), &layout::okiniOverlay); }
@@ -452,7 +492,7 @@ void WindowModes::display_MouseMove(int x, int y, int rightEdge, int screenY)
 {
     QWidget *w = m_windowWidget;
     // The automatic list pane.
-    if (w->isActiveWindow() && !smallMode && !inFullScreen()
+    if (w->isActiveWindow() && !m_smallMode && !inFullScreen()
         && !(w->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) && m_options->autoListHide()) {
         if (layout::inListShowZone(x, y, rightEdge)) {
             if (!m_pane->paneVisible())
@@ -467,7 +507,7 @@ void WindowModes::display_MouseMove(int x, int y, int rightEdge, int screenY)
         return;
     const int cy = tw::fromPixelsY(screenY);
     const QRect s = screenTwips();
-    if (!layout::inStripZone(cy, tw::height(m_controls->fullscreen_control)) && m_tmrPosition->interval() != 100)
+    if (!layout::inStripZone(cy, tw::height(m_controls->fullscreen_control())) && !m_state->keySeeking())
         hideFullScreenControls();
     else
         showFullScreenControls();
@@ -493,7 +533,7 @@ void WindowModes::display_DblClick()
             return;
         if (w->isMinimized() || w->isMaximized())
             w->showNormal();
-        if (smallMode)
+        if (m_smallMode)
             leaveSmallMode();
         else
             enterSmallMode();
@@ -519,4 +559,22 @@ void WindowModes::display_RightClick()
     showFullScreenControls();
     showOkiniOverlay();
     showFileOverlay();
+}
+
+// ---- config.ini
+
+void WindowModes::restoreConfig(const ConfigValues &c)
+{
+    m_smallMode = c.SmallMode != 0;
+    m_alwaysOnTop = c.Temae != 0;
+    // A start in mini mode keeps the pane for when it leaves.
+    if (c.ListVisible != 0 && m_smallMode)
+        m_listVisibleBeforeSmall = true;
+}
+
+void WindowModes::saveConfig(ConfigValues &c)
+{
+    c.SmallMode = m_smallMode || m_enteringSmallMode ? 1 : 0;
+    m_enteringSmallMode = false;
+    c.Temae = m_temaeChecked ? 1 : 0;
 }

@@ -6,33 +6,29 @@
 // click on the video. The tab renames leave always-on-top for as long as their input box
 // is open (TopmostSwitch).
 
-#include "window/layout_math.h"
+#include "playback/video_view.h"
+#include "widgets/layout_math.h"
+#include "widgets/topmost_switch.h"
 
 #include <QObject>
 #include <QPoint>
 #include <QRect>
 
 #include <array>
+#include <utility>
 
+class Commands;
+struct ConfigValues;
 class ControlBar;
 class ListPane;
 class MediaCommands;
 class NowPlaying;
 class Options;
+class PlaybackState;
 class QAction;
 class QMenu;
 class QWidget;
-class Timer;
 class VideoArea;
-
-// Always on top, set aside while the user types a new name.
-class TopmostSwitch
-{
-public:
-    virtual ~TopmostSwitch() = default;
-    virtual void beginRename() = 0;
-    virtual void endRename() = 0;
-};
 
 // What the modes ask of the window as a whole: its resize handler, the list pane's show
 // and hide, and its outer rectangle in twips with the decoration it has at the time.
@@ -53,13 +49,14 @@ public:
     virtual void frameMayHaveChanged() = 0;
 };
 
-class WindowModes : public QObject, public TopmostSwitch
+class WindowModes : public QObject, public TopmostSwitch, public WindowModeView
 {
     Q_OBJECT
 public:
-    // `original` is the options page's "always the original size" item; the size menu
-    // shows it first.
-    WindowModes(QWidget *window, QAction *original);
+    // Registers the commands of the window's modes (full screen, mini mode, always on top,
+    // the optimal size, the sizes, "always the original size") and builds the size menu
+    // and the window menu.
+    WindowModes(QWidget *window, Commands &commands);
 
     // The rooms the modes rearrange, handed over once they exist.
     struct Rooms
@@ -70,29 +67,26 @@ public:
         ListPane &pane;
         Options &options;
         MediaCommands &media;
+        PlaybackState &state;
         NowPlaying &nowPlaying;
-        Timer &tmrPosition;
     };
     void attach(const Rooms &rooms);
 
-    bool smallMode = false;
-    bool listVisibleBeforeSmall = false;
-    bool alwaysOnTop = true;
-    bool isRenaming = false;
-    // The outer rectangle (twips) the window had when full screen was entered.
-    int savedLeft = 0;
-    int savedTop = 0;
-    int savedRight = 0;
-    int savedBottom = 0;
+    // The window's mode: full screen over mini mode over the normal window (full screen
+    // entered from mini mode goes back to it).
+    WindowMode windowMode() const override;
 
-    QMenu *m_size = nullptr;
-    std::array<QAction *, 6> size{};
-    QAction *original = nullptr;
-    QMenu *m_window = nullptr;
-    QAction *m_temae = nullptr;
-    QAction *m_saiteki = nullptr;
-    QAction *m_small = nullptr;
 
+    // The check of "常に手前表示": the user's choice of always on top.
+    bool temaeChecked() const { return m_temaeChecked; }
+
+    // config.ini: mini mode and always on top at start-up; at shutdown mini mode (also a
+    // start in it still waiting for the frame, which then waits no more) and "常に手前表示".
+    void restoreConfig(const ConfigValues &c);
+    void saveConfig(ConfigValues &c);
+    // A start in mini mode maps the decorated window first: the flag is cleared until the
+    // frame is known. Returns whether config.ini asked for mini mode.
+    bool takeStartInSmallMode() { return std::exchange(m_smallMode, false); }
     void m_small_Click();
     void m_temae_Click(bool checkedNow);
     void m_saiteki_Click();
@@ -106,7 +100,6 @@ public:
     // is measured first. It arrives a little after the window is mapped; until then (at
     // most 1.5 s: none comes without a window manager) the window stays decorated.
     void enterSmallModeOnceFramed();
-    bool enteringSmallMode = false; // that wait is on: the window belongs in mini mode
     void enterFullScreen();
     void leaveFullScreen();
     bool inFullScreen() const;
@@ -132,11 +125,33 @@ public:
     void followTopmostOption(bool on);
     // The caption bar on or off (a frameless window), at the same outer top-left corner.
     void setCaptionBar(bool show);
+    // A file was opened: the caption shows its title in the normal window.
+    void showFileCaption();
 
     void beginRename() override;
     void endRename() override;
 
+    // ---- What other rooms read
+    bool smallMode() const { return m_smallMode; }
+    bool listVisibleBeforeSmall() const { return m_listVisibleBeforeSmall; }
+    bool alwaysOnTop() const { return m_alwaysOnTop; }
+    bool isRenaming() const { return m_isRenaming; }
+    // The outer rectangle (twips) the window had when full screen was entered.
+    int savedLeft() const { return m_savedLeft; }
+    int savedTop() const { return m_savedTop; }
+    int savedRight() const { return m_savedRight; }
+    int savedBottom() const { return m_savedBottom; }
+    QMenu *m_size() const { return m_m_size; }
+    QMenu *m_window() const { return m_m_window; }
+    bool enteringSmallMode() const { return m_enteringSmallMode; }
+
+Q_SIGNALS:
+    void windowModeChanged(WindowMode mode);
+
 private:
+    void registerCommands(Commands &commands);
+    // Reports a change of the mode, once.
+    void modeMayHaveChanged();
     // The window's caption after a mode: the open file's title, or "Plovana".
     QString fileCaption() const;
     // Sets or clears a window flag only when it differs; the window, which the change
@@ -152,12 +167,30 @@ private:
     void hideOverlay(QWidget *list);
 
     QWidget *m_windowWidget;
+    Commands &m_commands;
+    bool m_fullScreen = false;
+    bool m_temaeChecked = false;
+    WindowMode m_reportedMode = WindowMode::Normal;
     WindowHost *m_host = nullptr;
     VideoArea *m_video = nullptr;
     ControlBar *m_controls = nullptr;
     ListPane *m_pane = nullptr;
     Options *m_options = nullptr;
     MediaCommands *m_media = nullptr;
+    PlaybackState *m_state = nullptr;
     NowPlaying *m_nowPlaying = nullptr;
-    Timer *m_tmrPosition = nullptr;
+
+private:
+    bool m_smallMode = false;
+    bool m_listVisibleBeforeSmall = false;
+    bool m_alwaysOnTop = true;
+    bool m_isRenaming = false;
+    // The outer rectangle (twips) the window had when full screen was entered.
+    int m_savedLeft = 0;
+    int m_savedTop = 0;
+    int m_savedRight = 0;
+    int m_savedBottom = 0;
+    QMenu *m_m_size = nullptr;
+    QMenu *m_m_window = nullptr;
+    bool m_enteringSmallMode = false; // that wait is on: the window belongs in mini mode
 };

@@ -1,14 +1,15 @@
 // config.ini through the real main window: what is saved at exit comes back at the next
 // start.
 #include "support/player_fixture.h"
+#include "widgets/command_ids.h"
 
-#include "app/images.h"
 #include "app/options_page.h"
-#include "app/timer.h"
 #include "lists/favourites_page.h"
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
 #include "playback/playback.h"
+#include "widgets/images.h"
+#include "widgets/timer.h"
 #include "window/control_bar.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
@@ -17,8 +18,8 @@
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"
 #include "platform/profile.h"
-#include "window/twips.h"
-#include "window/controls.h"
+#include "widgets/controls.h"
+#include "widgets/twips.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -45,22 +46,22 @@ TEST_F(Config, SaveThenLoadReproducesEverySetting)
 {
     QDir().mkpath(work("home"));
     Player &p = start();
-    p.options->check_resume->setChecked(true);
-    p.options->Keep_Aspect->setChecked(true);
-    p.options->check_mode[2]->setChecked(true);
-    for (QCheckBox *c : {p.options->Check_noTaskbar, p.options->Check_auto_hide, p.options->Check_show_popup, p.options->Check_SeekTop,
-                         p.options->Check_imagedirchange, p.options->Check_soutai, p.options->Check_original, p.options->Check_usehome})
+    p.options()->check_resume()->setChecked(true);
+    p.options()->Keep_Aspect()->setChecked(true);
+    p.options()->check_mode()[2]->setChecked(true);
+    for (QCheckBox *c : {p.options()->Check_noTaskbar(), p.options()->Check_auto_hide(), p.options()->Check_show_popup(), p.options()->Check_SeekTop(),
+                         p.options()->Check_imagedirchange(), p.options()->Check_soutai(), p.options()->Check_original(), p.options()->Check_usehome()})
         c->setChecked(true);
-    p.options->Check_temae->setChecked(false);
-    p.options->text_home->setText(work("home/"));
-    p.playback->mode_Click(2);
-    p.playback->bai_Click(3);
-    p.controls->vol->setValueChecked(40);
-    twips::setWidth(p.listPane->list, 5000);
+    p.options()->Check_temae()->setChecked(false);
+    p.options()->text_home()->setText(work("home/"));
+    p.playback()->mode_Click(2);
+    p.playback()->bai_Click(3);
+    p.controls()->vol()->setValueChecked(40);
+    twips::setWidth(p.listPane()->list(), 5000);
     p.Form_Resize();
-    p.options->Scroll_upper->setValue(12);
-    p.options->scroll_under->setValue(34);
-    p.favourites->OpenImagePath = work("images/");
+    p.options()->Scroll_upper()->setValue(12);
+    p.options()->scroll_under()->setValue(34);
+    p.favourites()->setOpenImagePath(work("images/"));
     p.move(60, 45);
     p.resize(1000, 620);
     const int left = p.windowLeft(), top = p.windowTop(), width = p.windowWidth(), height = p.windowHeight();
@@ -74,29 +75,29 @@ TEST_F(Config, SaveThenLoadReproducesEverySetting)
     EXPECT_EQ(value("other", "mouse_mode"), "2");
 
     Player &q = start();
-    EXPECT_TRUE(q.options->check_resume->isChecked());
-    EXPECT_TRUE(q.options->Keep_Aspect->isChecked());
-    EXPECT_FALSE(q.options->check_auto_adjust->isChecked());
-    EXPECT_TRUE(q.options->check_mode[2]->isChecked());
-    for (QCheckBox *c : {q.options->Check_noTaskbar, q.options->Check_auto_hide, q.options->Check_show_popup, q.options->Check_SeekTop,
-                         q.options->Check_imagedirchange, q.options->Check_soutai, q.options->Check_original, q.options->Check_usehome})
+    EXPECT_TRUE(q.options()->check_resume()->isChecked());
+    EXPECT_TRUE(q.options()->Keep_Aspect()->isChecked());
+    EXPECT_FALSE(q.options()->check_auto_adjust()->isChecked());
+    EXPECT_TRUE(q.options()->check_mode()[2]->isChecked());
+    for (QCheckBox *c : {q.options()->Check_noTaskbar(), q.options()->Check_auto_hide(), q.options()->Check_show_popup(), q.options()->Check_SeekTop(),
+                         q.options()->Check_imagedirchange(), q.options()->Check_soutai(), q.options()->Check_original(), q.options()->Check_usehome()})
         EXPECT_TRUE(c->isChecked()) << c->objectName().toStdString();
-    EXPECT_TRUE(q.options->original->isChecked());
-    EXPECT_FALSE(q.options->Check_temae->isChecked());
-    EXPECT_FALSE(q.windowModes->m_temae->isChecked());
-    EXPECT_FALSE(q.windowModes->alwaysOnTop);
-    EXPECT_EQ(q.options->homeDir, work("home/"));
-    EXPECT_EQ(q.options->text_home->text(), work("home/"));
-    EXPECT_EQ(q.files->File->path(), work("home"));
-    EXPECT_EQ(q.favourites->OpenImagePath, work("images/"));
-    EXPECT_EQ(q.playback->getPlayMode(), 2);
-    EXPECT_TRUE(q.playback->bai[3]->isChecked());
-    EXPECT_EQ(q.controls->vol->value(), 40);
-    EXPECT_EQ(q.controls->volForFullscreen->value(), 40);
-    EXPECT_EQ(twips::width(q.listPane->list), 4995); // 5000 twips is 333.3 pixels: it snaps to 333
-    EXPECT_TRUE(q.listPane->list->isVisibleTo(&q));
-    EXPECT_EQ(q.options->Scroll_upper->value(), 12);
-    EXPECT_EQ(q.options->scroll_under->value(), 34);
+    EXPECT_TRUE(q.commands().action(command::originalSize)->isChecked());
+    EXPECT_FALSE(q.options()->Check_temae()->isChecked());
+    EXPECT_FALSE(q.commands().action(command::topmost)->isChecked());
+    EXPECT_FALSE(q.windowModes()->alwaysOnTop());
+    EXPECT_EQ(q.options()->homeDir(), work("home/"));
+    EXPECT_EQ(q.options()->text_home()->text(), work("home/"));
+    EXPECT_EQ(q.files()->File()->path(), work("home"));
+    EXPECT_EQ(q.favourites()->OpenImagePath(), work("images/"));
+    EXPECT_EQ(q.playback()->getPlayMode(), PlayMode::Loop);
+    EXPECT_TRUE(q.commands().action(command::speed(3))->isChecked());
+    EXPECT_EQ(q.controls()->vol()->value(), 40);
+    EXPECT_EQ(q.controls()->volForFullscreen()->value(), 40);
+    EXPECT_EQ(twips::width(q.listPane()->list()), 4995); // 5000 twips is 333.3 pixels: it snaps to 333
+    EXPECT_TRUE(q.listPane()->list()->isVisibleTo(&q));
+    EXPECT_EQ(q.options()->Scroll_upper()->value(), 12);
+    EXPECT_EQ(q.options()->scroll_under()->value(), 34);
     EXPECT_EQ(q.windowLeft(), left);
     EXPECT_EQ(q.windowTop(), top);
     EXPECT_EQ(q.windowWidth(), width);
@@ -135,17 +136,17 @@ TEST_F(Config, HiddenListPaneSavesTheWidthWithThePaneShown)
     Player &p = start();
     const int shownWidth = p.windowWidth();
     p.BtList_Click();
-    ASSERT_FALSE(p.listPane->list->isVisibleTo(&p));
-    EXPECT_EQ(p.windowWidth(), shownWidth - twips::width(p.listPane->list) - twips::width(p.video->kyoukai));
+    ASSERT_FALSE(p.listPane()->list()->isVisibleTo(&p));
+    EXPECT_EQ(p.windowWidth(), shownWidth - twips::width(p.listPane()->list()) - twips::width(p.video()->kyoukai()));
     close();
     EXPECT_EQ(value("other", "ListVisible"), "0");
     EXPECT_EQ(value("Position", "Width"), QString::number(shownWidth));
 
     Player &q = start();
-    EXPECT_FALSE(q.listPane->list->isVisibleTo(&q));
-    EXPECT_EQ(q.windowWidth(), shownWidth - twips::width(q.listPane->list) - twips::width(q.video->kyoukai));
+    EXPECT_FALSE(q.listPane()->list()->isVisibleTo(&q));
+    EXPECT_EQ(q.windowWidth(), shownWidth - twips::width(q.listPane()->list()) - twips::width(q.video()->kyoukai()));
     q.BtList_Click();
-    EXPECT_TRUE(q.listPane->list->isVisibleTo(&q));
+    EXPECT_TRUE(q.listPane()->list()->isVisibleTo(&q));
     EXPECT_EQ(q.windowWidth(), shownWidth);
 }
 
@@ -156,40 +157,41 @@ TEST_F(Config, ListPaneClosedAtStartKeepsItsPagesOffThePicture)
     writeConfig("[other]\r\nListVisible=0\r\nListMode=2\r\n");
     const QString file = touch("a.avi");
     Player &p = start({file});
-    EXPECT_FALSE(p.listPane->paneVisible());
-    EXPECT_EQ(p.listPane->Tab1->selectedIndex(), 1);
+    EXPECT_FALSE(p.listPane()->paneVisible());
+    EXPECT_EQ(p.listPane()->Tab1()->selectedIndex(), 1);
     // Capturing a thumbnail belongs to the favourites page: greyed on the folder page.
-    const auto icon = [&] { return p.controls->panelButtons.at("capture")->icon().pixmap(16).toImage(); };
+    const auto icon = [&] { return p.controls()->panelButtons().at("capture")->icon().pixmap(16).toImage(); };
     EXPECT_EQ(icon(), images::buttonImage("capture_mask").pixmap(16).toImage());
-    EXPECT_FALSE(p.files->File->isVisibleTo(&p));
-    EXPECT_FALSE(p.favourites->List_okini->isVisibleTo(&p));
+    EXPECT_FALSE(p.files()->File()->isVisibleTo(&p));
+    EXPECT_FALSE(p.favourites()->List_okini()->isVisibleTo(&p));
     p.BtList_Click();
-    EXPECT_TRUE(p.files->File->isVisibleTo(&p));
-    EXPECT_FALSE(p.favourites->List_okini->isVisibleTo(&p));
-    p.listPane->Tab1->select(2);
-    EXPECT_FALSE(p.files->File->isVisibleTo(&p));
-    EXPECT_TRUE(p.favourites->List_okini->isVisibleTo(&p));
+    EXPECT_TRUE(p.files()->File()->isVisibleTo(&p));
+    EXPECT_FALSE(p.favourites()->List_okini()->isVisibleTo(&p));
+    p.listPane()->Tab1()->select(2);
+    EXPECT_FALSE(p.files()->File()->isVisibleTo(&p));
+    EXPECT_TRUE(p.favourites()->List_okini()->isVisibleTo(&p));
 }
 
-TEST_F(Config, NoSpeedCheckedIsWrittenAsMinusOne)
+TEST_F(Config, ASpeedOutsideTheMenuLeavesTheSpeedBefore)
 {
+    writeConfig("[other]\r\nPlaySpeed=7\r\n");
     Player &p = start();
-    p.playback->bai_Click(-1);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(p.commands().action(command::speed(i))->isChecked(), i == 2) << "等倍速, the speed at design time";
+    p.playback()->bai_Click(1);
+    p.playback()->bai_Click(-1);
     close();
-    EXPECT_EQ(value("other", "PlaySpeed"), "-1");
-    Player &q = start();
-    for (QAction *a : q.playback->bai)
-        EXPECT_FALSE(a->isChecked());
+    EXPECT_EQ(value("other", "PlaySpeed"), "1");
 }
 
 TEST_F(Config, HidePopupHoldsTheBalloonHelpOption)
 {
     Player &p = start();
-    p.options->Check_show_popup->setChecked(true);
+    p.options()->Check_show_popup()->setChecked(true);
     close();
     EXPECT_EQ(value("option", "HidePopup"), "1");
     Player &q = start();
-    q.options->Check_show_popup->setChecked(false);
+    q.options()->Check_show_popup()->setChecked(false);
     close();
     EXPECT_EQ(value("option", "HidePopup"), "0");
 }
@@ -198,14 +200,14 @@ TEST_F(Config, MissingKeysReadAsZero)
 {
     writeConfig("[other]\r\nListVisible=1\r\n");
     Player &p = start();
-    EXPECT_TRUE(p.playback->bai[0]->isChecked()) << "２．０倍";
-    EXPECT_EQ(p.playback->getPlayMode(), 0);
-    EXPECT_TRUE(p.playback->mode[0]->isChecked()) << "通常";
-    EXPECT_EQ(p.controls->vol->value(), 0);
-    EXPECT_FALSE(p.windowModes->alwaysOnTop);
-    EXPECT_FALSE(p.windowModes->m_temae->isChecked());
-    EXPECT_TRUE(p.options->check_auto_adjust->isChecked());
-    EXPECT_TRUE(p.options->check_mode[0]->isChecked());
+    EXPECT_TRUE(p.commands().action(command::speed(0))->isChecked()) << "２．０倍";
+    EXPECT_EQ(p.playback()->getPlayMode(), PlayMode::Normal);
+    EXPECT_TRUE(p.commands().action(command::mode(0))->isChecked()) << "通常";
+    EXPECT_EQ(p.controls()->vol()->value(), 0);
+    EXPECT_FALSE(p.windowModes()->alwaysOnTop());
+    EXPECT_FALSE(p.commands().action(command::topmost)->isChecked());
+    EXPECT_TRUE(p.options()->check_auto_adjust()->isChecked());
+    EXPECT_TRUE(p.options()->check_mode()[0]->isChecked());
 }
 
 TEST_F(Config, RefusedValuesLeaveTheControlsAsTheyWereAndLoadingGoesOn)
@@ -213,25 +215,25 @@ TEST_F(Config, RefusedValuesLeaveTheControlsAsTheyWereAndLoadingGoesOn)
     writeConfig("[volume]\r\nvolume=101\r\n[option]\r\nAutoAdjust=5\r\n"
                 "[other]\r\nWindowState=5\r\nListMode=5\r\nmouse_mode=7\r\nListVisible=1\r\nupper_clip=22\r\nPlayMode=2\r\n");
     Player &p = start();
-    EXPECT_EQ(p.controls->vol->value(), 0) << "the design value";
-    EXPECT_FALSE(p.options->check_auto_adjust->isChecked());
-    EXPECT_FALSE(p.options->Keep_Aspect->isChecked());
-    EXPECT_FALSE(p.options->use_fullWindow->isChecked());
+    EXPECT_EQ(p.controls()->vol()->value(), 0) << "the design value";
+    EXPECT_FALSE(p.options()->check_auto_adjust()->isChecked());
+    EXPECT_FALSE(p.options()->Keep_Aspect()->isChecked());
+    EXPECT_FALSE(p.options()->use_fullWindow()->isChecked());
     EXPECT_FALSE(p.isMaximized());
     EXPECT_FALSE(p.isMinimized());
-    EXPECT_EQ(p.listPane->Tab1->selectedIndex(), 1);
-    EXPECT_TRUE(p.options->check_mode[0]->isChecked()) << "the design-time mouse mode stays";
-    EXPECT_EQ(p.options->Scroll_upper->value(), 22);
-    EXPECT_EQ(p.playback->getPlayMode(), 2);
+    EXPECT_EQ(p.listPane()->Tab1()->selectedIndex(), 1);
+    EXPECT_TRUE(p.options()->check_mode()[0]->isChecked()) << "the design-time mouse mode stays";
+    EXPECT_EQ(p.options()->Scroll_upper()->value(), 22);
+    EXPECT_EQ(p.playback()->getPlayMode(), PlayMode::Loop);
     close();
     writeConfig("[other]\r\nListMode=0\r\nListVisible=1\r\n");
-    EXPECT_EQ(start().listPane->Tab1->selectedIndex(), 1);
+    EXPECT_EQ(start().listPane()->Tab1()->selectedIndex(), 1);
 }
 
 TEST_F(Config, FractionInTheVolumeIsDropped)
 {
     writeConfig("[volume]\r\nvolume=55.7\r\n[other]\r\nListVisible=1\r\n");
-    EXPECT_EQ(start().controls->vol->value(), 55);
+    EXPECT_EQ(start().controls()->vol()->value(), 55);
 }
 
 TEST_F(Config, HomeFolderThatNoLongerExistsStartsTheFileListInTheProgramFolder)
@@ -239,18 +241,18 @@ TEST_F(Config, HomeFolderThatNoLongerExistsStartsTheFileListInTheProgramFolder)
     writeConfig(("[directory]\r\nhomeDir=" + work("gone/") + "\r\nLastDir=" + work() + "\r\n"
                  "[other]\r\nuse_homedir=1\r\nListVisible=1\r\n").toUtf8());
     Player &p = start();
-    EXPECT_EQ(p.files->File->path(), app().chopped(1));
-    EXPECT_EQ(p.files->TabDir->tag(1), app());
-    EXPECT_EQ(p.options->homeDir, work("gone/"));
-    EXPECT_TRUE(p.options->text_home->isEnabled());
+    EXPECT_EQ(p.files()->File()->path(), app().chopped(1));
+    EXPECT_EQ(p.files()->TabDir()->tag(1), app());
+    EXPECT_EQ(p.options()->homeDir(), work("gone/"));
+    EXPECT_TRUE(p.options()->text_home()->isEnabled());
 }
 
 TEST_F(Config, LastFolderThatNoLongerExistsFallsBackToTheProgramFolder)
 {
     writeConfig(("[directory]\r\nLastDir=" + work("gone/") + "\r\n[other]\r\nListVisible=1\r\n").toUtf8());
     Player &p = start();
-    EXPECT_EQ(p.files->TabDir->tag(1), app());
-    EXPECT_FALSE(p.options->text_home->isEnabled()) << "use_homedir 0 greys the home folder out";
+    EXPECT_EQ(p.files()->TabDir()->tag(1), app());
+    EXPECT_FALSE(p.options()->text_home()->isEnabled()) << "use_homedir 0 greys the home folder out";
     close();
     EXPECT_EQ(value("directory", "LastDir"), app());
 }
@@ -274,7 +276,7 @@ TEST_F(Config, ExitRestoresTheStartupWaveOutLevelOnlyWhenThisRunSetIt)
     EXPECT_TRUE(waveOut->sets.empty()) << "no RealMedia volume was set: the mixer is left as it was";
 
     Player &p = start();
-    p.playback->applyRealVolume();
+    p.playback()->applyRealVolume();
     ASSERT_EQ(waveOut->sets.size(), 1u);
     close();
     ASSERT_EQ(waveOut->sets.size(), 2u);
@@ -283,7 +285,7 @@ TEST_F(Config, ExitRestoresTheStartupWaveOutLevelOnlyWhenThisRunSetIt)
     // A mixer that could not be read at start-up is never set, nor restored.
     waveOut->sets.clear();
     waveOut->current.reset();
-    start().playback->applyRealVolume();
+    start().playback()->applyRealVolume();
     close();
     EXPECT_TRUE(waveOut->sets.empty());
 }
@@ -299,7 +301,7 @@ protected:
             lines += writeFile(work(QStringLiteral("many/clip%1.avi").arg(i)), "").toUtf8() + "\r\n";
         writeFile(app("okini.ini"), lines);
     }
-    bool firstLoadEnded(Player &p) { return !p.favourites->tmr_okini->isActive() && !p.favourites->isLoadingOkini(); }
+    bool firstLoadEnded(Player &p) { return !p.favourites()->tmr_okini()->isActive() && !p.favourites()->isLoadingOkini(); }
 };
 
 TEST_F(FirstListLoad, CloseAtAnyMomentKeepsTheConfiguredLoadThumbnail)
@@ -328,12 +330,12 @@ TEST_F(FirstListLoad, ThumbnailViewComesBackAfterARestart)
     for (int run = 0; run < 2; ++run) {
         Player &p = run == 0 ? start() : restart();
         ASSERT_TRUE(testsupport::waitFor([&] { return firstLoadEnded(p); }));
-        EXPECT_FALSE(p.options->Check_loadthum->isChecked());
-        EXPECT_EQ(p.favourites->thumbnailView, -1);
-        EXPECT_TRUE(p.favourites->List_okini->thumbnails());
-        EXPECT_EQ(p.favourites->List_okini->count(), 2) << "the list is reloaded, not appended to";
-        EXPECT_EQ(p.favourites->Image_okini->count(), 2) << "reloaded with a picture per entry";
-        EXPECT_TRUE(p.favourites->m_chage_list->isEnabled());
+        EXPECT_FALSE(p.options()->Check_loadthum()->isChecked());
+        EXPECT_EQ(p.favourites()->thumbnailView(), OkiniView::Thumbnails);
+        EXPECT_TRUE(p.favourites()->List_okini()->thumbnails());
+        EXPECT_EQ(p.favourites()->List_okini()->count(), 2) << "the list is reloaded, not appended to";
+        EXPECT_EQ(p.favourites()->Image_okini()->count(), 2) << "reloaded with a picture per entry";
+        EXPECT_TRUE(p.favourites()->m_chage_list()->isEnabled());
         close();
         EXPECT_EQ(value("other", "load_thumbnail"), "0");
     }
@@ -342,9 +344,9 @@ TEST_F(FirstListLoad, ThumbnailViewComesBackAfterARestart)
     for (int run = 0; run < 2; ++run) {
         Player &p = start();
         ASSERT_TRUE(testsupport::waitFor([&] { return firstLoadEnded(p); }));
-        EXPECT_TRUE(p.options->Check_loadthum->isChecked());
-        EXPECT_EQ(p.favourites->List_okini->count(), 2);
-        EXPECT_EQ(p.favourites->Image_okini->count(), 0) << "no thumbnails are loaded";
+        EXPECT_TRUE(p.options()->Check_loadthum()->isChecked());
+        EXPECT_EQ(p.favourites()->List_okini()->count(), 2);
+        EXPECT_EQ(p.favourites()->Image_okini()->count(), 0) << "no thumbnails are loaded";
         close();
         EXPECT_EQ(value("other", "load_thumbnail"), "1");
     }

@@ -2,13 +2,14 @@
 // notification area (and the real one, which offscreen does not have).
 #include "support/player_fixture.h"
 
+#include "widgets/images.h"
 #include "app/options_page.h"
-#include "app/timer.h"
 #include "app/tray_icon.h"
 #include "input/main_menu.h"
 #include "lists/list_pane.h"
+#include "widgets/controls.h"
+#include "widgets/timer.h"
 #include "window/control_bar.h"
-#include "window/controls.h"
 
 #include <QCheckBox>
 #include <QMenu>
@@ -42,9 +43,9 @@ TEST_F(TrayIconTest, WithoutANotificationAreaNothingIsShownAndMinimisingHidesNot
 {
     Player &p = start(); // offscreen has no notification area
     QTest::qWait(300);
-    EXPECT_FALSE(p.Timer_addIcon->isActive()) << "the icon is tried once";
-    EXPECT_FALSE(p.trayIcon->isShown());
-    p.options->Check_noTaskbar->setChecked(true);
+    EXPECT_FALSE(p.Timer_addIcon()->isActive()) << "the icon is tried once";
+    EXPECT_FALSE(p.trayIcon()->isShown());
+    p.options()->Check_noTaskbar()->setChecked(true);
     minimise(p);
     EXPECT_TRUE(p.isVisible()) << "no icon would bring the window back";
     close(); // removing an icon that is not there does nothing
@@ -57,7 +58,7 @@ TEST_F(TrayIconTest, ATrayThatIsNotAvailableGetsNoIcon)
     Player &p = start();
     QTest::qWait(300);
     EXPECT_EQ(tray->shows, 0);
-    p.options->Check_noTaskbar->setChecked(true);
+    p.options()->Check_noTaskbar()->setChecked(true);
     minimise(p);
     EXPECT_TRUE(p.isVisible());
     tray->click(QSystemTrayIcon::DoubleClick);
@@ -71,17 +72,29 @@ TEST_F(TrayIconTest, IconIsAddedOnceWithTheWindowsIconAndTip)
     Player &p = startWithTray();
     QTest::qWait(300);
     EXPECT_EQ(tray->shows, 1);
-    EXPECT_FALSE(p.Timer_addIcon->isActive());
+    EXPECT_FALSE(p.Timer_addIcon()->isActive());
     EXPECT_EQ(tray->tip, "Plovana");
     EXPECT_FALSE(p.windowIcon().isNull());
     EXPECT_FALSE(tray->icon.isNull());
-    EXPECT_TRUE(p.trayIcon->isShown());
+    EXPECT_TRUE(p.trayIcon()->isShown());
+    // The program's icon (the one the icon theme gets installed) in all its sizes, not the
+    // video area's logo: the film frame's border is the program's blue.
+    for (const QIcon &icon : {tray->icon, p.windowIcon()}) {
+        EXPECT_EQ(icon.availableSizes().size(), images::appIconSizes().size());
+        for (int size : images::appIconSizes()) {
+            const QImage picture = icon.pixmap(size).toImage();
+            ASSERT_EQ(picture.size(), QSize(size, size));
+            EXPECT_EQ(picture, QImage(QStringLiteral(":/icons/plovana-%1.png").arg(size)).convertToFormat(picture.format()))
+                << size;
+        }
+        EXPECT_EQ(icon.pixmap(48).toImage().pixel(4, 24), qRgb(119, 150, 230));
+    }
 }
 
 TEST_F(TrayIconTest, DoubleClickHidesAVisibleWindowAndShowsAHiddenOne)
 {
     Player &p = startWithTray();
-    p.trayIcon->clickBurstMs = 0;
+    p.trayIcon()->setClickBurstMs(0);
     tray->click(QSystemTrayIcon::DoubleClick);
     EXPECT_FALSE(p.isVisible());
     QTest::qWait(5);
@@ -101,7 +114,7 @@ TEST_F(TrayIconTest, TriggerTogglesTooAndOneBurstOfClicksTogglesOnce)
     tray->click(QSystemTrayIcon::DoubleClick);
     EXPECT_FALSE(p.isVisible());
     // KDE's: a Trigger for each click.
-    QTest::qWait(p.trayIcon->clickBurstMs + 50);
+    QTest::qWait(p.trayIcon()->clickBurstMs() + 50);
     tray->click(QSystemTrayIcon::Trigger);
     EXPECT_TRUE(p.isVisible());
     tray->click(QSystemTrayIcon::Trigger);
@@ -111,8 +124,8 @@ TEST_F(TrayIconTest, TriggerTogglesTooAndOneBurstOfClicksTogglesOnce)
 TEST_F(TrayIconTest, MinimisedWithNoTaskbarTheWindowHidesAndComesBackAsItWas)
 {
     Player &p = startWithTray();
-    p.trayIcon->clickBurstMs = 0;
-    p.options->Check_noTaskbar->setChecked(true);
+    p.trayIcon()->setClickBurstMs(0);
+    p.options()->Check_noTaskbar()->setChecked(true);
     p.showMaximized();
     ASSERT_TRUE(waitFor([&] { return p.isMaximized(); }, 2000));
     minimise(p);
@@ -137,7 +150,7 @@ TEST_F(TrayIconTest, MinimisedWithNoTaskbarTheWindowHidesAndComesBackAsItWas)
 TEST_F(TrayIconTest, MinimisedWithoutNoTaskbarTheWindowStays)
 {
     Player &p = startWithTray();
-    p.options->Check_noTaskbar->setChecked(false);
+    p.options()->Check_noTaskbar()->setChecked(false);
     minimise(p);
     EXPECT_TRUE(p.isVisible());
 }
@@ -145,7 +158,7 @@ TEST_F(TrayIconTest, MinimisedWithoutNoTaskbarTheWindowStays)
 TEST_F(TrayIconTest, ContextRequestPopsUpTheMainMenu)
 {
     Player &p = startWithTray();
-    QMenu *menu = p.mainMenu->menu;
+    QMenu *menu = p.mainMenu()->menu();
     ASSERT_FALSE(menu->isVisible());
     tray->click(QSystemTrayIcon::Context);
     EXPECT_TRUE(menu->isVisible());
@@ -167,9 +180,9 @@ TEST_F(PlayerTest, ListToggleStaysUsableWhileMaximised)
     Player &p = start();
     p.showMaximized();
     ASSERT_TRUE(waitFor([&] { return p.isMaximized(); }, 2000));
-    EXPECT_TRUE(p.controls->BtList->isEnabled());
-    ASSERT_TRUE(p.listPane->paneVisible());
-    QTest::mouseClick(p.controls->BtList, Qt::LeftButton);
-    EXPECT_FALSE(p.listPane->paneVisible());
+    EXPECT_TRUE(p.controls()->BtList()->isEnabled());
+    ASSERT_TRUE(p.listPane()->paneVisible());
+    QTest::mouseClick(p.controls()->BtList(), Qt::LeftButton);
+    EXPECT_FALSE(p.listPane()->paneVisible());
     EXPECT_TRUE(p.isMaximized()) << "the window is maximised again after the toggle";
 }

@@ -2,7 +2,7 @@
 // A desktop double: records the properties windows asked for and the folders opened, and
 // lets a test answer a properties request with an error.
 
-#include "app/desktop_shell.h"
+#include "widgets/desktop_shell.h"
 
 #include <QStringList>
 

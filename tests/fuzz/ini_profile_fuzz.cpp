@@ -5,7 +5,7 @@
 // file stays as it was, and a save and a load keep every line. config.ini's folders read
 // from the file, written into it and read again are the same, and after one save and load
 // a second changes no value.
-#include "app/config_values.h"
+#include "widgets/config_values.h"
 #include "platform/profile.h"
 
 #include "fuzz_support.h"

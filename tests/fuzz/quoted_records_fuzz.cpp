@@ -5,7 +5,7 @@
 // resolved against the program folder and written back absolute or relative to it (the
 // same paths: a "//" may come back as "/").
 #include "lists/tab_files.h"
-#include "lists/path.h"
+#include "platform/path.h"
 #include "platform/quoted_records.h"
 
 #include "fuzz_support.h"

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -130,9 +131,12 @@ const char *missingTool(std::initializer_list<const char *> tools)
 // The real program on the display, with a state folder of its own.
 struct Program
 {
-    Program(const QString &display, const QString &stateDir, const QStringList &arguments = {})
+    Program(const QString &display, const QString &stateDir, const QStringList &arguments = {},
+            const QString &workingDir = QString())
     {
         process.setProcessEnvironment(programEnvironment(display, stateDir));
+        if (!workingDir.isEmpty())
+            process.setWorkingDirectory(workingDir);
         process.start(qEnvironmentVariable("PLOVANA_EXE"), arguments);
     }
     bool started() { return process.waitForStarted(5000); }
@@ -557,4 +561,152 @@ TEST(Screenshot, StartInMiniModeLeavesToTheNormalWindow)
     const auto [miniAtStart, normalFromMini] = run(true, miniFromNormal, normal);
     EXPECT_EQ(miniAtStart, miniFromNormal);
     EXPECT_EQ(normalFromMini, normal);
+}
+
+namespace {
+
+// The dark pixels (text, the boxes' outlines) in a column band of the screen above `bottom`,
+// or -1 while the band is not mostly the light face of a page (the window not drawn yet).
+int inkPixels(const QImage &img, int left, int right, int bottom)
+{
+    int ink = 0, light = 0, all = 0;
+    for (int y = 0; y < std::min(bottom, img.height()); ++y)
+        for (int x = std::max(0, left); x < std::min(right, img.width()); ++x) {
+            const int gray = qGray(img.pixel(x, y));
+            ink += gray < 128;
+            light += gray > 200;
+            ++all;
+        }
+    return all > 0 && light > all * 3 / 4 ? ink : -1;
+}
+
+// The window of the program on the display (xdotool's first match of its class).
+QString programWindow(Xvfb &x)
+{
+    return x.run(QStringLiteral("xdotool"), {"search", "--sync", "--onlyvisible", "--class", "plovana"})
+        .first.section(u'\n', 0, 0)
+        .trimmed();
+}
+
+} // namespace
+
+// The basic options at a narrow list pane: the captions wrap, so the page shows as much of
+// them as at the pane's design width (they used to be cut at the frame's right edge). The
+// pane is the narrowest width-button step from the design width (6255 twips) at which the
+// longest pieces of the captions that cannot be broken still fit; narrower, the frame scrolls
+// sideways, and at the very narrowest the page tabs take the whole pane. The window is tall
+// enough for the wrapped captions to need no scrolling down.
+TEST(Screenshot, OptionCaptionsAreWholeAtANarrowListPane)
+{
+    if (const char *tool = missingTool({"Xvfb", "import"}))
+        GTEST_SKIP() << tool << " is missing: no screenshot test";
+    Xvfb x;
+    x.size = QStringLiteral("1024x1200x24");
+    ASSERT_TRUE(x.start());
+
+    // The window is 900 × 1100 pixels at the screen's top left; the pane lies at its right.
+    const auto shoot = [&](int listWidth, const char *name) {
+        QTemporaryDir state;
+        testsupport::writeFile(state.filePath("config.ini"),
+                               "[Position]\r\nLeft=0\r\nTop=0\r\nWidth=13500\r\nHeight=16500\r\nListWidth="
+                                   + QByteArray::number(listWidth)
+                                   + "\r\n[volume]\r\nvolume=100\r\n[other]\r\nListMode=4\r\nListVisible=1\r\n");
+        Program program(x.display, state.path());
+        EXPECT_TRUE(program.started());
+        // The page's ink, once two screenshots in a row agree on it.
+        const int left = 900 - listWidth / 15 + 4;
+        QImage shot;
+        int ink = -1, last = -1;
+        testsupport::waitFor(
+            [&] {
+                last = ink;
+                shot = x.screenshot();
+                ink = inkPixels(shot, left, 900, 1040);
+                return ink > 0 && ink == last;
+            },
+            15000);
+        shot.save(QDir::current().absoluteFilePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(program.close());
+        return ink;
+    };
+    const int wide = shoot(6255, "screenshot-options-wide.png");
+    const int narrow = shoot(2055, "screenshot-options-narrow.png");
+    ASSERT_GT(wide, 2000) << "no options page on screen; see screenshot-options-wide.png";
+    EXPECT_NEAR(double(narrow) / wide, 1.0, 0.1)
+        << "ink " << narrow << " at the narrow pane, " << wide << " at the design width; see screenshot-options-narrow.png";
+}
+
+// The window carries the program's icon in every size (what the window manager, the task
+// bar and the window switcher show) and the class that the desktop entry's StartupWMClass
+// names.
+TEST(ProgramOnX, TheWindowCarriesTheProgramsIconAndClass)
+{
+    if (const char *tool = missingTool({"Xvfb", "xdotool", "xprop"}))
+        GTEST_SKIP() << tool << " is missing";
+    Xvfb x;
+    ASSERT_TRUE(x.start());
+    QTemporaryDir state;
+    Program program(x.display, state.path());
+    ASSERT_TRUE(program.started());
+    const QString id = programWindow(x);
+    ASSERT_FALSE(id.isEmpty());
+
+    const QString desktop = QString::fromUtf8(testsupport::readFile(qEnvironmentVariable("PLOVANA_SOURCE") + "/data/plovana.desktop"));
+    const QString wmClass = desktop.section(QStringLiteral("\nStartupWMClass="), 1).section(u'\n', 0, 0);
+    ASSERT_EQ(wmClass, "plovana");
+    EXPECT_TRUE(x.run(QStringLiteral("xprop"), {"-id", id, "WM_CLASS"}).first.contains("= \"plovana\", \"plovana\""));
+
+    // _NET_WM_ICON: width, height, then width × height ARGB values, for each size.
+    const auto [text, ok] = x.run(QStringLiteral("xprop"), {"-len", "100000000", "-id", id, "-notype", "32c", "_NET_WM_ICON"});
+    ASSERT_TRUE(ok);
+    QList<quint32> values;
+    for (const QString &v : text.section(u'=', 1).split(u',', Qt::SkipEmptyParts))
+        values.append(v.trimmed().toUInt());
+    QList<int> sizes;
+    for (qsizetype i = 0; i + 2 <= values.size();) {
+        const int w = int(values[i]), h = int(values[i + 1]);
+        ASSERT_TRUE(w == h && i + 2 + w * h <= values.size()) << "a broken icon at " << i;
+        sizes.append(w);
+        // Each size is the picture linked into the program, pixel for pixel.
+        const QImage png = QImage(QStringLiteral(":/icons/plovana-%1.png").arg(w)).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(png.size(), QSize(w, h));
+        int differing = 0;
+        for (int y = 0; y < h; ++y)
+            for (int xx = 0; xx < w; ++xx) {
+                // Colours are compared where the pixel is mostly opaque: a premultiplied
+                // copy on the way loses the colour of nearly transparent pixels.
+                const QRgb a = values[i + 2 + y * w + xx], b = png.pixel(xx, y);
+                const auto near = [](int u, int v) { return std::abs(u - v) <= 3; };
+                if (!near(qAlpha(a), qAlpha(b))
+                    || (qAlpha(b) > 128
+                        && !(near(qRed(a), qRed(b)) && near(qGreen(a), qGreen(b)) && near(qBlue(a), qBlue(b)))))
+                    ++differing;
+            }
+        EXPECT_EQ(differing, 0) << "the " << w << " px icon";
+        i += 2 + w * h;
+    }
+    std::sort(sizes.begin(), sizes.end());
+    EXPECT_EQ(sizes, (QList<int>{16, 22, 24, 32, 48, 64, 128, 256}));
+    EXPECT_TRUE(program.close());
+}
+
+// `plovana --help` where a file of that name stands in the working directory opens that file
+// as any other path: a window, no usage, and the file page on the working directory.
+TEST(ProgramOnX, AFileNamedLikeAnOptionInTheWorkingDirectoryIsOpened)
+{
+    if (const char *tool = missingTool({"Xvfb", "xdotool"}))
+        GTEST_SKIP() << tool << " is missing";
+    Xvfb x;
+    ASSERT_TRUE(x.start());
+    QTemporaryDir state, work;
+    testsupport::writeFile(work.filePath("--help"), "a file, not an option");
+    Program program(x.display, state.path(), {"--help"}, work.path());
+    ASSERT_TRUE(program.started());
+    EXPECT_FALSE(programWindow(x).isEmpty());
+    testsupport::pump(1000);
+    ASSERT_TRUE(program.close());
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_FALSE(program.process.readAllStandardOutput().contains("Usage"));
+    EXPECT_TRUE(testsupport::readFile(state.filePath("config.ini")).contains("LastDir=" + work.path().toUtf8() + "/\r\n"))
+        << "the file page shows the file's folder";
 }

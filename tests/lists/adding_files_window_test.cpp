@@ -1,8 +1,6 @@
 // Files join the favourites: dropped, from the file page's selection, the playing file.
 #include "support/player_fixture.h"
 
-#include "app/timer.h"
-#include "input/commands.h"
 #include "input/main_menu.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
@@ -11,12 +9,14 @@
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"
 #include "playback/cmovie.h"
-#include "window/controls.h"
+#include "widgets/command_ids.h"
+#include "widgets/controls.h"
+#include "widgets/timer.h"
 #include "window/video_area.h"
 
 #include <QAction>
-#include <QDir>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QProgressBar>
@@ -32,26 +32,26 @@ protected:
     {
         PlayerTest::SetUp();
         start();
-        ASSERT_TRUE(testsupport::waitFor([&] { return !player->favourites->firstLoadPending(); }));
+        ASSERT_TRUE(testsupport::waitFor([&] { return !player->favourites()->firstLoadPending(); }));
     }
     QStringList names() const
     {
         QStringList n;
-        for (int i = 1; i <= player->favourites->List_okini->count(); ++i)
-            n.append(player->favourites->List_okini->text(i));
+        for (int i = 1; i <= player->favourites()->List_okini()->count(); ++i)
+            n.append(player->favourites()->List_okini()->text(i));
         return n;
     }
 };
 
 TEST_F(AddingFiles, DroppedMediaFilesAreAddedOthersIgnored)
 {
-    FavouritesPage &f = *player->favourites;
+    FavouritesPage &f = *player->favourites();
     QDir().mkpath(work("x.avi")); // a folder that passes the extension test
     f.List_okini_OLEDragDrop({touch("a.AVI"), touch("b.txt"), touch("d.mpg"), work("x.avi"), touch("noext")});
     EXPECT_EQ(names(), (QStringList{"a.AVI", "d.mpg"}));
     f.List_okini_OLEDragDrop({work("a.AVI")});
     EXPECT_EQ(names().size(), 2) << "a listed file is not added twice";
-    EXPECT_FALSE(player->listPane->AddMeter->isVisible());
+    EXPECT_FALSE(player->listPane()->AddMeter()->isVisible());
     // Paths are compared exactly: another letter case is another file.
     f.List_okini_OLEDragDrop({touch("A.avi")});
     EXPECT_EQ(names().size(), 3);
@@ -59,7 +59,7 @@ TEST_F(AddingFiles, DroppedMediaFilesAreAddedOthersIgnored)
 
 TEST_F(AddingFiles, AnM3uDropAsksKeepsTheListShownAndEndsTheDrop)
 {
-    FavouritesPage &f = *player->favourites;
+    FavouritesPage &f = *player->favourites();
     const QString a = touch("a.avi"), b = touch("b.avi"), c = touch("c.avi");
     const QString m3u = writeFile(work("x.m3u"), (b + "\r\n").toUtf8());
     f.List_okini_OLEDragDrop({a});
@@ -69,7 +69,7 @@ TEST_F(AddingFiles, AnM3uDropAsksKeepsTheListShownAndEndsTheDrop)
     EXPECT_EQ(dialogs->asked.last().text, QString::fromUtf8("m3uファイルを追加します。現在のリストをクリアしますか？"));
     EXPECT_EQ(dialogs->asked.last().title, QString::fromUtf8("m3uファイルをロード"));
     EXPECT_EQ(names(), (QStringList{"a.avi", "b.avi"})) << "No keeps the list; c.avi after the m3u is not added";
-    EXPECT_EQ(f.gStrM3uName, m3u);
+    EXPECT_EQ(f.gStrM3uName(), m3u);
     EXPECT_EQ(readFile(app("okini.ini")), (a + "\r\n").toUtf8()) << "the list shown was saved first";
 
     f.List_okini_OLEDragDrop({c});
@@ -84,19 +84,19 @@ TEST_F(AddingFiles, SelectedRowsJoinFromTheLastAndThePlayingFileOnce)
     Player &p = *player;
     for (const char *n : {"v/a.avi", "v/b.avi", "v/c.avi", "v/d.avi"})
         touch(n);
-    p.files->setFilePath(work("v"));
-    p.listPane->Tab1->select(1);
-    p.commands.trigger(command::addOkini);
+    p.files()->setFilePath(work("v"));
+    p.listPane()->Tab1()->select(1);
+    p.commands().trigger(command::addOkini);
     EXPECT_TRUE(names().isEmpty()) << "no selection adds nothing";
-    EXPECT_FALSE(p.listPane->AddMeter->isVisible());
+    EXPECT_FALSE(p.listPane()->AddMeter()->isVisible());
     for (int row : {0, 1, 3})
-        p.files->File->item(row)->setSelected(true);
-    p.files->m_addOkini->trigger();
+        p.files()->File()->item(row)->setSelected(true);
+    p.commands().trigger(command::addOkini);
     EXPECT_EQ(names(), (QStringList{"d.avi", "b.avi", "a.avi"}));
 
     p.openMedia(work("v/c.avi"), 0);
-    p.mainMenu->m_addOkiniForMenu->trigger();
-    p.mainMenu->m_addOkiniForMenu->trigger();
+    p.commands().trigger(command::addPlaying);
+    p.commands().trigger(command::addPlaying);
     EXPECT_EQ(names(), (QStringList{"d.avi", "b.avi", "a.avi", "c.avi"}));
 }
 
@@ -112,11 +112,11 @@ TEST_F(AddingFiles, ALongAddKeepsTheWindowAnsweringAndIsSavedWholeOnClose)
     bool refused = false;
     bool closed = false;
     QTimer::singleShot(20, &p, [&] {
-        refused = !p.favourites->add_selected_files(work("many"), {"x.avi"});
+        refused = !p.favourites()->add_selected_files(work("many"), {"x.avi"});
         p.close();
         closed = true;
     });
-    p.favourites->add_selected_files(work("many"), many);
+    p.favourites()->add_selected_files(work("many"), many);
     ASSERT_TRUE(closed) << "the add yielded to the window";
     EXPECT_TRUE(refused) << "a second add during the first is refused";
     EXPECT_EQ(readFile(app("okini.ini")).count("\r\n"), 3000) << "closing lets the add finish before the save";
@@ -139,9 +139,9 @@ TEST_F(AddingFiles, DropsOnThePageTabsAndOnTheVideo)
         QCoreApplication::sendEvent(target, &dropped);
         return accepted;
     };
-    EXPECT_TRUE(drop(p.listPane->Tab1, {a, b}));
+    EXPECT_TRUE(drop(p.listPane()->Tab1(), {a, b}));
     EXPECT_EQ(names(), (QStringList{"a.avi", "b.mpg"})) << "the page tabs take files for the favourites";
-    EXPECT_TRUE(drop(p.video->display, {b}));
+    EXPECT_TRUE(drop(p.video()->display(), {b}));
     ASSERT_NE(engines.movie(), nullptr);
     EXPECT_EQ(engines.movie()->loads.back(), b) << "a drop on the video plays the file";
 }

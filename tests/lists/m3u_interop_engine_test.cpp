@@ -2,8 +2,8 @@
 #include "support/player_fixture.h"
 
 #include "app/options_page.h"
-#include "app/timer.h"
 #include "lists/favourites_page.h"
+#include "widgets/timer.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -12,17 +12,17 @@
 TEST_F(PlayerTest, SavedM3uOpensEveryEntryInMpv)
 {
     Player &p = start();
-    p.favourites->tmr_okini->setEnabled(false);
+    p.favourites()->tmr_okini()->setEnabled(false);
     // Entries beside the list, under its parent and elsewhere, with "soutai" on.
     QDir().mkpath(work("lists/clips"));
     const QStringList clips{work("lists/clips/a b.avi"), work("c.mpg"), testsupport::clip("clip.wmv")};
     QFile::copy(testsupport::clip("short3.avi"), clips[0]);
     QFile::copy(testsupport::clip("clip.mpg"), clips[1]);
-    p.options->Check_soutai->setChecked(true);
+    p.options()->Check_soutai()->setChecked(true);
     for (const QString &c : clips)
-        p.favourites->add_okini_item(c.left(c.lastIndexOf('/')), c.mid(c.lastIndexOf('/') + 1));
+        p.favourites()->add_okini_item(c.left(c.lastIndexOf('/')), c.mid(c.lastIndexOf('/') + 1));
     const QString m3u = work("lists/saved.m3u");
-    p.favourites->save_okini(m3u);
+    p.favourites()->save_okini(m3u);
 
     QProcess mpv;
     mpv.setProcessChannelMode(QProcess::MergedChannels);

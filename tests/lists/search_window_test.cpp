@@ -9,16 +9,16 @@
 #include "lists/okini_list.h"
 #include "lists/search_page.h"
 #include "lists/tab_strip.h"
-#include "window/twips.h"
+#include "widgets/twips.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QMouseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -31,10 +31,10 @@ protected:
     {
         PlayerTest::SetUp();
         start();
-        player->files->TabDir->setTag(1, work("tree"));
-        player->listPane->Tab1->select(3);
+        player->files()->TabDir()->setTag(1, work("tree"));
+        player->listPane()->Tab1()->select(3);
     }
-    SearchPage &page() { return *player->search; }
+    SearchPage &page() { return *player->search(); }
     QString tree(const QString &rel) { return testsupport::writeFile(work("tree/") + rel, ""); }
     // Types the text and presses Enter, then waits for the search to end.
     void searchFor(const QString &text)
@@ -44,25 +44,25 @@ protected:
     }
     void enter(const QString &text)
     {
-        page().FindText->setCurrentText(text);
-        QTest::keyClick(page().FindText, Qt::Key_Return);
+        page().FindText()->setCurrentText(text);
+        QTest::keyClick(page().FindText(), Qt::Key_Return);
     }
     QStringList rows()
     {
         QStringList l;
-        for (int i = 0; i < page().List_Find->count(); ++i)
+        for (int i = 0; i < page().List_Find()->count(); ++i)
             l.append(page().findRowPath(i));
         return l;
     }
     QPoint rowPoint(int row)
     {
-        return page().List_Find->visualItemRect(page().List_Find->item(row)).center();
+        return page().List_Find()->visualItemRect(page().List_Find()->item(row)).center();
     }
     QList<int> selectedRows()
     {
         QList<int> l;
-        for (int i = 0; i < page().List_Find->count(); ++i)
-            if (page().List_Find->item(i)->isSelected())
+        for (int i = 0; i < page().List_Find()->count(); ++i)
+            if (page().List_Find()->item(i)->isSelected())
                 l.append(i);
         return l;
     }
@@ -86,16 +86,16 @@ TEST_F(Search, EnterListsTheMatchingMediaFilesWithTheirFolders)
     QDir().mkpath(work("tree/abc.avi"));
     searchFor("abc");
     EXPECT_EQ(rows(), (QStringList{work("tree/x_abc_y.avi"), work("tree/sub/ABC.mpg")}));
-    EXPECT_EQ(page().List_Find->item(1)->text(), "ABC.mpg");
-    EXPECT_EQ(page().findDirs.at(1), work("tree/sub/"));
-    EXPECT_EQ(page().findCount, 2);
-    EXPECT_EQ(page().FindText->count(), 1);
+    EXPECT_EQ(page().List_Find()->item(1)->text(), "ABC.mpg");
+    EXPECT_EQ(page().findDirs().at(1), work("tree/sub/"));
+    EXPECT_EQ(page().findCount(), 2);
+    EXPECT_EQ(page().FindText()->count(), 1);
     // The same text in other letters is remembered once; the list is searched anew.
     searchFor("ABC");
-    EXPECT_EQ(page().FindText->count(), 1);
-    EXPECT_EQ(page().List_Find->count(), 2);
+    EXPECT_EQ(page().FindText()->count(), 1);
+    EXPECT_EQ(page().List_Find()->count(), 2);
     searchFor("x_");
-    EXPECT_EQ(page().FindText->count(), 2);
+    EXPECT_EQ(page().FindText()->count(), 2);
     EXPECT_EQ(rows(), (QStringList{work("tree/x_abc_y.avi")}));
 }
 
@@ -103,8 +103,8 @@ TEST_F(Search, StopsAtExactly513Results)
 {
     manyFiles(6, 100);
     searchFor("clip");
-    ASSERT_EQ(page().List_Find->count(), 513);
-    EXPECT_EQ(page().findDirs.size(), 513);
+    ASSERT_EQ(page().List_Find()->count(), 513);
+    EXPECT_EQ(page().findDirs().size(), 513);
     EXPECT_EQ(rows().last(), work("tree/d0005/clip012.avi"));
 }
 
@@ -123,8 +123,8 @@ TEST_F(Search, ASecondEnterDuringASearchIsIgnored)
     ASSERT_TRUE(page().isSearching());
     enter("clip007");
     ASSERT_TRUE(testsupport::waitFor([&] { return !page().isSearching(); }, 20000));
-    EXPECT_EQ(page().List_Find->count(), 513); // the first search's results, once
-    EXPECT_EQ(page().FindText->count(), 1);
+    EXPECT_EQ(page().List_Find()->count(), 513); // the first search's results, once
+    EXPECT_EQ(page().FindText()->count(), 1);
 }
 
 TEST_F(Search, EscStopsTheSearchAndKeepsWhatItFound)
@@ -132,7 +132,7 @@ TEST_F(Search, EscStopsTheSearchAndKeepsWhatItFound)
     manyFiles(40, 50);
     QSignalSpy finished(&page(), &SearchPage::searchFinished);
     enter("clip");
-    QTest::keyClick(page().FindText, Qt::Key_Escape);
+    QTest::keyClick(page().FindText(), Qt::Key_Escape);
     ASSERT_TRUE(finished.wait(20000));
     EXPECT_FALSE(page().isSearching());
     const QStringList found = rows();
@@ -157,7 +157,7 @@ TEST_F(Search, TheWindowAnswersWhileTwentyThousandFilesAreSearched)
     searchFor("nothing-matches");
     testsupport::pump(250); // one beat after the end as well
     EXPECT_LT(worst, 350) << "a 100 ms timer came " << worst - 100 << " ms late";
-    EXPECT_EQ(page().List_Find->count(), 0);
+    EXPECT_EQ(page().List_Find()->count(), 0);
 }
 
 TEST_F(Search, ClosingMidSearchSavesTheResultsSoFar)
@@ -183,11 +183,11 @@ TEST_F(Search, ResultsComeBackAfterARestartAndPlay)
     Player &p = restart();
     const QByteArray saved = testsupport::readFile(app("searchData.ini"));
     EXPECT_EQ(saved, ("\"" + work("tree/") + "\",\"b.avi\"\r\n\"" + work("tree/clips/") + "\",\"a.avi\"\r\n").toUtf8());
-    p.listPane->Tab1->select(3);
-    ASSERT_EQ(p.search->List_Find->count(), 2);
-    EXPECT_EQ(p.search->findRowPath(1), work("tree/clips/a.avi"));
-    QTest::mouseDClick(p.search->List_Find->viewport(), Qt::LeftButton, {},
-                       p.search->List_Find->visualItemRect(p.search->List_Find->item(1)).center());
+    p.listPane()->Tab1()->select(3);
+    ASSERT_EQ(p.search()->List_Find()->count(), 2);
+    EXPECT_EQ(p.search()->findRowPath(1), work("tree/clips/a.avi"));
+    QTest::mouseDClick(p.search()->List_Find()->viewport(), Qt::LeftButton, {},
+                       p.search()->List_Find()->visualItemRect(p.search()->List_Find()->item(1)).center());
     ASSERT_TRUE(engines.movie());
     ASSERT_FALSE(engines.movie()->loads.empty());
     EXPECT_EQ(engines.movie()->loads.back(), work("tree/clips/a.avi"));
@@ -195,14 +195,14 @@ TEST_F(Search, ResultsComeBackAfterARestartAndPlay)
 
 TEST_F(Search, SavedRelativeToTheProgramFolderWithSoutai)
 {
-    player->options->Check_soutai->setChecked(true);
-    player->files->TabDir->setTag(1, app("media"));
+    player->options()->Check_soutai()->setChecked(true);
+    player->files()->TabDir()->setTag(1, app("media"));
     testsupport::writeFile(app("media/clips/a.avi"), "");
     searchFor("a");
     close();
     EXPECT_EQ(testsupport::readFile(app("searchData.ini")), QByteArray("\"./media/clips/\",\"a.avi\"\r\n"));
     Player &p = start();
-    EXPECT_EQ(p.search->findRowPath(0), app("media/clips/a.avi"));
+    EXPECT_EQ(p.search()->findRowPath(0), app("media/clips/a.avi"));
 }
 
 TEST_F(Search, AtMost513SavedResultsAreRead)
@@ -213,7 +213,7 @@ TEST_F(Search, AtMost513SavedResultsAreRead)
         data += "\"/m/\",\"" + QByteArray::number(i) + ".avi\"\r\n";
     testsupport::writeFile(app("searchData.ini"), data);
     Player &p = start();
-    EXPECT_EQ(p.search->List_Find->count(), 513);
+    EXPECT_EQ(p.search()->List_Find()->count(), 513);
 }
 
 TEST_F(Search, DragSelectionTogglesTheRowsPassedOver)
@@ -221,7 +221,7 @@ TEST_F(Search, DragSelectionTogglesTheRowsPassedOver)
     for (int i = 0; i < 8; ++i)
         tree(QStringLiteral("c%1.avi").arg(i));
     searchFor("c");
-    QWidget *vp = page().List_Find->viewport();
+    QWidget *vp = page().List_Find()->viewport();
     QTest::mousePress(vp, Qt::LeftButton, {}, rowPoint(2));
     for (int row : {3, 4, 5}) { // dragged with the button held
         QMouseEvent move(QEvent::MouseMove, rowPoint(row), vp->mapToGlobal(rowPoint(row)), Qt::NoButton,
@@ -242,10 +242,10 @@ TEST_F(Search, RightClickKeepsASelectedRowsSelectionElseSelectsOnlyTheRow)
     searchFor("c");
     QSignalSpy wanted(&page(), &SearchPage::fileMenuWanted);
     for (int r : {0, 1, 2})
-        page().List_Find->item(r)->setSelected(true);
-    QTest::mouseClick(page().List_Find->viewport(), Qt::RightButton, {}, rowPoint(1));
+        page().List_Find()->item(r)->setSelected(true);
+    QTest::mouseClick(page().List_Find()->viewport(), Qt::RightButton, {}, rowPoint(1));
     EXPECT_EQ(selectedRows(), (QList<int>{0, 1, 2}));
-    QTest::mouseClick(page().List_Find->viewport(), Qt::RightButton, {}, rowPoint(4));
+    QTest::mouseClick(page().List_Find()->viewport(), Qt::RightButton, {}, rowPoint(4));
     EXPECT_EQ(selectedRows(), (QList<int>{4}));
     EXPECT_EQ(page().selectedResultPaths(), QStringList{work("tree/c4.avi")});
     EXPECT_EQ(wanted.size(), 2);
@@ -253,16 +253,16 @@ TEST_F(Search, RightClickKeepsASelectedRowsSelectionElseSelectsOnlyTheRow)
 
 TEST_F(Search, SelectedResultsJoinTheFavouritesLastFirst)
 {
-    ASSERT_TRUE(testsupport::waitFor([&] { return !player->favourites->firstLoadPending(); }));
+    ASSERT_TRUE(testsupport::waitFor([&] { return !player->favourites()->firstLoadPending(); }));
     tree("a/one.avi");
     tree("b/two.avi");
     tree("c/three.avi");
     searchFor("");
-    page().List_Find->item(0)->setSelected(true);
-    page().List_Find->item(2)->setSelected(true);
+    page().List_Find()->item(0)->setSelected(true);
+    page().List_Find()->item(2)->setSelected(true);
     page().add_selected_found();
-    ASSERT_TRUE(testsupport::waitFor([&] { return !player->favourites->isAdding(); }));
-    OkiniList *l = player->favourites->List_okini;
+    ASSERT_TRUE(testsupport::waitFor([&] { return !player->favourites()->isAdding(); }));
+    OkiniList *l = player->favourites()->List_okini();
     ASSERT_EQ(l->count(), 2);
     EXPECT_EQ(l->folder(1) + l->text(1), work("tree/c/three.avi"));
     EXPECT_EQ(l->folder(2) + l->text(2), work("tree/a/one.avi"));
@@ -272,51 +272,52 @@ TEST_F(Search, ChangeDirSetsTheCurrentFolderAndTheHeader)
 {
     QDir().mkpath(work("other"));
     dialogs->folders.push_back(work("other"));
-    QTest::mouseClick(page().bt_change_dir, Qt::LeftButton);
-    EXPECT_EQ(player->files->TabDir->tag(1), work("other"));
-    EXPECT_EQ(QDir::cleanPath(player->files->File->path()), QDir::cleanPath(work("other")));
-    EXPECT_EQ(page().txt_current_dir->text(), "current = " + work("other") + "   以下を検索");
+    QTest::mouseClick(page().bt_change_dir(), Qt::LeftButton);
+    EXPECT_EQ(player->files()->TabDir()->tag(1), work("other"));
+    EXPECT_EQ(QDir::cleanPath(player->files()->File()->path()), QDir::cleanPath(work("other")));
+    EXPECT_EQ(page().txt_current_dir()->text(), "current = " + work("other") + "   以下を検索");
     EXPECT_EQ(dialogs->asked.last().title, "変更するフォルダを選択してください");
     // Cancelled: nothing changes.
-    QTest::mouseClick(page().bt_change_dir, Qt::LeftButton);
-    EXPECT_EQ(player->files->TabDir->tag(1), work("other"));
+    QTest::mouseClick(page().bt_change_dir(), Qt::LeftButton);
+    EXPECT_EQ(player->files()->TabDir()->tag(1), work("other"));
 }
 
 TEST_F(Search, SearchBoxControlsAreLaidOutForItsWidth)
 {
     Player &p = *player;
-    EXPECT_EQ(page().labelFind->text(), "検索");
-    EXPECT_EQ(page().FindText->insertPolicy(), QComboBox::NoInsert);
-    EXPECT_EQ(page().List_Find->selectionMode(), QAbstractItemView::ExtendedSelection);
-    p.listPane->layoutListPane();
-    const int findWidth = twips::width(p.listPane->find);
-    EXPECT_EQ(twips::width(page().txt_current_dir), findWidth);
-    EXPECT_NEAR(twips::left(page().bt_change_dir), twips::left(page().FindText) + twips::width(page().FindText) + 40, 15);
-    EXPECT_GT(twips::width(page().FindText), 1000);
-    EXPECT_EQ(page().txt_current_dir->text(), "current = " + work("tree") + "   以下を検索");
+    EXPECT_EQ(page().labelFind()->text(), "検索");
+    EXPECT_EQ(page().FindText()->insertPolicy(), QComboBox::NoInsert);
+    EXPECT_EQ(page().List_Find()->selectionMode(), QAbstractItemView::ExtendedSelection);
+    p.listPane()->layoutListPane();
+    const int findWidth = twips::width(p.listPane()->find());
+    EXPECT_EQ(twips::width(page().txt_current_dir()), findWidth);
+    EXPECT_NEAR(twips::left(page().bt_change_dir()), twips::left(page().FindText()) + twips::width(page().FindText()) + 40, 15);
+    EXPECT_GT(twips::width(page().FindText()), 1000);
+    EXPECT_EQ(page().txt_current_dir()->text(), "current = " + work("tree") + "   以下を検索");
 }
 
 TEST_F(Search, TheFolderButtonLiesWhollyInsideThePageAtEveryListWidth)
 {
     Player &p = *player;
     SearchPage &s = page();
-    QWidget *window = s.bt_change_dir->window();
-    QTabBar *bar = p.listPane->Tab1->tabBar();
+    QWidget *window = s.bt_change_dir()->window();
+    QTabBar *bar = p.listPane()->Tab1()->tabBar();
     int checked = 0;
     auto check = [&](int step) {
         QApplication::processEvents();
-        const QRect button(s.bt_change_dir->mapTo(window, QPoint(0, 0)), s.bt_change_dir->size());
+        const QRect button(s.bt_change_dir()->mapTo(window, QPoint(0, 0)), s.bt_change_dir()->size());
         const QRect tabs(bar->mapTo(window, QPoint(0, 0)), bar->size());
-        const QRect frame(p.listPane->find->mapTo(window, QPoint(0, 0)), p.listPane->find->size());
+        const QRect frame(p.listPane()->find()->mapTo(window, QPoint(0, 0)), p.listPane()->find()->size());
         if (tabs.left() - frame.left() < button.width())
             return; // a page narrower than the button itself
         ++checked;
         EXPECT_LT(button.right(), tabs.left()) << "step " << step << ": the page tabs cover the button";
-        EXPECT_TRUE(QRect(QPoint(0, 0), frame.size()).contains(s.bt_change_dir->geometry()))
+        EXPECT_TRUE(QRect(QPoint(0, 0), frame.size()).contains(s.bt_change_dir()->geometry()))
             << "step " << step << ": the search frame cuts the button";
-        if (tabs.left() - frame.left() > twips::toPixelsX(1000))
-            EXPECT_GT(button.left(), QRect(s.FindText->mapTo(window, QPoint(0, 0)), s.FindText->size()).right())
+        if (tabs.left() - frame.left() > twips::toPixelsX(1000)) {
+            EXPECT_GT(button.left(), QRect(s.FindText()->mapTo(window, QPoint(0, 0)), s.FindText()->size()).right())
                 << "step " << step << ": the button lies beside the text";
+        }
     };
     check(0);
     for (int i = 1; i <= 6; ++i) {

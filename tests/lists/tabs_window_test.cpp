@@ -1,11 +1,12 @@
 // The list pane's pages, the tab strips, their files and menus, and the file list.
 #include "support/player_fixture.h"
+#include "widgets/command_ids.h"
 
 #include "app/options_page.h"
-#include "app/timer.h"
 #include "lists/favourites_page.h"
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
+#include "widgets/timer.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 
@@ -15,7 +16,7 @@
 #include "lists/tab_strip.h"
 #include "platform/my_module.h"
 #include "playback/cmovie.h"
-#include "window/controls.h"
+#include "widgets/controls.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -49,17 +50,17 @@ TEST_F(Tabs, TabFilesLoadRelativeTagsAgainstTheProgramFolder)
     writeFile(app("tabdir.ini"), "\"movies\",\"./movies/\"\r\n\"srv\",\"/srv/video/\"\r\n");
     writeFile(app("TabM3u.ini"), "\"a\",\"./lists/a.m3u\"\r\n");
     Player &p = start();
-    ASSERT_EQ(p.files->TabDir->count(), 3);
-    EXPECT_EQ(p.files->TabDir->caption(1), "current");
-    EXPECT_EQ(p.files->TabDir->caption(2), "movies");
-    EXPECT_EQ(p.files->TabDir->tag(2), app("movies/"));
-    EXPECT_EQ(p.files->TabDir->tag(3), "/srv/video/");
-    ASSERT_EQ(p.favourites->TabM3u->count(), 2);
-    EXPECT_EQ(p.favourites->TabM3u->caption(1), QString::fromUtf8("お気に入り"));
-    EXPECT_EQ(p.favourites->TabM3u->tag(1), app("okini.ini"));
-    EXPECT_EQ(p.favourites->TabM3u->tag(2), app("lists/a.m3u"));
+    ASSERT_EQ(p.files()->TabDir()->count(), 3);
+    EXPECT_EQ(p.files()->TabDir()->caption(1), "current");
+    EXPECT_EQ(p.files()->TabDir()->caption(2), "movies");
+    EXPECT_EQ(p.files()->TabDir()->tag(2), app("movies/"));
+    EXPECT_EQ(p.files()->TabDir()->tag(3), "/srv/video/");
+    ASSERT_EQ(p.favourites()->TabM3u()->count(), 2);
+    EXPECT_EQ(p.favourites()->TabM3u()->caption(1), QString::fromUtf8("お気に入り"));
+    EXPECT_EQ(p.favourites()->TabM3u()->tag(1), app("okini.ini"));
+    EXPECT_EQ(p.favourites()->TabM3u()->tag(2), app("lists/a.m3u"));
 
-    p.options->Check_soutai->setChecked(true);
+    p.options()->Check_soutai()->setChecked(true);
     close();
     EXPECT_EQ(readFile(app("tabdir.ini")), "\"movies\",\"./movies/\"\r\n\"srv\",\"/srv/video/\"\r\n");
     EXPECT_EQ(readFile(app("TabM3u.ini")), "\"a\",\"./lists/a.m3u\"\r\n");
@@ -67,27 +68,27 @@ TEST_F(Tabs, TabFilesLoadRelativeTagsAgainstTheProgramFolder)
 
 TEST_F(Tabs, MissingTabFilesLeaveOnlyTheFirstTabs)
 {
-    EXPECT_EQ(player->files->TabDir->count(), 1);
-    EXPECT_EQ(player->favourites->TabM3u->count(), 1);
+    EXPECT_EQ(player->files()->TabDir()->count(), 1);
+    EXPECT_EQ(player->favourites()->TabM3u()->count(), 1);
 }
 
 TEST_F(Tabs, FirstTabsCanNeitherBeDeletedNorRenamed)
 {
     Player &p = *player;
-    p.files->m_del_tab->trigger();
+    p.commands().trigger(command::fileTabDelete);
     EXPECT_EQ(lastMessage(), "currentを削除できません");
     EXPECT_EQ(dialogs->asked.last().title, QString::fromUtf8("削除不可"));
-    p.files->m_change_name->trigger();
+    p.commands().trigger(command::fileTabRename);
     EXPECT_EQ(lastMessage(), QString::fromUtf8("currentのタブ名は変更できません"));
     EXPECT_EQ(dialogs->asked.last().title, QString::fromUtf8("タブ名変更不可"));
-    p.favourites->m_del_tab_okini->trigger();
+    p.commands().trigger(command::okiniTabDelete);
     EXPECT_EQ(lastMessage(), "okini.iniを削除できません");
-    p.favourites->m_change_name_okini->trigger();
+    p.commands().trigger(command::okiniTabRename);
     EXPECT_EQ(lastMessage(), QString::fromUtf8("お気に入りのタブ名は変更できません"));
-    EXPECT_EQ(p.files->TabDir->count(), 1);
-    EXPECT_EQ(p.files->TabDir->caption(1), "current");
-    EXPECT_EQ(p.favourites->TabM3u->count(), 1);
-    EXPECT_EQ(p.favourites->TabM3u->caption(1), QString::fromUtf8("お気に入り"));
+    EXPECT_EQ(p.files()->TabDir()->count(), 1);
+    EXPECT_EQ(p.files()->TabDir()->caption(1), "current");
+    EXPECT_EQ(p.favourites()->TabM3u()->count(), 1);
+    EXPECT_EQ(p.favourites()->TabM3u()->caption(1), QString::fromUtf8("お気に入り"));
     for (const auto &a : dialogs->asked)
         EXPECT_EQ(a.kind, "message");
 }
@@ -95,18 +96,18 @@ TEST_F(Tabs, FirstTabsCanNeitherBeDeletedNorRenamed)
 TEST_F(Tabs, RenamingATabAsksWithItsFolder)
 {
     Player &p = *player;
-    p.files->TabDir->add(2, QString(), "old", "/srv/video/");
-    p.files->TabDir->select(2);
+    p.files()->TabDir()->add(2, QString(), "old", "/srv/video/");
+    p.files()->TabDir()->select(2);
     dialogs->inputs.push_back(QString::fromUtf8("動画"));
-    p.files->m_change_name->trigger();
-    EXPECT_EQ(p.files->TabDir->caption(2), QString::fromUtf8("動画"));
-    EXPECT_EQ(p.files->TabDir->tag(2), "/srv/video/");
+    p.commands().trigger(command::fileTabRename);
+    EXPECT_EQ(p.files()->TabDir()->caption(2), QString::fromUtf8("動画"));
+    EXPECT_EQ(p.files()->TabDir()->tag(2), "/srv/video/");
     EXPECT_EQ(dialogs->asked.last().title, QString::fromUtf8("タブ名変更"));
     EXPECT_EQ(dialogs->asked.last().text, QString::fromUtf8("タブ名を変更します。\n\n/srv/video/\n"));
     EXPECT_EQ(dialogs->asked.last().initial, "old");
-    EXPECT_FALSE(p.windowModes->isRenaming);
-    p.files->m_change_name->trigger(); // cancelled: the caption stays
-    EXPECT_EQ(p.files->TabDir->caption(2), QString::fromUtf8("動画"));
+    EXPECT_FALSE(p.windowModes()->isRenaming());
+    p.commands().trigger(command::fileTabRename); // cancelled: the caption stays
+    EXPECT_EQ(p.files()->TabDir()->caption(2), QString::fromUtf8("動画"));
 }
 
 TEST_F(Tabs, AddingDirectoryTabs)
@@ -114,35 +115,35 @@ TEST_F(Tabs, AddingDirectoryTabs)
     Player &p = *player;
     QDir().mkpath(work("Movies/2024.summer"));
     QDir().mkpath(work("movies"));
-    p.files->File->setPath(work("Movies/2024.summer"));
-    p.files->TabDir->setTag(1, work("Movies/2024.summer"));
+    p.files()->File()->setPath(work("Movies/2024.summer"));
+    p.files()->TabDir()->setTag(1, work("Movies/2024.summer"));
     // The folder that tab 1 shows may get a tab of its own.
     dialogs->folders.push_back(work("Movies/2024.summer"));
-    p.files->m_add_tab->trigger();
-    ASSERT_EQ(p.files->TabDir->count(), 2);
-    EXPECT_EQ(p.files->TabDir->caption(2), "2024");
-    EXPECT_EQ(p.files->TabDir->tag(2), work("Movies/2024.summer"));
-    EXPECT_EQ(p.files->TabDir->selectedIndex(), 2);
+    p.commands().trigger(command::fileTabAdd);
+    ASSERT_EQ(p.files()->TabDir()->count(), 2);
+    EXPECT_EQ(p.files()->TabDir()->caption(2), "2024");
+    EXPECT_EQ(p.files()->TabDir()->tag(2), work("Movies/2024.summer"));
+    EXPECT_EQ(p.files()->TabDir()->selectedIndex(), 2);
     EXPECT_EQ(dialogs->asked.last().title, QString::fromUtf8("タブに追加するフォルダを選択してください"));
     EXPECT_EQ(dialogs->asked.last().initial, work("Movies/2024.summer"));
     // A folder another tab shows is not added twice, with or without its trailing "/".
     dialogs->folders.push_back(work("Movies/2024.summer/"));
-    p.files->m_add_tab->trigger();
-    EXPECT_EQ(p.files->TabDir->count(), 2);
+    p.commands().trigger(command::fileTabAdd);
+    EXPECT_EQ(p.files()->TabDir()->count(), 2);
     // Letter case makes another folder.
-    p.files->File->setPath(work("movies"));
+    p.files()->File()->setPath(work("movies"));
     dialogs->folders.push_back(work("movies"));
-    p.files->m_add_tab->trigger();
-    EXPECT_EQ(p.files->TabDir->count(), 3);
-    EXPECT_EQ(p.files->File->path(), work("movies"));
+    p.commands().trigger(command::fileTabAdd);
+    EXPECT_EQ(p.files()->TabDir()->count(), 3);
+    EXPECT_EQ(p.files()->File()->path(), work("movies"));
     // Cancelled: nothing.
-    p.files->m_add_tab->trigger();
-    EXPECT_EQ(p.files->TabDir->count(), 3);
+    p.commands().trigger(command::fileTabAdd);
+    EXPECT_EQ(p.files()->TabDir()->count(), 3);
     // Deleting a further tab removes it and nothing else.
-    p.files->TabDir->select(2);
-    p.files->m_del_tab->trigger();
-    EXPECT_EQ(p.files->TabDir->count(), 2);
-    EXPECT_EQ(p.files->File->path(), work("movies"));
+    p.files()->TabDir()->select(2);
+    p.commands().trigger(command::fileTabDelete);
+    EXPECT_EQ(p.files()->TabDir()->count(), 2);
+    EXPECT_EQ(p.files()->File()->path(), work("movies"));
 }
 
 TEST_F(Tabs, ChangingATabsFolder)
@@ -150,131 +151,131 @@ TEST_F(Tabs, ChangingATabsFolder)
     Player &p = *player;
     QDir().mkpath(work("new"));
     dialogs->folders.push_back(work("new"));
-    p.files->m_change_dir->trigger();
-    EXPECT_EQ(p.files->TabDir->tag(1), work("new"));
-    EXPECT_EQ(p.files->TabDir->caption(1), "current");
-    EXPECT_EQ(p.files->File->path(), work("new"));
+    p.commands().trigger(command::fileTabChangeFolder);
+    EXPECT_EQ(p.files()->TabDir()->tag(1), work("new"));
+    EXPECT_EQ(p.files()->TabDir()->caption(1), "current");
+    EXPECT_EQ(p.files()->File()->path(), work("new"));
     EXPECT_EQ(dialogs->asked.last().title, QString::fromUtf8("変更するフォルダを選択してください"));
 }
 
 TEST_F(Tabs, DirectoryTabThatCannotBeShownKeepsTheFolder)
 {
     Player &p = *player;
-    p.files->File->setPath(work());
-    p.files->TabDir->add(2, QString(), "gone", work("gone"));
-    p.files->TabDir->select(2);
-    p.files->TabDir_MouseUp(Qt::LeftButton);
+    p.files()->File()->setPath(work());
+    p.files()->TabDir()->add(2, QString(), "gone", work("gone"));
+    p.files()->TabDir()->select(2);
+    p.files()->TabDir_MouseUp(Qt::LeftButton);
     EXPECT_EQ(lastMessage(), QString::fromUtf8("アクセスに失敗しました"));
-    EXPECT_EQ(p.files->File->path(), work().chopped(1));
+    EXPECT_EQ(p.files()->File()->path(), work().chopped(1));
 }
 
 TEST_F(Tabs, M3uTabIsRefusedWhenAnyTabHasTheFile)
 {
     Player &p = *player;
     dialogs->files.push_back(app("okini.ini"));
-    p.favourites->m_add_tab_okini->trigger();
-    EXPECT_EQ(p.favourites->TabM3u->count(), 1);
+    p.commands().trigger(command::okiniTabAdd);
+    EXPECT_EQ(p.favourites()->TabM3u()->count(), 1);
     EXPECT_EQ(dialogs->asked.last().title, QString::fromUtf8("m3uファイルをタブに追加"));
     EXPECT_EQ(dialogs->asked.last().initial, app());
     EXPECT_EQ(dialogs->asked.last().options.filterNames, QStringList{"m3u(*.m3u)"});
     const QString m3u = writeFile(work("b.m3u"), (touch("b.avi") + "\r\n").toUtf8());
     dialogs->files.push_back(m3u);
-    p.favourites->m_open_m3u->trigger(); // the favourites popup runs the same command
-    ASSERT_EQ(p.favourites->TabM3u->count(), 2);
-    EXPECT_EQ(p.favourites->TabM3u->caption(2), "b");
-    EXPECT_EQ(p.favourites->TabM3u->tag(2), m3u);
-    EXPECT_EQ(p.favourites->TabM3u->selectedIndex(), 2);
-    EXPECT_EQ(p.favourites->gStrM3uName, m3u);
-    EXPECT_EQ(p.favourites->List_okini->count(), 1);
+    p.commands().trigger(command::okiniOpenM3u); // the favourites popup runs the same command
+    ASSERT_EQ(p.favourites()->TabM3u()->count(), 2);
+    EXPECT_EQ(p.favourites()->TabM3u()->caption(2), "b");
+    EXPECT_EQ(p.favourites()->TabM3u()->tag(2), m3u);
+    EXPECT_EQ(p.favourites()->TabM3u()->selectedIndex(), 2);
+    EXPECT_EQ(p.favourites()->gStrM3uName(), m3u);
+    EXPECT_EQ(p.favourites()->List_okini()->count(), 1);
     dialogs->files.push_back(m3u);
-    p.favourites->m_add_tab_okini->trigger();
-    EXPECT_EQ(p.favourites->TabM3u->count(), 2);
+    p.commands().trigger(command::okiniTabAdd);
+    EXPECT_EQ(p.favourites()->TabM3u()->count(), 2);
 }
 
 TEST_F(Tabs, NewM3uTabKeepsTheEntriesAddedToTheListShown)
 {
     Player &p = *player;
-    ASSERT_TRUE(testsupport::waitFor([&] { return !p.favourites->tmr_okini->enabled(); }, 3000));
-    ASSERT_EQ(p.favourites->gStrM3uName, app("okini.ini"));
+    ASSERT_TRUE(testsupport::waitFor([&] { return !p.favourites()->tmr_okini()->enabled(); }, 3000));
+    ASSERT_EQ(p.favourites()->gStrM3uName(), app("okini.ini"));
     const QString a = touch("a.avi");
-    p.favourites->add_okini_item(work().chopped(1), "a.avi");
+    p.favourites()->add_okini_item(work().chopped(1), "a.avi");
     dialogs->files.push_back(writeFile(work("b.m3u"), ""));
-    p.favourites->m_add_tab_okini->trigger();
+    p.commands().trigger(command::okiniTabAdd);
     EXPECT_EQ(readFile(app("okini.ini")), (a + "\r\n").toUtf8());
     // The same for pointing a tab at another file.
-    p.favourites->add_okini_item(work().chopped(1), "a.avi");
+    p.favourites()->add_okini_item(work().chopped(1), "a.avi");
     dialogs->files.push_back(writeFile(work("c.m3u"), ""));
-    p.favourites->m_change_m3u->trigger();
+    p.commands().trigger(command::okiniTabChangeM3u);
     EXPECT_EQ(readFile(work("b.m3u")), (a + "\r\n").toUtf8());
-    EXPECT_EQ(p.favourites->TabM3u->tag(2), work("c.m3u"));
-    EXPECT_EQ(p.favourites->TabM3u->caption(2), "b");
+    EXPECT_EQ(p.favourites()->TabM3u()->tag(2), work("c.m3u"));
+    EXPECT_EQ(p.favourites()->TabM3u()->caption(2), "b");
     EXPECT_EQ(dialogs->asked.last().title, QString::fromUtf8("変更するm3uを選択"));
 }
 
 TEST_F(Tabs, SwitchingFavouritesTabsSavesAndLoads)
 {
     Player &p = *player;
-    ASSERT_TRUE(testsupport::waitFor([&] { return !p.favourites->tmr_okini->enabled(); }, 3000));
+    ASSERT_TRUE(testsupport::waitFor([&] { return !p.favourites()->tmr_okini()->enabled(); }, 3000));
     const QString a = touch("a.avi");
     const QString m3u = writeFile(work("b.m3u"), (touch("b.avi") + "\r\n").toUtf8());
-    p.favourites->TabM3u->add(2, QString(), "b", m3u);
-    p.listPane->Tab1->select(2);
-    p.favourites->add_okini_item(work().chopped(1), "a.avi");
+    p.favourites()->TabM3u()->add(2, QString(), "b", m3u);
+    p.listPane()->Tab1()->select(2);
+    p.favourites()->add_okini_item(work().chopped(1), "a.avi");
 
     // The tab already shown: nothing saved, nothing reloaded. (The first load left an
     // empty okini.ini when it turned the thumbnail view on.)
-    p.favourites->TabM3u_MouseUp(Qt::LeftButton);
+    p.favourites()->TabM3u_MouseUp(Qt::LeftButton);
     EXPECT_EQ(readFile(app("okini.ini")), "");
-    EXPECT_EQ(p.favourites->List_okini->count(), 1);
+    EXPECT_EQ(p.favourites()->List_okini()->count(), 1);
 
-    p.favourites->TabM3u->select(2);
-    p.favourites->TabM3u_MouseUp(Qt::LeftButton);
+    p.favourites()->TabM3u()->select(2);
+    p.favourites()->TabM3u_MouseUp(Qt::LeftButton);
     EXPECT_EQ(readFile(app("okini.ini")), (a + "\r\n").toUtf8());
-    EXPECT_EQ(p.favourites->gStrM3uName, m3u);
-    ASSERT_EQ(p.favourites->List_okini->count(), 1);
-    EXPECT_EQ(p.favourites->List_okini->text(1), "b.avi");
+    EXPECT_EQ(p.favourites()->gStrM3uName(), m3u);
+    ASSERT_EQ(p.favourites()->List_okini()->count(), 1);
+    EXPECT_EQ(p.favourites()->List_okini()->text(1), "b.avi");
 }
 
 TEST_F(Tabs, RightClickSelectsTheTabUnderThePointerFirst)
 {
     Player &p = *player;
-    p.listPane->Tab1->select(2);
-    p.favourites->TabM3u->add(2, QString(), "second", work("x.m3u"));
-    p.listPane->layoutListPane();
-    QTabBar *bar = p.favourites->TabM3u->tabBar();
+    p.listPane()->Tab1()->select(2);
+    p.favourites()->TabM3u()->add(2, QString(), "second", work("x.m3u"));
+    p.listPane()->layoutListPane();
+    QTabBar *bar = p.favourites()->TabM3u()->tabBar();
     const QPoint at = bar->tabRect(1).center();
     QTest::mousePress(bar, Qt::RightButton, Qt::NoModifier, at);
-    EXPECT_EQ(p.favourites->TabM3u->selectedIndex(), 2);
+    EXPECT_EQ(p.favourites()->TabM3u()->selectedIndex(), 2);
     QTest::mouseRelease(bar, Qt::RightButton, Qt::NoModifier, at);
-    ASSERT_TRUE(testsupport::waitFor([&] { return p.favourites->m_tab_okini->isVisible(); }, 2000));
-    EXPECT_EQ(p.favourites->gStrM3uName, work("x.m3u"));
-    p.favourites->m_tab_okini->hide();
+    ASSERT_TRUE(testsupport::waitFor([&] { return p.favourites()->m_tab_okini()->isVisible(); }, 2000));
+    EXPECT_EQ(p.favourites()->gStrM3uName(), work("x.m3u"));
+    p.favourites()->m_tab_okini()->hide();
 }
 
 TEST_F(Tabs, SetFilePathAsksAgainWhileTheUserSaysYes)
 {
     Player &p = *player;
     dialogs->answers = {Dialogs::Answer::Yes, Dialogs::Answer::No};
-    EXPECT_FALSE(p.files->setFilePath(work("not/there")));
+    EXPECT_FALSE(p.files()->setFilePath(work("not/there")));
     EXPECT_EQ(dialogs->asked.size(), 2);
     EXPECT_EQ(dialogs->beeps, 2);
     EXPECT_EQ(lastMessage(), QString::fromUtf8("デバイスの準備ができてません。 もう一度試しますか"));
-    EXPECT_TRUE(p.files->setFilePath(work()));
+    EXPECT_TRUE(p.files()->setFilePath(work()));
 }
 
 TEST_F(Tabs, CurrentFolderCommandOfTheFilePopup)
 {
     Player &p = *player;
     QDir().mkpath(work("elsewhere"));
-    p.files->TabDir->add(2, QString(), "x", "/srv/");
-    p.files->TabDir->select(2);
-    const QString before = p.files->TabDir->tag(1);
+    p.files()->TabDir()->add(2, QString(), "x", "/srv/");
+    p.files()->TabDir()->select(2);
+    const QString before = p.files()->TabDir()->tag(1);
     dialogs->folders.push_back(work("elsewhere"));
-    p.files->m_OpenDirectory->trigger();
-    EXPECT_EQ(p.files->File->path(), work("elsewhere"));
-    EXPECT_EQ(p.files->TabDir->selectedIndex(), 1);
-    EXPECT_EQ(p.files->TabDir->tag(1), before);
-    p.files->m_OpenDirectory->trigger(); // cancelled: no retry question
+    p.commands().trigger(command::fileOpenFolder);
+    EXPECT_EQ(p.files()->File()->path(), work("elsewhere"));
+    EXPECT_EQ(p.files()->TabDir()->selectedIndex(), 1);
+    EXPECT_EQ(p.files()->TabDir()->tag(1), before);
+    p.commands().trigger(command::fileOpenFolder); // cancelled: no retry question
     EXPECT_EQ(dialogs->asked.last().kind, "folder");
 }
 
@@ -284,11 +285,11 @@ TEST_F(Tabs, DeferredFirstLoadReadsTheFavourites)
     const QString a = touch("a.avi");
     writeFile(app("okini.ini"), (a + "\r\n").toUtf8());
     Player &p = start();
-    EXPECT_TRUE(p.favourites->tmr_okini->enabled());
-    ASSERT_TRUE(testsupport::waitFor([&] { return !p.favourites->tmr_okini->enabled(); }, 3000));
-    EXPECT_EQ(p.favourites->List_okini->count(), 1);
-    EXPECT_EQ(p.favourites->gStrM3uName, app("okini.ini"));
-    EXPECT_FALSE(p.options->Check_loadthum->isChecked());
+    EXPECT_TRUE(p.favourites()->tmr_okini()->enabled());
+    ASSERT_TRUE(testsupport::waitFor([&] { return !p.favourites()->tmr_okini()->enabled(); }, 3000));
+    EXPECT_EQ(p.favourites()->List_okini()->count(), 1);
+    EXPECT_EQ(p.favourites()->gStrM3uName(), app("okini.ini"));
+    EXPECT_FALSE(p.options()->Check_loadthum()->isChecked());
     close();
     EXPECT_EQ(readFile(app("okini.ini")), (a + "\r\n").toUtf8());
 }
@@ -308,22 +309,22 @@ TEST_F(Tabs, PagesShowTheirOwnControls)
 {
     Player &p = *player;
     auto shown = [&](QWidget *w) { return w->isVisibleTo(&p); };
-    p.listPane->Tab1->select(2);
-    EXPECT_TRUE(shown(p.favourites->List_okini));
-    EXPECT_TRUE(shown(p.favourites->TabM3u));
-    EXPECT_FALSE(shown(p.files->File));
-    EXPECT_FALSE(shown(p.files->TabDir));
-    p.listPane->Tab1->select(3);
-    EXPECT_TRUE(shown(p.search->List_Find));
-    EXPECT_TRUE(shown(p.listPane->find));
-    EXPECT_FALSE(shown(p.favourites->List_okini));
-    p.listPane->Tab1->select(4);
-    EXPECT_TRUE(p.listPane->config->isVisibleTo(p.listPane->list));
-    EXPECT_FALSE(shown(p.search->List_Find));
-    p.listPane->Tab1->select(1);
-    EXPECT_TRUE(shown(p.files->File));
-    EXPECT_TRUE(shown(p.files->TabDir));
-    EXPECT_FALSE(p.listPane->config->isVisibleTo(p.listPane->list));
+    p.listPane()->Tab1()->select(2);
+    EXPECT_TRUE(shown(p.favourites()->List_okini()));
+    EXPECT_TRUE(shown(p.favourites()->TabM3u()));
+    EXPECT_FALSE(shown(p.files()->File()));
+    EXPECT_FALSE(shown(p.files()->TabDir()));
+    p.listPane()->Tab1()->select(3);
+    EXPECT_TRUE(shown(p.search()->List_Find()));
+    EXPECT_TRUE(shown(p.listPane()->find()));
+    EXPECT_FALSE(shown(p.favourites()->List_okini()));
+    p.listPane()->Tab1()->select(4);
+    EXPECT_TRUE(p.listPane()->config()->isVisibleTo(p.listPane()->list()));
+    EXPECT_FALSE(shown(p.search()->List_Find()));
+    p.listPane()->Tab1()->select(1);
+    EXPECT_TRUE(shown(p.files()->File()));
+    EXPECT_TRUE(shown(p.files()->TabDir()));
+    EXPECT_FALSE(p.listPane()->config()->isVisibleTo(p.listPane()->list()));
 }
 
 TEST_F(Tabs, FileListShowsMediaFilesInAnyLetterCase)
@@ -336,25 +337,25 @@ TEST_F(Tabs, FileListShowsMediaFilesInAnyLetterCase)
     touch(".hidden.avi");
     touch("z.mp4");
     touch("y.mp3");
-    p.files->File->setPath(work());
-    EXPECT_EQ(p.files->File->listCount(), 4);
-    EXPECT_EQ(p.files->File->list(0), "a.mpg");
-    EXPECT_EQ(p.files->File->list(1), "b.AVI");
-    EXPECT_EQ(p.files->File->list(2), "c.Rm");
-    EXPECT_EQ(p.files->File->list(3), "z.mp4");
+    p.files()->File()->setPath(work());
+    EXPECT_EQ(p.files()->File()->listCount(), 4);
+    EXPECT_EQ(p.files()->File()->list(0), "a.mpg");
+    EXPECT_EQ(p.files()->File()->list(1), "b.AVI");
+    EXPECT_EQ(p.files()->File()->list(2), "c.Rm");
+    EXPECT_EQ(p.files()->File()->list(3), "z.mp4");
 }
 
 TEST_F(Tabs, DoubleClickOnTheFileListPlaysTheRow)
 {
     Player &p = *player;
     touch("a.avi");
-    p.files->File->setPath(work());
-    p.listPane->Tab1->select(2);
-    p.files->File->setListIndex(0);
-    p.files->File_Click();
-    EXPECT_EQ(p.listPane->Tab1->selectedIndex(), 1);
-    p.files->File_DblClick();
-    EXPECT_EQ(p.video->movie->fileName, work("a.avi"));
+    p.files()->File()->setPath(work());
+    p.listPane()->Tab1()->select(2);
+    p.files()->File()->setListIndex(0);
+    p.files()->File_Click();
+    EXPECT_EQ(p.listPane()->Tab1()->selectedIndex(), 1);
+    p.files()->File_DblClick();
+    EXPECT_EQ(p.video()->movie()->fileName, work("a.avi"));
 }
 
 TEST_F(Tabs, FileDroppedOnTheFileListPlaysAndIsSelected)
@@ -362,12 +363,12 @@ TEST_F(Tabs, FileDroppedOnTheFileListPlaysAndIsSelected)
     Player &p = *player;
     touch("sub/a.avi");
     const QString b = touch("sub/b.avi");
-    p.files->File_Drop({work("notes.txt")});
+    p.files()->File_Drop({work("notes.txt")});
     EXPECT_TRUE(engines.movies.empty());
-    p.files->File_Drop({b, work("sub/a.avi")});
-    EXPECT_EQ(p.files->File->path(), work("sub"));
-    EXPECT_EQ(p.video->movie->fileName, b);
-    EXPECT_EQ(p.files->File->fileName(), "b.avi");
+    p.files()->File_Drop({b, work("sub/a.avi")});
+    EXPECT_EQ(p.files()->File()->path(), work("sub"));
+    EXPECT_EQ(p.video()->movie()->fileName, b);
+    EXPECT_EQ(p.files()->File()->fileName(), "b.avi");
 }
 
 TEST_F(Tabs, LongFileNamesGetATooltip)
@@ -383,20 +384,20 @@ TEST_F(Tabs, FavouritesClickResumesThePausedEntryAndDoubleClickPlays)
 {
     Player &p = *player;
     const QString a = touch("a.avi");
-    p.favourites->add_okini_item(work().chopped(1), "a.avi");
-    p.listPane->Tab1->select(1);
-    p.favourites->List_okini->select(1);
-    p.favourites->List_okini_Click();
-    EXPECT_EQ(p.listPane->Tab1->selectedIndex(), 2);
-    p.favourites->List_okini_MouseDown(Qt::RightButton);
-    p.favourites->List_okini_DblClick();
-    EXPECT_TRUE(p.video->movie->fileName.isEmpty()) << "only after a left-button press";
-    p.favourites->List_okini_MouseDown(Qt::LeftButton);
-    p.favourites->List_okini_DblClick();
-    EXPECT_EQ(p.video->movie->fileName, a);
-    p.video->movie->MediaPlay(2);
-    p.favourites->List_okini_Click();
-    EXPECT_EQ(p.video->movie->PlayState, 1);
+    p.favourites()->add_okini_item(work().chopped(1), "a.avi");
+    p.listPane()->Tab1()->select(1);
+    p.favourites()->List_okini()->select(1);
+    p.favourites()->List_okini_Click();
+    EXPECT_EQ(p.listPane()->Tab1()->selectedIndex(), 2);
+    p.favourites()->List_okini_MouseDown(Qt::RightButton);
+    p.favourites()->List_okini_DblClick();
+    EXPECT_TRUE(p.video()->movie()->fileName.isEmpty()) << "only after a left-button press";
+    p.favourites()->List_okini_MouseDown(Qt::LeftButton);
+    p.favourites()->List_okini_DblClick();
+    EXPECT_EQ(p.video()->movie()->fileName, a);
+    p.video()->movie()->MediaPlay(2);
+    p.favourites()->List_okini_Click();
+    EXPECT_EQ(p.video()->movie()->PlayState, 1);
 }
 
 TEST_F(Tabs, TabFileWithOneCp932LineKeepsEveryCaptionAndPath)
@@ -408,9 +409,9 @@ TEST_F(Tabs, TabFileWithOneCp932LineKeepsEveryCaptionAndPath)
     writeFile(app("tabdir.ini"), utf8Line + sjisLine);
     writeFile(app("TabM3u.ini"), sjisLine + utf8Line);
     Player &p = start();
-    ASSERT_EQ(p.files->TabDir->count(), 3);
-    EXPECT_EQ(p.files->TabDir->caption(2), QString::fromUtf8("動画"));
-    EXPECT_EQ(p.files->TabDir->tag(3), QString::fromUtf8("/srv/テスト/"));
+    ASSERT_EQ(p.files()->TabDir()->count(), 3);
+    EXPECT_EQ(p.files()->TabDir()->caption(2), QString::fromUtf8("動画"));
+    EXPECT_EQ(p.files()->TabDir()->tag(3), QString::fromUtf8("/srv/テスト/"));
     close();
     const QByteArray converted = QString::fromUtf8("\"テスト\",\"/srv/テスト/\"\r\n").toUtf8();
     EXPECT_EQ(readFile(app("tabdir.ini")), utf8Line + converted);

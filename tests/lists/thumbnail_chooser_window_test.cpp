@@ -1,12 +1,13 @@
 // The thumbnail chooser and the refresh of an entry's picture.
 #include "support/player_fixture.h"
+#include "widgets/command_ids.h"
 
-#include "app/timer.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
 #include "lists/form_open_image.h"
 #include "lists/okini_list.h"
 #include "lists/thumbnail_maker.h"
+#include "widgets/timer.h"
 
 #include <QAction>
 #include <QDir>
@@ -25,28 +26,28 @@ protected:
     {
         PlayerTest::SetUp();
         start();
-        ASSERT_TRUE(testsupport::waitFor([&] { return !player->favourites->firstLoadPending(); }));
+        ASSERT_TRUE(testsupport::waitFor([&] { return !player->favourites()->firstLoadPending(); }));
     }
 };
 
 TEST_F(Chooser, APictureBecomesTheSelectedEntrysThumbnail)
 {
-    FavouritesPage &f = *player->favourites;
+    FavouritesPage &f = *player->favourites();
     f.add_okini_item(work().chopped(1), touch("clip.avi").mid(work().size()));
     f.add_okini_item(work().chopped(1), touch("other.avi").mid(work().size()));
     // The entries' own thumbnails (placeholders: the files hold no video) are made first.
-    ASSERT_TRUE(testsupport::waitFor([&] { return f.thumbnails->pendingCount() == 0; }));
+    ASSERT_TRUE(testsupport::waitFor([&] { return f.thumbnails()->pendingCount() == 0; }));
     f.selectOkini(1);
     QImage red(200, 100, QImage::Format_RGB32);
     red.fill(Qt::red);
     QDir().mkpath(work("pics"));
     ASSERT_TRUE(red.save(work("pics/wide.JPG"), "JPG"));
     writeFile(work("pics/broken.gif"), "not a picture");
-    f.OpenImagePath = work("pics/");
+    f.setOpenImagePath(work("pics/"));
 
-    f.m_OpenImageFile->trigger();
-    ASSERT_TRUE(f.chooser);
-    Form_OpenImage &c = *f.chooser;
+    player->commands().trigger(command::okiniThumbnail);
+    ASSERT_TRUE(f.chooser());
+    Form_OpenImage &c = *f.chooser();
     EXPECT_EQ(c.windowTitle(), QString::fromUtf8("サムネイル画像の選択"));
     EXPECT_EQ(c.image_name->text(), app("image/clip.bmp"));
     EXPECT_EQ(c.File1->listCount(), 2) << "bmp, jpg and gif in any letter case";
@@ -63,11 +64,11 @@ TEST_F(Chooser, APictureBecomesTheSelectedEntrysThumbnail)
 
     f.selectOkini(2); // the window is not modal: the selection may change meanwhile
     c.bt_save->click();
-    EXPECT_TRUE(!f.chooser || !f.chooser->isVisible()) << "saving closes the chooser";
+    EXPECT_TRUE(!f.chooser() || !f.chooser()->isVisible()) << "saving closes the chooser";
     EXPECT_EQ(QFileInfo(app("image/clip.bmp")).size(), 22554) << "100 × 75, 24 bits, bottom-up";
     EXPECT_EQ(f.get_okini_index(), 1) << "the entry it was opened for is refreshed and selected";
-    EXPECT_GT(qRed(f.Image_okini->picture(1).toImage().pixel(50, 37)), 200);
-    EXPECT_EQ(f.OpenImagePath, work("pics/"));
+    EXPECT_GT(qRed(f.Image_okini()->picture(1).toImage().pixel(50, 37)), 200);
+    EXPECT_EQ(f.OpenImagePath(), work("pics/"));
 
     f.delete_thumbnail(1);
     EXPECT_FALSE(QFileInfo::exists(app("image/clip.bmp")));
@@ -75,14 +76,14 @@ TEST_F(Chooser, APictureBecomesTheSelectedEntrysThumbnail)
 
 TEST_F(Chooser, AFolderThatIsGoneOpensTheProgramFolder)
 {
-    FavouritesPage &f = *player->favourites;
+    FavouritesPage &f = *player->favourites();
     f.add_okini_item(work().chopped(1), touch("clip.avi").mid(work().size()));
     f.selectOkini(1);
-    f.OpenImagePath = work("gone/");
-    f.m_OpenImageFile->trigger();
-    ASSERT_TRUE(f.chooser);
-    EXPECT_EQ(f.chooser->folder(), app().chopped(1));
-    QPointer<Form_OpenImage> c = f.chooser;
+    f.setOpenImagePath(work("gone/"));
+    player->commands().trigger(command::okiniThumbnail);
+    ASSERT_TRUE(f.chooser());
+    EXPECT_EQ(f.chooser()->folder(), app().chopped(1));
+    QPointer<Form_OpenImage> c = f.chooser();
     player->close(); // shutdown closes the chooser
     EXPECT_TRUE(!c || !c->isVisible());
 }

@@ -2,21 +2,21 @@
 #include "support/player_fixture.h"
 
 #include "app/options_page.h"
-#include "app/timer.h"
-#include "input/commands.h"
 #include "lists/favourites_page.h"
 #include "lists/list_pane.h"
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"
 #include "lists/thumbnail_maker.h"
 #include "playback/cmovie.h"
+#include "widgets/command_ids.h"
+#include "widgets/timer.h"
 #include "window/video_area.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QThread>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include <atomic>
@@ -58,8 +58,8 @@ protected:
             return platform::FrameGrab{platform::GrabStatus::Ok, frameOf(file, position, w, h)};
         };
         start();
-        ASSERT_TRUE(testsupport::waitFor([&] { return !player->favourites->firstLoadPending(); }));
-        ASSERT_FALSE(player->options->Check_loadthum->isChecked()) << "thumbnails are on";
+        ASSERT_TRUE(testsupport::waitFor([&] { return !player->favourites()->firstLoadPending(); }));
+        ASSERT_FALSE(player->options()->Check_loadthum()->isChecked()) << "thumbnails are on";
     }
     QStringList clips(int n)
     {
@@ -73,15 +73,15 @@ protected:
     // The red channel of entry i's picture: the number of the file it was made from.
     int pictureOf(int i) const
     {
-        return qRed(player->favourites->Image_okini->picture(i).toImage().pixel(50, 37));
+        return qRed(player->favourites()->Image_okini()->picture(i).toImage().pixel(50, 37));
     }
-    bool done() const { return player->favourites->thumbnails->pendingCount() == 0; }
+    bool done() const { return player->favourites()->thumbnails()->pendingCount() == 0; }
     std::atomic<int> delayMs{20};
 };
 
 TEST_F(Thumbnails, PicturesComeInListOrderWhileTheWindowAnswers)
 {
-    FavouritesPage &f = *player->favourites;
+    FavouritesPage &f = *player->favourites();
     const QStringList names = clips(150);
     QTimer beat;
     beat.setInterval(100);
@@ -94,7 +94,7 @@ TEST_F(Thumbnails, PicturesComeInListOrderWhileTheWindowAnswers)
     clock.start();
     beat.start();
     ASSERT_TRUE(f.add_selected_files(work("v"), names));
-    EXPECT_EQ(f.List_okini->count(), 150) << "entries appear at once, with the placeholder";
+    EXPECT_EQ(f.List_okini()->count(), 150) << "entries appear at once, with the placeholder";
     ASSERT_TRUE(testsupport::waitFor([&] { return done(); }, 20000));
     worst = std::max(worst, clock.elapsed() - last);
     EXPECT_LE(worst, 250) << "longest gap between two beats of a 100 ms timer, in ms";
@@ -105,12 +105,12 @@ TEST_F(Thumbnails, PicturesComeInListOrderWhileTheWindowAnswers)
 
 TEST_F(Thumbnails, RemovingOrClearingMidwayNeverPutsAPictureOnAnotherEntry)
 {
-    FavouritesPage &f = *player->favourites;
+    FavouritesPage &f = *player->favourites();
     const QStringList names = clips(20);
     f.add_selected_files(work("v"), names);
     f.remove_okini_item(2); // c001 goes while its picture is being made
     ASSERT_TRUE(testsupport::waitFor([&] { return done(); }, 10000));
-    ASSERT_EQ(f.List_okini->count(), 19);
+    ASSERT_EQ(f.List_okini()->count(), 19);
     for (int i = 1; i <= 19; ++i)
         EXPECT_EQ(pictureOf(i), i == 1 ? 0 : i) << "entry " << i;
 
@@ -128,7 +128,7 @@ TEST_F(Thumbnails, RemovingOrClearingMidwayNeverPutsAPictureOnAnotherEntry)
 TEST_F(Thumbnails, ClosingWithPicturesDueReturnsAtOnceAndLeavesNoTemporaryFile)
 {
     delayMs = 200;
-    player->favourites->add_selected_files(work("v"), clips(100));
+    player->favourites()->add_selected_files(work("v"), clips(100));
     QElapsedTimer t;
     t.start();
     close();
@@ -140,36 +140,36 @@ TEST_F(Thumbnails, ClosingWithPicturesDueReturnsAtOnceAndLeavesNoTemporaryFile)
 TEST_F(Thumbnails, CaptureTakesTheCurrentFrameOnTheFavouritesPageOnly)
 {
     Player &p = *player;
-    FavouritesPage &f = *p.favourites;
+    FavouritesPage &f = *p.favourites();
     f.add_okini_item(work("v"), clips(1).first());
     ASSERT_TRUE(testsupport::waitFor([&] { return done(); }));
-    p.listPane->Tab1->select(1);
+    p.listPane()->Tab1()->select(1);
     p.openMedia(work("v/c000.avi"), 0);
     engines.movie()->pos = 2.0;
-    p.commands.trigger(command::capture);
+    p.commands().trigger(command::capture);
     EXPECT_TRUE(done()) << "nothing is captured on the file page";
 
-    p.listPane->Tab1->select(2);
+    p.listPane()->Tab1()->select(2);
     f.selectOkini(1);
     p.openMedia(work("v/c000.avi"), 0);
-    ASSERT_EQ(p.video->movie->okini_index, 1);
+    ASSERT_EQ(p.video()->movie()->okini_index, 1);
     engines.movie()->pos = 1.0;
-    p.commands.trigger(command::capture);
+    p.commands().trigger(command::capture);
     ASSERT_TRUE(testsupport::waitFor([&] { return done(); }));
-    EXPECT_EQ(qBlue(f.Image_okini->picture(1).toImage().pixel(50, 37)), 50);
+    EXPECT_EQ(qBlue(f.Image_okini()->picture(1).toImage().pixel(50, 37)), 50);
     engines.movie()->pos = 2.0;
-    p.commands.trigger(command::capture); // within the same second
+    p.commands().trigger(command::capture); // within the same second
     ASSERT_TRUE(testsupport::waitFor([&] { return done(); }));
-    EXPECT_EQ(qBlue(f.Image_okini->picture(1).toImage().pixel(50, 37)), 100) << "the new frame, not the cached one";
+    EXPECT_EQ(qBlue(f.Image_okini()->picture(1).toImage().pixel(50, 37)), 100) << "the new frame, not the cached one";
     f.refresh_okini(1);
-    EXPECT_EQ(qBlue(f.Image_okini->picture(1).toImage().pixel(50, 37)), 100) << "read back from the file";
+    EXPECT_EQ(qBlue(f.Image_okini()->picture(1).toImage().pixel(50, 37)), 100) << "read back from the file";
 }
 
 TEST_F(Thumbnails, TheImageFolderBesideTheFilesOrInTheProgramFolder)
 {
-    FavouritesPage &f = *player->favourites;
+    FavouritesPage &f = *player->favourites();
     f.add_okini_item(work("a"), touch("a/c001.avi").mid(work("a/").size()));
-    player->options->Check_imagedirchange->setChecked(true);
+    player->options()->Check_imagedirchange()->setChecked(true);
     f.add_okini_item(work("b"), touch("b/c002.avi").mid(work("b/").size()));
     ASSERT_TRUE(testsupport::waitFor([&] { return done(); }));
     EXPECT_TRUE(QFileInfo::exists(app("image/c001.bmp")));
@@ -179,18 +179,18 @@ TEST_F(Thumbnails, TheImageFolderBesideTheFilesOrInTheProgramFolder)
 
 TEST_F(Thumbnails, EntriesOfOneTitleShareTheFirstFilesPictureWhateverTheWorkerIsDoing)
 {
-    FavouritesPage &f = *player->favourites;
+    FavouritesPage &f = *player->favourites();
     delayMs = 60;
     touch("v1/c042.avi");
     touch("v2/c042.mpg");
-    auto greenOf = [&](int i) { return qGreen(f.Image_okini->picture(i).toImage().pixel(50, 37)); };
+    auto greenOf = [&](int i) { return qGreen(f.Image_okini()->picture(i).toImage().pixel(50, 37)); };
 
     // Waiting behind other entries: the later file joins the queued job and does not take it.
     ASSERT_TRUE(f.add_selected_files(work("v"), clips(3)));
     f.add_okini_item(work("v1"), "c042.avi");
     f.add_okini_item(work("v2"), "c042.mpg");
     ASSERT_TRUE(testsupport::waitFor([&] { return done(); }, 10000));
-    ASSERT_EQ(f.List_okini->count(), 5);
+    ASSERT_EQ(f.List_okini()->count(), 5);
     EXPECT_EQ(pictureOf(4), 42);
     EXPECT_EQ(greenOf(4), 0) << "c042.avi shows c042.avi's frame";
     EXPECT_EQ(greenOf(5), 0) << "c042.mpg shares the bitmap made first";

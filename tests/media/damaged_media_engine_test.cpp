@@ -5,11 +5,11 @@
 // and a good clip plays after them all.
 #include "support/player_fixture.h"
 
-#include "app/timer.h"
+#include "widgets/timer.h"
 #include "lists/extensions.h"
 #include "lists/favourites_page.h"
 #include "lists/okini_list.h"
-#include "lists/path.h"
+#include "platform/path.h"
 #include "lists/thumbnail_maker.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
@@ -47,7 +47,7 @@ protected:
         PlayerTest::SetUp();
         realEngine = true;
         start();
-        ASSERT_TRUE(waitFor([&] { return !player->favourites->firstLoadPending(); }));
+        ASSERT_TRUE(waitFor([&] { return !player->favourites()->firstLoadPending(); }));
     }
 };
 
@@ -73,7 +73,7 @@ TEST_F(DamagedMedia, EveryFileOpensWithinTheBoundedWaitAndAGoodClipPlaysAfterThe
     clock.start();
     beat.start();
 
-    FavouritesPage &favourites = *player->favourites;
+    FavouritesPage &favourites = *player->favourites();
     QStringList names;
     for (const QString &file : files)
         names.append(QFileInfo(file).fileName());
@@ -89,15 +89,15 @@ TEST_F(DamagedMedia, EveryFileOpensWithinTheBoundedWaitAndAGoodClipPlaysAfterThe
         testsupport::pump(5);
     }
     current = QStringLiteral("the thumbnails");
-    ASSERT_TRUE(waitFor([&] { return favourites.thumbnails->pendingCount() == 0; }, 60000));
+    ASSERT_TRUE(waitFor([&] { return favourites.thumbnails()->pendingCount() == 0; }, 60000));
     testsupport::pump(150);
     EXPECT_LT(worst, 350) << "a 100 ms timer came " << worst - 100 << " ms late, opening "
                           << worstDuring.toStdString();
 
-    ASSERT_EQ(favourites.List_okini->count(), 200);
+    ASSERT_EQ(favourites.List_okini()->count(), 200);
     for (int i = 1; i <= 200; ++i) {
         const QString file = files.at(i - 1);
-        EXPECT_EQ(favourites.Image_okini->picture(i).size(), QSize(100, 75)) << file.toStdString();
+        EXPECT_EQ(favourites.Image_okini()->picture(i).size(), QSize(100, 75)) << file.toStdString();
         // A bitmap for every type thumbnails are made of: the frame, or the placeholder.
         if (can_make_thumbnail(path::getextension(file))) {
             EXPECT_EQ(QFileInfo(app("image/" + path::getfiletitle(file) + ".bmp")).size(), 22554)
@@ -106,11 +106,11 @@ TEST_F(DamagedMedia, EveryFileOpensWithinTheBoundedWaitAndAGoodClipPlaysAfterThe
     }
 
     player->openMedia(clip(QStringLiteral("clip.avi")), 0);
-    EXPECT_EQ(player->video->movie->fileName, clip(QStringLiteral("clip.avi")));
-    EXPECT_TRUE(player->playback->tmrPosition->enabled());
+    EXPECT_EQ(player->video()->movie()->fileName, clip(QStringLiteral("clip.avi")));
+    EXPECT_TRUE(player->playback()->tmrPosition()->enabled());
     EXPECT_TRUE(waitFor(
         [&] {
-            const auto *p = player->video->movie->mobjPosition;
+            const auto *p = player->video()->movie()->mobjPosition;
             return p && p->currentPosition().value_or(0) > 0.5;
         },
         5000));
@@ -125,9 +125,9 @@ TEST_F(DamagedMedia, ANamedPipeHoldsNeitherTheWindowNorTheThumbnailsNorTheExit)
     // does not load; not opened here, to keep the five seconds out of the suite.)
     const QString pipe = work(QStringLiteral("pipe.avi"));
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
-    FavouritesPage &favourites = *player->favourites;
+    FavouritesPage &favourites = *player->favourites();
     ASSERT_TRUE(favourites.add_selected_files(work(), {QStringLiteral("pipe.avi")}));
-    EXPECT_TRUE(waitFor([&] { return favourites.thumbnails->pendingCount() == 0; }, 2000));
+    EXPECT_TRUE(waitFor([&] { return favourites.thumbnails()->pendingCount() == 0; }, 2000));
 
     const QString playlist = work(QStringLiteral("pipe.ram"));
     ASSERT_EQ(mkfifo(QFile::encodeName(playlist).constData(), 0644), 0);
@@ -137,7 +137,7 @@ TEST_F(DamagedMedia, ANamedPipeHoldsNeitherTheWindowNorTheThumbnailsNorTheExit)
     EXPECT_LT(open.elapsed(), 1000);
 
     player->openMedia(clip(QStringLiteral("clip.avi")), 0);
-    EXPECT_TRUE(player->playback->tmrPosition->enabled());
+    EXPECT_TRUE(player->playback()->tmrPosition()->enabled());
     QElapsedTimer closing;
     closing.start();
     close();

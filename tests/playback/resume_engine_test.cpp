@@ -2,9 +2,9 @@
 #include "support/player_fixture.h"
 
 #include "app/options_page.h"
+#include "platform/text_file.h"
 #include "playback/cmovie.h"
 #include "playback/resume_file.h"
-#include "platform/text_file.h"
 #include "window/video_area.h"
 
 #include <QCheckBox>
@@ -21,11 +21,11 @@ protected:
         PlayerTest::SetUp();
         realEngine = true;
         start();
-        player->options->check_resume->setChecked(true);
+        player->options()->check_resume()->setChecked(true);
     }
     double position() const
     {
-        const CMovie &m = *player->video->movie;
+        const CMovie &m = *player->video()->movie();
         return m.mobjPosition ? m.mobjPosition->currentPosition().value_or(-1) : -1;
     }
 };
@@ -47,8 +47,8 @@ TEST_F(ResumeEngine, ExitWhilePlayingAtTwoSecondsPlaysOnNearTwoSeconds)
     EXPECT_LT(record->position, 2.6);
 
     start();
-    EXPECT_EQ(player->video->movie->fileName, file);
-    EXPECT_EQ(player->video->movie->PlayState, 1);
+    EXPECT_EQ(player->video()->movie()->fileName, file);
+    EXPECT_EQ(player->video()->movie()->PlayState, 1);
     const double at = position();
     EXPECT_GE(at, record->position - 0.1);
     EXPECT_LT(at, record->position + 0.6);

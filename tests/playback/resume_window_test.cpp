@@ -13,8 +13,8 @@
 #include "playback/playback.h"
 #include "window/video_area.h"
 
-#include <QCheckBox>
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QDir>
 #include <QItemSelectionModel>
 
@@ -25,10 +25,10 @@ protected:
     {
         PlayerTest::SetUp();
         start();
-        player->options->check_resume->setChecked(true);
+        player->options()->check_resume()->setChecked(true);
         // The file list shows the work folder, now and after a restart.
-        player->files->TabDir->setTag(1, work());
-        player->files->File->setPath(work());
+        player->files()->TabDir()->setTag(1, work());
+        player->files()->File()->setPath(work());
     }
     QByteArray resumeFile() { return testsupport::readFile(app("resume.ini")); }
     QByteArray records(const QString &path, const char *pos, int state)
@@ -36,7 +36,7 @@ protected:
         return "\"" + path.toUtf8() + "\"\r\n" + pos + "\r\n" + QByteArray::number(state) + "\r\n";
     }
     fakes::FakeBackend *engine() { return engines.movie(); }
-    CMovie &movie() { return *player->video->movie; }
+    CMovie &movie() { return *player->video()->movie(); }
     // Opens the file and lets it play to the position.
     void playAt(const QString &file, double pos)
     {
@@ -46,7 +46,7 @@ protected:
     }
     void waitForFavourites()
     {
-        ASSERT_TRUE(testsupport::waitFor([&] { return !player->favourites->firstLoadPending(); }));
+        ASSERT_TRUE(testsupport::waitFor([&] { return !player->favourites()->firstLoadPending(); }));
     }
 };
 
@@ -71,16 +71,16 @@ TEST_F(ResumeTest, PlayingFileGoesOnFromItsPosition)
     ASSERT_EQ(engine()->loads.size(), 1u);
     EXPECT_EQ(engine()->loads.front(), file);
     EXPECT_DOUBLE_EQ(engine()->pos, 83.52);
-    EXPECT_EQ(p.video->movie->PlayState, 1);
+    EXPECT_EQ(p.video()->movie()->PlayState, 1);
     EXPECT_TRUE(p.isVisible());
-    EXPECT_EQ(p.files->File->fileName(), "a.avi"); // selected in the file list shown
+    EXPECT_EQ(p.files()->File()->fileName(), "a.avi"); // selected in the file list shown
 }
 
 TEST_F(ResumeTest, ResumeOffPlaysNothing)
 {
     const QString file = touch("a.avi");
     playAt(file, 2);
-    player->options->check_resume->setChecked(false);
+    player->options()->check_resume()->setChecked(false);
     close();
     EXPECT_EQ(resumeFile(), records(file, "2", 1)); // written all the same
     start();
@@ -100,14 +100,14 @@ TEST_F(ResumeTest, PausedFileIsSelectedAndPlayGoesOnFromThePosition)
 
     Player &p = start();
     EXPECT_TRUE(!engine() || engine()->loads.empty()) << "a paused file is not opened at start-up";
-    EXPECT_EQ(p.video->movie->fileName, file);
-    EXPECT_EQ(p.files->File->fileName(), "b.avi");
+    EXPECT_EQ(p.video()->movie()->fileName, file);
+    EXPECT_EQ(p.files()->File()->fileName(), "b.avi");
     p.playPause();
     ASSERT_TRUE(engine());
     ASSERT_EQ(engine()->loads.size(), 1u);
     EXPECT_EQ(engine()->loads.front(), file);
     EXPECT_DOUBLE_EQ(engine()->pos, 61.25);
-    EXPECT_EQ(p.video->movie->PlayState, 1);
+    EXPECT_EQ(p.video()->movie()->PlayState, 1);
 }
 
 TEST_F(ResumeTest, IdleRestartWritesThePausedRecordsBack)
@@ -140,7 +140,7 @@ TEST_F(ResumeTest, StoppedFileIsNotResumed)
 
 TEST_F(ResumeTest, RelativeToTheProgramFolderFoundAgainAfterTheFolderMoved)
 {
-    player->options->Check_soutai->setChecked(true);
+    player->options()->Check_soutai()->setChecked(true);
     const QString file = testsupport::writeFile(app("video/a.avi"), "");
     playAt(file, 83.52);
     close();
@@ -175,18 +175,18 @@ TEST_F(ResumeTest, FavouritesEntrySelectedByFullPathOnceTheListHasLoaded)
     close();
     testsupport::writeFile(app("okini.ini"), (first + "\r\n" + second + "\r\n").toUtf8());
     start();
-    player->listPane->Tab1->select(2);
+    player->listPane()->Tab1()->select(2);
     waitForFavourites();
-    ASSERT_EQ(player->favourites->List_okini->count(), 2);
-    player->favourites->List_okini->select(2);
+    ASSERT_EQ(player->favourites()->List_okini()->count(), 2);
+    player->favourites()->List_okini()->select(2);
     playAt(second, 4);
     player->playPause();
     close();
     EXPECT_EQ(resumeFile(), records(second, "4", 2));
 
     Player &p = start();
-    EXPECT_EQ(p.listPane->shownPage(), 2);
+    EXPECT_EQ(p.listPane()->shownPage(), ListPage::Favourites);
     waitForFavourites();
-    EXPECT_EQ(p.favourites->get_okini_index(), 2);
-    EXPECT_EQ(p.favourites->List_okini->currentView()->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(p.favourites()->get_okini_index(), 2);
+    EXPECT_EQ(p.favourites()->List_okini()->currentView()->selectionModel()->selectedRows().size(), 1);
 }

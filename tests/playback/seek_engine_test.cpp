@@ -1,17 +1,18 @@
 // The seek bar and the first frame on the real engine.
 #include "support/player_fixture.h"
+#include "widgets/command_ids.h"
 
-#include "app/timer.h"
 #include "lists/file_list_box.h"
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
 #include "lists/tab_strip.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
-#include "playback/seek_math.h"
+#include "widgets/controls.h"
+#include "widgets/seek_math.h"
+#include "widgets/timer.h"
+#include "widgets/twips.h"
 #include "window/control_bar.h"
-#include "window/controls.h"
-#include "window/twips.h"
 #include "window/video_area.h"
 
 #include <QDir>
@@ -32,12 +33,12 @@ protected:
     }
     double position() const
     {
-        const CMovie &m = *player->video->movie;
+        const CMovie &m = *player->video()->movie();
         return m.mobjPosition ? m.mobjPosition->currentPosition().value_or(-1) : -1;
     }
     int at(double f) const
     {
-        const int w = twips::width(player->controls->SeekBar);
+        const int w = twips::width(player->controls()->SeekBar());
         return seek::kTrackMargin + static_cast<int>(f * (w - 2 * seek::kTrackMargin));
     }
 };
@@ -45,30 +46,30 @@ protected:
 TEST_F(SeekEngine, AClickLeftOfTheTrackGoesToTheStartNotTheEnd)
 {
     Player &p = *player;
-    p.playback->mode_Click(1);
-    p.playback->tmrPosition->setInterval(100);
+    p.playback()->mode_Click(1);
+    p.playback()->tmrPosition()->setInterval(100);
     p.openMedia(clip("clip.avi"), 0);
     ASSERT_TRUE(waitFor([&] { return position() > 1.5; }, 5000));
-    p.controls->SeekBar_MouseDown(Qt::LeftButton, Qt::NoModifier, 0);
-    p.controls->SeekBar_MouseUp(Qt::LeftButton, Qt::NoModifier, 0);
+    p.controls()->SeekBar_MouseDown(Qt::LeftButton, Qt::NoModifier, 0);
+    p.controls()->SeekBar_MouseUp(Qt::LeftButton, Qt::NoModifier, 0);
     testsupport::pump(400);
     EXPECT_GE(position(), 0.0);
     EXPECT_LT(position(), 1.0) << "a negative target is kept at 0, not counted from the end";
-    EXPECT_EQ(p.video->movie->fileName, clip("clip.avi")) << "no end of file, so nothing else opened";
+    EXPECT_EQ(p.video()->movie()->fileName, clip("clip.avi")) << "no end of file, so nothing else opened";
 }
 
 TEST_F(SeekEngine, ACtrlMarkedSecondRepeats)
 {
     Player &p = *player;
-    p.playback->mode_Click(0);
-    p.playback->tmrPosition->setInterval(100);
+    p.playback()->mode_Click(0);
+    p.playback()->tmrPosition()->setInterval(100);
     p.openMedia(clip("clip.avi"), 0); // 5 s
     ASSERT_TRUE(waitFor([&] { return position() > 0.2; }, 5000));
-    p.controls->SeekBar_MouseDown(Qt::LeftButton, Qt::ControlModifier, at(0.2));
-    p.controls->SeekBar_MouseMove(Qt::LeftButton, Qt::ControlModifier, at(0.4));
-    p.controls->SeekBar_MouseUp(Qt::LeftButton, Qt::ControlModifier, at(0.4));
-    ASSERT_EQ(p.controls->SeekBar->selStart(), 100);
-    ASSERT_EQ(p.controls->SeekBar->selLength(), 100);
+    p.controls()->SeekBar_MouseDown(Qt::LeftButton, Qt::ControlModifier, at(0.2));
+    p.controls()->SeekBar_MouseMove(Qt::LeftButton, Qt::ControlModifier, at(0.4));
+    p.controls()->SeekBar_MouseUp(Qt::LeftButton, Qt::ControlModifier, at(0.4));
+    ASSERT_EQ(p.controls()->SeekBar()->selStart(), 100);
+    ASSERT_EQ(p.controls()->SeekBar()->selLength(), 100);
     int backJumps = 0;
     double last = position(), highest = 0;
     QElapsedTimer clock;
@@ -89,14 +90,14 @@ TEST_F(SeekEngine, FirstFrameOfTheSelectedFileIsShownPaused)
 {
     Player &p = *player;
     QFile::copy(clip("firstred.avi"), work("firstred.avi"));
-    p.files->setFilePath(work());
-    p.listPane->Tab1->select(1);
-    p.files->File->setListIndex(0);
-    p.playback->mTopSeek->trigger();
-    EXPECT_EQ(p.video->movie->PlayState, 2);
+    p.files()->setFilePath(work());
+    p.listPane()->Tab1()->select(1);
+    p.files()->File()->setListIndex(0);
+    p.commands().action(command::topSeek)->trigger();
+    EXPECT_EQ(p.video()->movie()->PlayState, 2);
     ASSERT_TRUE(waitFor(
         [&] {
-            const QImage img = p.video->display->grab().toImage();
+            const QImage img = p.video()->display()->grab().toImage();
             const QColor c = img.pixelColor(img.width() / 2, img.height() / 2);
             return c.red() > 200 && c.green() < 60 && c.blue() < 60;
         },
@@ -104,5 +105,5 @@ TEST_F(SeekEngine, FirstFrameOfTheSelectedFileIsShownPaused)
         << "the red first second";
     testsupport::pump(500);
     EXPECT_LT(position(), 0.1) << "paused at the start";
-    EXPECT_TRUE(p.video->display->isVisible());
+    EXPECT_TRUE(p.video()->display()->isVisible());
 }

@@ -6,17 +6,17 @@
 
 #include "playback/cmovie.h"
 #include "playback/video_surface.h"
-#include "window/controls.h"
+#include "widgets/controls.h"
 #include "window/video_area.h"
 
+#include <gtest/gtest.h>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include <csignal>
-#include <fcntl.h>
 #include <cstdlib>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -248,8 +248,8 @@ protected:
         PlayerTest::TearDown();
         qunsetenv("PLOVANA_VIDEO");
     }
-    VideoSurface *surface() const { return player->video->display->findChild<VideoSurface *>(); }
-    bool showsPattern() const { return isPattern(player->video->display->grab().toImage()); }
+    VideoSurface *surface() const { return player->video()->display()->findChild<VideoSurface *>(); }
+    bool showsPattern() const { return isPattern(player->video()->display()->grab().toImage()); }
 };
 
 } // namespace
@@ -279,5 +279,5 @@ TEST_F(PlayerOnGl, ARenderContextThatFailsFallsBackToSoftwareAndPlays)
     EXPECT_EQ(surface()->path(), VideoPath::Software);
     EXPECT_TRUE(surface()->pathReason().contains(u"failed")) << surface()->pathReason().toStdString();
     EXPECT_TRUE(waitFor([&] { return showsPattern(); }, 5000));
-    EXPECT_GT(player->video->movie->mobjPosition->duration().value_or(0), 4.0);
+    EXPECT_GT(player->video()->movie()->mobjPosition->duration().value_or(0), 4.0);
 }

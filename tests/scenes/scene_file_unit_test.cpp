@@ -1,12 +1,13 @@
 // Scene files: records and captions, the position text, the tag's rounding, and which unit
 // a tag shared by both engines is read in.
+#include "playback/engine_units.h"
 #include "scenes/scene_file.h"
 
 #include "support/test_support.h"
 
+#include <gtest/gtest.h>
 #include <QLocale>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <clocale>
 #include <limits>

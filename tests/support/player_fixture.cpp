@@ -20,7 +20,7 @@ Player &PlayerTest::make(const QStringList &arguments)
     PlayerServices s;
     s.movieBackend = realEngine ? MediaBackendFactory(makeMpvBackend) : engines.movieFactory();
     s.realBackend = realEngine ? MediaBackendFactory(makeMpvBackend) : engines.realFactory();
-    s.dialogs = dialogs;
+    s.dialogs = qtDialogs ? std::shared_ptr<Dialogs>(makeQtDialogs()) : dialogs;
     s.waveOut = waveOut;
     s.tray = tray;
     s.shell = shell;

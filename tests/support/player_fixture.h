@@ -37,6 +37,8 @@ protected:
 
     // Window tests use the engine doubles; engine tests set this for the real libmpv.
     bool realEngine = false;
+    // Window tests answer the dialogs from a script; a test of the real boxes sets this.
+    bool qtDialogs = false;
     QTemporaryDir appDir;
     QTemporaryDir workDir;
     fakes::FakeEngines engines;

@@ -1,9 +1,9 @@
 // Placing controls in twips, and the screen metrics of a real window.
 #include "platform/my_module.h"
-#include "window/twips.h"
+#include "widgets/twips.h"
 
-#include <QWidget>
 #include <gtest/gtest.h>
+#include <QWidget>
 
 TEST(ScreenMetrics, UnmappedWindowHasNoFrame)
 {

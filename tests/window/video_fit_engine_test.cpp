@@ -1,11 +1,12 @@
 // Fitting and clipping on the real engine: the picture's size is known once openMedia
 // returns, so the first fit is already the right one; the masks cover the real picture.
 #include "support/player_fixture.h"
+#include "widgets/command_ids.h"
 
 #include "app/options_page.h"
 #include "playback/cmovie.h"
-#include "window/controls.h"
-#include "window/twips.h"
+#include "widgets/controls.h"
+#include "widgets/twips.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 
@@ -28,7 +29,7 @@ protected:
         start();
     }
     // The window's pixels over the video area (the masks included).
-    QImage videoArea() const { return player->grab(player->video->display->geometry()).toImage(); }
+    QImage videoArea() const { return player->grab(player->video()->display()->geometry()).toImage(); }
     static bool black(QColor c) { return c.red() < 30 && c.green() < 30 && c.blue() < 30; }
 };
 
@@ -36,11 +37,11 @@ protected:
 
 TEST_F(FittingEngine, AFourByThreeClipIsPillarboxedAsSoonAsItOpens)
 {
-    player->options->setFitMode(1);
+    player->options()->setFitMode(1);
     player->hideListPane();
-    twips::place(player->video->display, 0, 0, 6000, 3000); // 400 × 200 px: wider than 4:3
+    twips::place(player->video()->display(), 0, 0, 6000, 3000); // 400 × 200 px: wider than 4:3
     player->openMedia(clip("onekey.avi"), 0); // 64 × 48, red
-    QWidget *surface = player->video->movie->mobjWindow->window();
+    QWidget *surface = player->video()->movie()->mobjWindow->window();
     ASSERT_NE(surface, nullptr);
     EXPECT_EQ(surface->geometry(), QRect(67, 0, 267, 200)) << "fitted before any frame";
     ASSERT_TRUE(waitFor(
@@ -57,15 +58,15 @@ TEST_F(FittingEngine, OneHundredPercentMakesTheVideoAreaTheSourceSize)
 {
     player->hideListPane();
     player->openMedia(clip("pattern.avi"), 0); // 352 × 144
-    player->windowModes->size[3]->trigger();
-    EXPECT_EQ(player->video->display->size(), QSize(352, 144));
+    player->commands().action(command::size(3))->trigger();
+    EXPECT_EQ(player->video()->display()->size(), QSize(352, 144));
 }
 
 TEST_F(FittingEngine, PixelsUnderAMaskAreBlackAndTheRestIsThePicture)
 {
-    player->options->setFitMode(2); // the picture fills the area
+    player->options()->setFitMode(2); // the picture fills the area
     player->openMedia(clip("pattern.avi"), 0);
-    player->options->scroll_under->setValue(25);
+    player->options()->scroll_under()->setValue(25);
     ASSERT_TRUE(waitFor(
         [&] {
             const QImage img = videoArea();
