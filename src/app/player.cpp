@@ -2,6 +2,7 @@
 // the wiring between them.
 #include "app/player.h"
 
+#include "app/media_controls.h"
 #include "app/options_page.h"
 #include "app/tray_icon.h"
 #include "input/main_menu.h"
@@ -89,6 +90,10 @@ void Player::buildRooms()
                             *m_scenes);
 
     m_trayIcon = new TrayIcon(*this, m_services.tray ? m_services.tray : makeQtSystemTray(), *m_mainMenu);
+    if (m_services.mediaControls)
+        m_mediaControls = new MediaControls({*this, m_commands, m_playback->state(), m_playback->nowPlaying(), *m_listPane,
+                                             *m_controls, [this] { m_trayIcon->bringBackWindow(); },
+                                             [this](const QString &file) { return m_favourites->existingThumbnailOf(file); }});
     m_Timer_addIcon = new Timer(this);
     m_Timer_addIcon->setInterval(100);
 }
@@ -137,6 +142,7 @@ void Player::connectRooms()
     connect(m_options, &OptionsPage::autoAdjustChosen, this, &Player::Form_Resize);
     connect(m_listPane, &ListPane::sizeBarClicked, this, &Player::size_bar_ButtonClick);
     connectWindowModes();
+    connectMediaControls();
     // The search results' popup is the file popup, acting on the selected results.
     connect(m_search, &SearchPage::fileMenuWanted, m_files,
             [this] { m_files->popUpFileMenu(m_search->findTarget(), QCursor::pos()); });
@@ -146,6 +152,14 @@ void Player::connectRooms()
         m_trayIcon->addTrayIcon();
         m_Timer_addIcon->setEnabled(false);
     });
+}
+
+void Player::connectMediaControls()
+{
+    if (!m_mediaControls)
+        return;
+    connect(m_playback, &Playback::opened, m_mediaControls, &MediaControls::fileOpened);
+    connect(m_listPane, &ListPane::playlistChanged, m_mediaControls, &MediaControls::changesMayHaveHappened);
 }
 
 void Player::connectWindowModes()

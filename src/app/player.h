@@ -20,6 +20,7 @@ class ControlBar;
 class FavouritesPage;
 class FilePage;
 class ListPane;
+class MediaControls;
 class MainMenu;
 class OptionsPage;
 class Playback;
@@ -132,6 +133,7 @@ public:
     MainMenu *mainMenu() const { return m_mainMenu; }
     Timer *Timer_addIcon() const { return m_Timer_addIcon; }
     TrayIcon *trayIcon() const { return m_trayIcon; }
+    MediaControls *mediaControls() const { return m_mediaControls; }
 
 
 
@@ -153,6 +155,7 @@ private:
     void connectRooms();
     void registerCommands();
     void connectWindowModes();
+    void connectMediaControls();
     // The frame round the client area in twips, as the window is decorated now.
     QMargins decoration() const;
     // The smallest client area the layout can keep, by the mode.
@@ -192,4 +195,6 @@ private:
     MainMenu *m_mainMenu = nullptr;
     Timer *m_Timer_addIcon = nullptr;
     TrayIcon *m_trayIcon = nullptr;
+    // The desktop's media controls (MPRIS); none without the option or the bus.
+    MediaControls *m_mediaControls = nullptr;
 };

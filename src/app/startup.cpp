@@ -2,6 +2,7 @@
 #include "app/command_line.h"
 #include "app/player.h"
 
+#include "app/media_controls.h"
 #include "app/options_page.h"
 #include "input/main_menu.h"
 #include "lists/favourites_page.h"
@@ -123,6 +124,8 @@ bool Player::Form_Load()
 
     show();
     m_Timer_addIcon->setEnabled(true);
+    if (m_mediaControls)
+        m_mediaControls->registerOnBus();
     readAssociations();
     if (m_options->showPopup())
         m_mainMenu->createToolTips();

@@ -217,6 +217,17 @@ void FavouritesPage::set_image_dir(const QString &folder)
                                                : m_appDir + QStringLiteral("image/");
 }
 
+QString FavouritesPage::existingThumbnailOf(const QString &mediaFile) const
+{
+    if (mediaFile.isEmpty())
+        return {};
+    const QString folder = path::getdirectory(mediaFile);
+    const QString images = m_options.imageDirBesideFiles() ? path::addbackslash(folder) + QStringLiteral("image/")
+                                                           : m_appDir + QStringLiteral("image/");
+    const QString bitmap = images + path::getfiletitle(mediaFile) + QStringLiteral(".bmp");
+    return QFileInfo(bitmap).isFile() ? bitmap : QString();
+}
+
 void FavouritesPage::make_thumbnail(const QString &mediaFile, double position, const QString &bitmap,
                                     bool keepExisting)
 {

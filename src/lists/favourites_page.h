@@ -86,6 +86,9 @@ public:
     // The thumbnail of entry i anew from the frame at the position (the playing entry,
     // "capture"); without a frame to take, the entry's picture is read again.
     void capture_thumbnail(int i, std::optional<double> position);
+    // The thumbnail file a media file's entries show (in the image folder the options give
+    // for its folder); "" when there is none on disk.
+    QString existingThumbnailOf(const QString &mediaFile) const;
     // The thumbnail file of entry i (its image folder made current first).
     QString thumbnailFile(int i);
     // Reloads entry i's picture from its thumbnail file and selects the entry.
