@@ -186,17 +186,14 @@ void FavouritesPage::save_okini(const QString &listFile)
         return; // no list was ever loaded: nothing may be written over okini.ini
     if (m_loader.file() == listFile)
         completeOkiniLoad(); // a half-read list never replaces the whole one
-    const QString listFolder = path::getdirectory(listFile);
-    const bool relative = m_options.soutai();
-    QStringList lines;
-    lines.reserve(m_List_okini->count());
-    for (int i = 1; i <= m_List_okini->count(); ++i) {
-        if (const auto line = listFileLine(m_List_okini->folder(i), m_List_okini->text(i), listFolder, relative))
-            lines.append(*line);
-    }
+    QList<ListEntry> entries;
+    entries.reserve(m_List_okini->count());
+    for (int i = 1; i <= m_List_okini->count(); ++i)
+        entries.append({m_List_okini->folder(i), m_List_okini->text(i)});
     // The whole list goes to a temporary file that then replaces the old one, so an error
     // while writing leaves the old list as it was.
-    platform::writeTextLines(listFile, lines);
+    platform::writeFileAtomically(listFile,
+                                  formatListFile(entries, path::getdirectory(listFile), m_options.soutai()));
 }
 
 void FavouritesPage::del_all_list()
