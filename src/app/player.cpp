@@ -2,6 +2,7 @@
 // the wiring between them.
 #include "app/player.h"
 
+#include "app/config_autosave.h"
 #include "app/media_controls.h"
 #include "app/options_page.h"
 #include "app/tray_icon.h"
@@ -94,6 +95,7 @@ void Player::buildRooms()
         m_mediaControls = new MediaControls({*this, m_commands, m_playback->state(), m_playback->nowPlaying(), *m_listPane,
                                              *m_controls, [this] { m_trayIcon->bringBackWindow(); },
                                              [this](const QString &file) { return m_favourites->existingThumbnailOf(file); }});
+    m_configAutosave = new ConfigAutosave([this] { return currentConfig(); }, m_appDir + QStringLiteral("config.ini"), this);
     m_Timer_addIcon = new Timer(this);
     m_Timer_addIcon->setInterval(100);
 }
@@ -280,12 +282,14 @@ void Player::resizeEvent(QResizeEvent *e)
     QWidget::resizeEvent(e);
     frameMayHaveChanged();
     Form_Resize();
+    rememberNormalRect();
 }
 
 void Player::moveEvent(QMoveEvent *e)
 {
     QWidget::moveEvent(e);
     frameMayHaveChanged();
+    rememberNormalRect();
 }
 
 void Player::dragEnterEvent(QDragEnterEvent *e)

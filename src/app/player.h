@@ -16,7 +16,9 @@
 
 #include <memory>
 
+class ConfigAutosave;
 class ControlBar;
+struct ConfigValues;
 class FavouritesPage;
 class FilePage;
 class ListPane;
@@ -91,6 +93,8 @@ public:
     // ---- config.ini (config.cpp)
     void loadConfig();
     void saveConfig();
+    // The values saveConfig would write now, with no mode left for them (the autosave's).
+    ConfigValues currentConfig() const;
     // Once the window is mapped: shrinks the window by the part of the window manager's
     // frame that was not known when config.ini placed it, so that it keeps its outer size.
     void correctForFrame();
@@ -170,6 +174,11 @@ private:
     // minimised, until it is first restored: its own normal geometry is then a guess.
     // Null otherwise.
     QRect m_outerFromConfig;
+    // The normal window's outer rectangle (twips) as it last was, for the autosave while
+    // the window is in full screen, mini mode, maximised or minimised.
+    QRect m_lastNormalOuter;
+    void rememberNormalRect();
+    ConfigAutosave *m_configAutosave = nullptr;
     bool m_loaded = false;
     bool m_unloaded = false;
 

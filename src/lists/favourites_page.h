@@ -16,6 +16,7 @@
 #include <QString>
 
 class Commands;
+class SaveSoon;
 struct ConfigValues;
 class Dialogs;
 class ThumbnailMaker;
@@ -121,6 +122,8 @@ public:
     void tmr_okini_Timer();
     // Whether the deferred first load of the list has not yet ended.
     bool firstLoadPending() const;
+    // The saves soon after a change, for the tests of the debounce.
+    const SaveSoon *listSave() const { return m_listSave; }
     // The window closes: nothing loads or reloads after this.
     void shutDown();
 
@@ -225,6 +228,13 @@ private:
     QWidget *m_window;
     Commands &m_commands;
     bool m_viewSwitchable = true;
+    // The list shown and the tabs saved soon after a change; reading a list is none.
+    bool writeList(const QString &listFile);
+    bool listBusy() const;
+    void listChanged();
+    SaveSoon *m_listSave = nullptr;
+    SaveSoon *m_tabsSave = nullptr;
+    bool m_replacingList = false;
     std::shared_ptr<Dialogs> m_dialogs;
     QString m_appDir;
     Options &m_options;

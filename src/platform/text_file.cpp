@@ -161,6 +161,12 @@ std::optional<QStringList> readTextLines(const QString &path)
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
+    // A file that holds these bytes already is left as it is (no new file, no new time).
+    {
+        QFile old(path);
+        if (old.exists() && old.size() == bytes.size() && old.open(QIODevice::ReadOnly) && old.readAll() == bytes)
+            return true;
+    }
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         return false;

@@ -34,7 +34,8 @@ std::optional<QStringList> readTextLines(const QString &path);
 
 // Replaces the file with the bytes: they go to a temporary file in the same folder,
 // which is then renamed over the old one, so a failing write leaves the old file
-// as it was. Returns false on any failure.
+// as it was. A file that holds these bytes already is not written again. Returns false
+// on any failure.
 bool writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 bool writeTextLines(const QString &path, const QStringList &lines);
