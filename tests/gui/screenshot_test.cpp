@@ -710,3 +710,36 @@ TEST(ProgramOnX, AFileNamedLikeAnOptionInTheWorkingDirectoryIsOpened)
     EXPECT_TRUE(testsupport::readFile(state.filePath("config.ini")).contains("LastDir=" + work.path().toUtf8() + "/\r\n"))
         << "the file page shows the file's folder";
 }
+
+// The display server going away under the running program (Qt ends the program when its X
+// connection breaks, with no shutdown): the window's new size, changed more than two
+// seconds before, is in config.ini all the same; the hand-kept lines stay as they were.
+TEST(Screenshot, ChangesMadeBeforeTheDisplayServerDiesAreOnDisk)
+{
+    if (const char *tool = missingTool({"Xvfb", "xdotool"}))
+        GTEST_SKIP() << tool << " is missing";
+    Xvfb x;
+    ASSERT_TRUE(x.start());
+    QTemporaryDir state;
+    const QByteArray kept = "; kept by hand\r\n[other]\r\nListVisible=1\r\n";
+    testsupport::writeFile(state.filePath("config.ini"),
+                           kept + "[Position]\r\nLeft=1500\r\nTop=1500\r\nWidth=13500\r\nHeight=8400\r\nListWidth=4000\r\n");
+    Program program(x.display, state.path());
+    ASSERT_TRUE(program.started());
+    const QString window = programWindow(x);
+    ASSERT_FALSE(window.isEmpty());
+    testsupport::pump(500);
+    // 700 × 500 pixels are 10500 × 7500 twips at the 15 twips a pixel of a 96 dpi screen.
+    ASSERT_TRUE(x.xdotool({"windowsize", window, "700", "500"}));
+    ASSERT_TRUE(testsupport::waitFor([&] { return x.run(QStringLiteral("xdotool"), {"getwindowgeometry", window})
+                                                  .first.contains(QLatin1String("700x500")); },
+                                     5000));
+    testsupport::pump(2500);
+    x.server.kill();
+    x.server.waitForFinished(5000);
+    EXPECT_TRUE(program.process.waitForFinished(10000)) << "the program ends with its display";
+    const QByteArray config = testsupport::readFile(state.filePath("config.ini"));
+    EXPECT_TRUE(config.startsWith(kept)) << config.constData();
+    EXPECT_TRUE(config.contains("Width=10500\r\n")) << config.constData();
+    EXPECT_TRUE(config.contains("Height=7500\r\n")) << config.constData();
+}
