@@ -134,6 +134,17 @@ void Player::changeEvent(QEvent *e)
     Form_Resize();
 }
 
+namespace {
+
+// Each room gathers its own keys, in one fixed order.
+template <typename... Rooms>
+void gatherRoomKeys(ConfigValues &c, const Rooms &...rooms)
+{
+    (rooms->saveConfig(c), ...);
+}
+
+} // namespace
+
 ConfigValues Player::currentConfig() const
 {
     // What shutdown would write, gathered without leaving full screen or mini mode: the
@@ -155,12 +166,7 @@ ConfigValues Player::currentConfig() const
     c.Height = outer.height();
     const bool small = m_windowModes->smallMode() && m_windowModes->listVisibleBeforeSmall();
     c.ListVisible = m_listPane->paneVisible() || small ? 1 : 0;
-    m_files->saveConfig(c);
-    m_favourites->saveConfig(c);
-    m_options->saveConfig(c);
-    m_listPane->saveConfig(c);
-    m_controls->saveConfig(c);
-    m_playback->saveConfig(c);
+    gatherRoomKeys(c, m_files, m_favourites, m_options, m_listPane, m_controls, m_playback);
     return c;
 }
 
@@ -218,13 +224,7 @@ void Player::saveConfig()
     }
     c.WindowState = windowStateValue;
     c.ListVisible = listShown ? 1 : 0;
-    // Each room gathers its own keys.
-    m_files->saveConfig(c);
-    m_favourites->saveConfig(c);
-    m_options->saveConfig(c);
-    m_listPane->saveConfig(c);
-    m_controls->saveConfig(c);
-    m_playback->saveConfig(c);
+    gatherRoomKeys(c, m_files, m_favourites, m_options, m_listPane, m_controls, m_playback);
     // One write of the whole file: one replace of config.ini per shutdown.
     saveConfigFile(c, m_appDir + QStringLiteral("config.ini"));
 

@@ -26,19 +26,6 @@
 using testsupport::clip;
 using testsupport::waitFor;
 
-namespace {
-
-QStringList damagedFiles()
-{
-    const QDir dir(testsupport::mediaDir() + QStringLiteral("/damaged"));
-    QStringList files;
-    for (const QString &name : dir.entryList(QDir::Files, QDir::Name))
-        files.append(dir.filePath(name));
-    return files;
-}
-
-} // namespace
-
 class DamagedMedia : public PlayerTest
 {
 protected:
@@ -53,7 +40,7 @@ protected:
 
 TEST_F(DamagedMedia, EveryFileOpensWithinTheBoundedWaitAndAGoodClipPlaysAfterThem)
 {
-    const QStringList files = damagedFiles();
+    const QStringList files = testsupport::damagedFiles();
     ASSERT_EQ(files.size(), 200);
 
     QElapsedTimer clock;

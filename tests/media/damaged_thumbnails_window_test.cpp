@@ -16,22 +16,9 @@
 
 #include <sys/stat.h>
 
-namespace {
-
-QStringList damagedFiles()
-{
-    const QDir dir(testsupport::mediaDir() + QStringLiteral("/damaged"));
-    QStringList files;
-    for (const QString &name : dir.entryList(QDir::Files, QDir::Name))
-        files.append(dir.filePath(name));
-    return files;
-}
-
-} // namespace
-
 TEST(DamagedThumbnails, EveryFileGetsABitmapWithinTheGrabsTimeLimit)
 {
-    const QStringList files = damagedFiles();
+    const QStringList files = testsupport::damagedFiles();
     ASSERT_EQ(files.size(), 200);
     QTemporaryDir images;
     QImage placeholder(ThumbnailMaker::thumbWidth, ThumbnailMaker::thumbHeight, QImage::Format_RGB888);

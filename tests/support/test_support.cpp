@@ -19,6 +19,15 @@ QString clip(const QString &name)
     return mediaDir() + u'/' + name;
 }
 
+QStringList damagedFiles()
+{
+    const QDir dir(mediaDir() + QStringLiteral("/damaged"));
+    QStringList files;
+    for (const QString &name : dir.entryList(QDir::Files, QDir::Name))
+        files.append(dir.filePath(name));
+    return files;
+}
+
 QString writeFile(const QString &path, const QByteArray &bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());

@@ -24,6 +24,8 @@ namespace testsupport {
 QString mediaDir();
 // The full path of one generated clip.
 QString clip(const QString &name);
+// The damaged files made from the clips (tests/media/make-damaged.sh), by name.
+QStringList damagedFiles();
 
 // Writes bytes to a file, creating its folder. Returns the path.
 QString writeFile(const QString &path, const QByteArray &bytes);
