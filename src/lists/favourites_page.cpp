@@ -82,7 +82,6 @@ FavouritesPage::FavouritesPage(QWidget *window, Commands &commands, std::shared_
     m_m_custom_list = commands.action(command::okiniCustomList);
     m_m_custom_list->setObjectName(QStringLiteral("m_custom_list"));
     m_m_custom_list->setText(QStringLiteral("リスト位置編集"));
-    commands.setEnabledRule(command::okiniCustomList, [] { return false; }); // no list editor yet
     m_m_item->addAction(m_m_custom_list);
     m_m_item->addSeparator();
     m_m_OpenImageFile = item(m_m_item, command::okiniThumbnail, "m_OpenImageFile", QStringLiteral("サムネイル画像の選択"),
@@ -118,7 +117,6 @@ FavouritesPage::FavouritesPage(QWidget *window, Commands &commands, std::shared_
     m_m_tab_custom = commands.action(command::okiniTabCustom);
     m_m_tab_custom->setObjectName(QStringLiteral("m_tab_custom"));
     m_m_tab_custom->setText(QStringLiteral("タブ位置の編集"));
-    commands.setEnabledRule(command::okiniTabCustom, [] { return false; }); // no list editor yet
     m_m_tab_okini->addAction(m_m_tab_custom);
 
     m_tmr_okini = new Timer(this);
@@ -423,6 +421,9 @@ void FavouritesPage::askRemoveMissing(const QString &path)
     remove_okini_item(get_okini_index());
     relink_okini_icons();
 }
+
+void FavouritesPage::setListForeColor(const QColor &c) { m_List_okini->setColors(c, m_List_okini->backColor()); }
+void FavouritesPage::setListBackColor(const QColor &c) { m_List_okini->setColors(m_List_okini->textColor(), c); }
 
 FileDialogRequest m3uRequest(const QString &title, const QString &initialDir, int filterIndex)
 {

@@ -27,6 +27,7 @@ class OkiniList;
 class Options;
 class ProgressView;
 class QAction;
+class QColor;
 class QMenu;
 class QWidget;
 class TabStrip;
@@ -107,6 +108,9 @@ public:
     void setOkiniText(int i, const QString &text);
     // A favourites entry whose file is gone: asks, and on yes removes the selected entry.
     void askRemoveMissing(const QString &path);
+    // The lists' colours (the options page's): List_okini's text and background, in both views.
+    void setListForeColor(const QColor &c);
+    void setListBackColor(const QColor &c);
 
     void loadTabM3u();
     void saveTabM3u();

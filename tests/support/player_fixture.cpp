@@ -8,11 +8,24 @@ void PlayerTest::SetUp()
     dialogs = std::make_shared<fakes::FakeDialogs>();
     waveOut = std::make_shared<fakes::FakeWaveOut>();
     shell = std::make_shared<fakes::FakeShell>();
+    program = appDir.path() + QStringLiteral("/bin/plovana");
+    const std::pair<const char *, QString> folders[] = {
+        {"XDG_CONFIG_HOME", xdgConfig()}, {"XDG_DATA_HOME", xdgData()}, {"XDG_DATA_DIRS", xdgDataDirs()}};
+    for (const auto &[name, folder] : folders) {
+        m_environment.insert(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+        qputenv(name, folder.toUtf8());
+    }
 }
 
 void PlayerTest::TearDown()
 {
     close();
+    for (auto it = m_environment.begin(); it != m_environment.end(); ++it) {
+        if (it.value())
+            qputenv(it.key().constData(), *it.value());
+        else
+            qunsetenv(it.key().constData());
+    }
 }
 
 Player &PlayerTest::make(const QStringList &arguments)
@@ -25,6 +38,7 @@ Player &PlayerTest::make(const QStringList &arguments)
     s.tray = tray;
     s.shell = shell;
     s.appDir = appDir.path();
+    s.program = program;
     s.arguments = arguments;
     s.workingDir = workDir.path();
     s.grabFrame = grabber;
