@@ -476,8 +476,10 @@ bool OptionsPage::eventFilter(QObject *o, QEvent *e)
                 check_mode_MouseMove(i);
         if (o == m_LHomepage)
             LHomepage_MouseMove();
-        else if (o == static_cast<QScrollArea *>(m_soft_info)->widget() && t == QEvent::MouseMove)
-            soft_info_MouseMove();
+        else if (QWidget *info = static_cast<QScrollArea *>(m_soft_info)->widget();
+                 o == info && t == QEvent::MouseMove
+                 && info->childAt(static_cast<QMouseEvent *>(e)->position().toPoint()) != m_LHomepage)
+            soft_info_MouseMove(); // not the link's own move, which comes on to the frame
     } else if (o == m_LHomepage && t == QEvent::MouseButtonRelease
                && static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton
                && m_LHomepage->rect().contains(static_cast<QMouseEvent *>(e)->position().toPoint())) {

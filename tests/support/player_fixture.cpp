@@ -2,6 +2,9 @@
 
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 void PlayerTest::SetUp()
 {
@@ -9,6 +12,17 @@ void PlayerTest::SetUp()
     waveOut = std::make_shared<fakes::FakeWaveOut>();
     shell = std::make_shared<fakes::FakeShell>();
     program = appDir.path() + QStringLiteral("/bin/plovana");
+    // The shared MIME database stays the system's (the association boxes need the types),
+    // its desktop entries do not come along.
+    QString systemDirs = qEnvironmentVariable("XDG_DATA_DIRS");
+    if (systemDirs.isEmpty())
+        systemDirs = QStringLiteral("/usr/local/share:/usr/share");
+    QDir().mkpath(xdgDataDirs());
+    for (const QString &d : systemDirs.split(u':', Qt::SkipEmptyParts))
+        if (QFileInfo::exists(d + QStringLiteral("/mime/mime.cache"))) {
+            QFile::link(d + QStringLiteral("/mime"), xdgDataDirs() + QStringLiteral("/mime"));
+            break;
+        }
     const std::pair<const char *, QString> folders[] = {
         {"XDG_CONFIG_HOME", xdgConfig()}, {"XDG_DATA_HOME", xdgData()}, {"XDG_DATA_DIRS", xdgDataDirs()}};
     for (const auto &[name, folder] : folders) {
