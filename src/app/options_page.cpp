@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -91,6 +92,23 @@ private:
                                              Qt::TextWordWrap | Qt::TextShowMnemonic, opt.text)
                                .size();
         return this->style()->sizeFromContents(kSize, &opt, text, this);
+    }
+};
+
+// A button that shows a colour: its face's middle is the colour of its palette's Button role
+// as it is (the style's own face only shades it).
+class ColourButton final : public QPushButton
+{
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent *e) override
+    {
+        QPushButton::paintEvent(e);
+        QPainter p(this);
+        const int m = std::min(width(), height()) / 5;
+        p.fillRect(rect().adjusted(m, m, -m, -m), palette().color(QPalette::Button));
     }
 };
 
@@ -355,15 +373,15 @@ void OptionsPage::buildColourControls()
     OptionFrame *const clip = contents(m_Frame_clip);
     label(clip, "カラー設定", 120, 2100, 2000);
     const auto colourButton = [clip](const char *name, int left) {
-        auto *b = new QPushButton(clip);
+        auto *b = new ColourButton(clip);
         b->setObjectName(QString::fromLatin1(name));
-        b->setAutoFillBackground(true);
         twips::place(b, left, 2400, 600, 315);
         return clip->add(b);
     };
-    label(clip, "文字色", 240, 2400, 700, 315);
+    // Each caption stays whole beside its button; a narrow frame puts the second pair below.
+    label(clip, "文字色", 240, 2400, 700, 315)->setWordWrap(false);
     m_bt_cngForeColor = colourButton("bt_cngForeColor", 960);
-    label(clip, "背景色", 1800, 2400, 700, 315);
+    label(clip, "背景色", 1800, 2400, 700, 315)->setWordWrap(false);
     m_bt_cngBackColor = colourButton("bt_cngBackColor", 2520);
     m_bt_default_color = new QPushButton(QStringLiteral("デフォルトに戻す"), clip);
     m_bt_default_color->setObjectName(QStringLiteral("bt_default_color"));

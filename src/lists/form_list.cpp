@@ -82,6 +82,11 @@ Form_List::Form_List(ListEditorHost &host, QWidget *mainWindow)
 
 void Form_List::Init_Form_List(int mode)
 {
+    // Where the main window was, the first time.
+    if (!m_placed) {
+        m_placed = true;
+        move(m_mainWindow->frameGeometry().center() - rect().center());
+    }
     show();
     raise();
     activateWindow();

@@ -77,6 +77,7 @@ private:
     int m_mode = 0;
     QString m_listFile; // the file the rows were read from and are written to
     bool m_unloading = false;
+    bool m_placed = false;
 
 private:
     QTreeWidget *m_ListView = nullptr;
