@@ -367,6 +367,28 @@ OptionsPage::OptionsPage(QWidget *configFrame, Commands &commands, std::shared_p
 
 OptionsPage::~OptionsPage() = default;
 
+namespace {
+
+int buttonColour(const QPushButton *b)
+{
+    const QColor c = b->palette().color(QPalette::Button);
+    return colour::value(c.red(), c.green(), c.blue());
+}
+
+QColor qColour(int value)
+{
+    return QColor(colour::red(value), colour::green(value), colour::blue(value));
+}
+
+void showColour(QPushButton *b, const QColor &c)
+{
+    QPalette pal = b->palette();
+    pal.setColor(QPalette::Button, c);
+    b->setPalette(pal);
+}
+
+} // namespace
+
 void OptionsPage::buildColourControls()
 {
     // 表示領域, below the clipping: the lists' colours.
@@ -389,13 +411,8 @@ void OptionsPage::buildColourControls()
     clip->add(m_bt_default_color);
     // The design colours: the lists show light blue on black, the background button the
     // near-black the first exit then stores.
-    const auto show = [](QPushButton *b, int value) {
-        QPalette pal = b->palette();
-        pal.setColor(QPalette::Button, QColor(colour::red(value), colour::green(value), colour::blue(value)));
-        b->setPalette(pal);
-    };
-    show(m_bt_cngForeColor, listcolours::kDesignFore);
-    show(m_bt_cngBackColor, listcolours::kDesignBackButton);
+    showColour(m_bt_cngForeColor, qColour(listcolours::kDesignFore));
+    showColour(m_bt_cngBackColor, qColour(listcolours::kDesignBackButton));
 }
 
 void OptionsPage::buildInformation()
@@ -519,28 +536,6 @@ void OptionsPage::check_mode_MouseMove(int index)
     if (index >= 0 && index < 4)
         m_message->setText(m_check_mode[std::size_t(index)]->property("Tag").toString());
 }
-
-namespace {
-
-int buttonColour(const QPushButton *b)
-{
-    const QColor c = b->palette().color(QPalette::Button);
-    return colour::value(c.red(), c.green(), c.blue());
-}
-
-QColor qColour(int value)
-{
-    return QColor(colour::red(value), colour::green(value), colour::blue(value));
-}
-
-void showColour(QPushButton *b, const QColor &c)
-{
-    QPalette pal = b->palette();
-    pal.setColor(QPalette::Button, c);
-    b->setPalette(pal);
-}
-
-} // namespace
 
 int OptionsPage::listForeColor() const { return buttonColour(m_bt_cngForeColor); }
 int OptionsPage::listBackColor() const { return buttonColour(m_bt_cngBackColor); }
