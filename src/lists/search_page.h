@@ -21,6 +21,7 @@
 #include <thread>
 
 class Dialogs;
+class SaveSoon;
 class FavouritesPage;
 class FilePage;
 class MediaCommands;
@@ -94,6 +95,8 @@ public:
     // the 513 a search keeps. A row with no folder names no file.
     void showResults(const QList<std::pair<QString, QString>> &rows);
     void loadSearchData();
+    // Shutdown writes searchData.ini itself: no save soon after a search any more.
+    void stopSaving();
     void saveSearchData();
 
     // ---- What other rooms read
@@ -123,6 +126,7 @@ private:
     void endSearch();
 
     QWidget *m_window;
+    SaveSoon *m_resultsSave = nullptr;
     QFrame *m_find;
     std::shared_ptr<Dialogs> m_dialogs;
     QString m_appDir;
