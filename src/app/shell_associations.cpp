@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -22,12 +23,10 @@ const QString &ownId()
     return id;
 }
 
+// Only a regular file is read (a named pipe would wait for a writer for good).
 std::optional<QByteArray> readFile(const QString &path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return f.readAll();
+    return platform::readFileBytes(path);
 }
 
 } // namespace
@@ -85,14 +84,19 @@ QString ShellAssociations::mimeTypeOf(int index)
     return ::mimeTypeOf(extensionOf(index));
 }
 
-QByteArray ShellAssociations::readList()
+std::optional<QByteArray> ShellAssociations::readList()
 {
-    return readFile(associations::mimeappsListFile()).value_or(QByteArray());
+    // A missing file is an empty list; one that is there but cannot be read is nullopt, and
+    // is never written over (its other programs' lines would be lost).
+    const QString file = associations::mimeappsListFile();
+    if (!QFileInfo(file).exists() && !QFileInfo(file).isSymLink())
+        return QByteArray();
+    return readFile(file);
 }
 
-void ShellAssociations::writeList(const QByteArray &before, const QByteArray &after)
+void ShellAssociations::writeList(const std::optional<QByteArray> &before, const QByteArray &after)
 {
-    if (after == before)
+    if (!before || after == *before)
         return;
     QDir().mkpath(associations::configHome());
     platform::writeFileAtomically(associations::mimeappsListFile(), after);
@@ -136,16 +140,18 @@ void ShellAssociations::Check_kanren_Click(int index)
     if (type.isEmpty())
         return; // no type: nothing is written (an empty type would claim every unknown file)
     QCheckBox *defaultBox = m_Check_default[std::size_t(pairedIndex(index))];
-    const QByteArray before = readList();
+    const std::optional<QByteArray> before = readList();
+    const QByteArray text = before.value_or(QByteArray());
     if (m_Check_kanren[std::size_t(index)]->isChecked()) {
-        ensureDesktopEntry();
-        QByteArray after = associations::appendId(before, associations::group::added, type, ownId());
+        if (before)
+            ensureDesktopEntry();
+        QByteArray after = associations::appendId(text, associations::group::added, type, ownId());
         after = associations::removeId(after, associations::group::removed, type, ownId());
         writeList(before, after);
         defaultBox->setEnabled(true);
         return;
     }
-    QByteArray after = associations::removeId(before, associations::group::added, type, ownId());
+    QByteArray after = associations::removeId(text, associations::group::added, type, ownId());
     after = associations::removeId(after, associations::group::defaults, type, ownId());
     writeList(before, after);
     defaultBox->setEnabled(false);
@@ -157,10 +163,11 @@ void ShellAssociations::Check_default_Click(int index)
     const QString type = mimeTypeOf(pairedIndex(index));
     if (type.isEmpty())
         return;
-    const QByteArray before = readList();
+    const std::optional<QByteArray> before = readList();
+    const QByteArray text = before.value_or(QByteArray());
     const QByteArray after = m_Check_default[std::size_t(index)]->isChecked()
-                                 ? associations::putIdFirst(before, associations::group::defaults, type, ownId())
-                                 : associations::removeId(before, associations::group::defaults, type, ownId());
+                                 ? associations::putIdFirst(text, associations::group::defaults, type, ownId())
+                                 : associations::removeId(text, associations::group::defaults, type, ownId());
     writeList(before, after);
 }
 
@@ -173,21 +180,24 @@ void ShellAssociations::BtDeleteAll_Click()
 void ShellAssociations::readAssociations()
 {
     removeStaleDesktopEntry();
+    const QByteArray list = readList().value_or(QByteArray());
     for (int i = 0; i < 8; ++i) {
         QCheckBox *kanren = m_Check_kanren[std::size_t(i)];
         QCheckBox *defaultBox = m_Check_default[std::size_t(pairedIndex(i))];
+        // The boxes show the file: their handlers (which write) do not run.
+        const QSignalBlocker blockKanren(kanren), blockDefault(defaultBox);
         const QString type = mimeTypeOf(i);
         if (type.isEmpty()) {
             kanren->setEnabled(false);
             defaultBox->setEnabled(false);
             continue;
         }
-        if (associations::isListed(readList(), associations::group::added, type, ownId())) {
+        if (associations::isListed(list, associations::group::added, type, ownId())) {
             kanren->setChecked(true);
             defaultBox->setEnabled(true);
         } else {
             defaultBox->setEnabled(false);
         }
-        defaultBox->setChecked(associations::isListedFirst(readList(), associations::group::defaults, type, ownId()));
+        defaultBox->setChecked(associations::isListedFirst(list, associations::group::defaults, type, ownId()));
     }
 }

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QPushButton;
@@ -49,9 +50,10 @@ public:
 private:
     // The MIME type of association box i's extension; "" when the database knows none.
     static QString mimeTypeOf(int index);
-    // mimeapps.list, and its replacement when the edit changed it.
-    static QByteArray readList();
-    static void writeList(const QByteArray &before, const QByteArray &after);
+    // mimeapps.list (empty when there is none; nullopt when it is there but cannot be
+    // read), and its replacement when the edit changed a list that could be read.
+    static std::optional<QByteArray> readList();
+    static void writeList(const std::optional<QByteArray> &before, const QByteArray &after);
     // The desktop entry the associations name starts this program.
     void ensureDesktopEntry();
     void removeStaleDesktopEntry();

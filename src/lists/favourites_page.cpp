@@ -447,6 +447,15 @@ void FavouritesPage::switchOkiniList(const QString &listFile)
     m_listSave->cancel(); // the list before was saved just now
 }
 
+void FavouritesPage::reloadOkiniList()
+{
+    const bool replacing = std::exchange(m_replacingList, true);
+    del_all_list();
+    load_okini(m_gStrM3uName);
+    m_replacingList = replacing;
+    m_listSave->cancel(); // the list was saved as the editor opened; the file is the list now
+}
+
 int FavouritesPage::get_okini_index() const
 {
     return m_List_okini->selectedIndex();

@@ -69,6 +69,9 @@ public:
     void del_all_list();
     // Keeps the list shown in its own file, then shows another list file.
     void switchOkiniList(const QString &listFile);
+    // Shows the list file shown anew as it is on disk, without saving it first (it was
+    // written otherwise, by the list editor): no change to save.
+    void reloadOkiniList();
     void add_okini_item(const QString &folder, const QString &name);
     void remove_okini_item(int i);
     void relink_okini_icons();

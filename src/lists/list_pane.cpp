@@ -365,8 +365,7 @@ void ListPane::reloadEditedList(int mode)
         break;
     default:
         // Read again as written: saving it first would put the old entries back.
-        m_favourites->del_all_list();
-        m_favourites->load_okini(m_favourites->gStrM3uName());
+        m_favourites->reloadOkiniList();
         break;
     }
 }

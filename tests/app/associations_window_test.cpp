@@ -7,11 +7,14 @@
 #include "app/shell_associations.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+
+#include <sys/stat.h>
 
 using testsupport::readFile;
 using testsupport::writeFile;
@@ -194,6 +197,33 @@ TEST_F(Associations, DeleteAllLeavesNoIdOfTheProgram)
     }
 }
 
+// Start-up only reads: a list of ours from another session checks the boxes and writes
+// neither the list nor a desktop entry.
+TEST_F(Associations, StartUpWritesNothing)
+{
+    const QByteArray ours = "[Added Associations]\nvideo/x-msvideo=plovana.desktop;\n"
+                            "[Default Applications]\nvideo/x-msvideo=plovana.desktop;vlc.desktop;\n";
+    writeFile(listFile(), ours);
+    start();
+    EXPECT_TRUE(kanren(Avi)->isChecked());
+    EXPECT_TRUE(defaultOf(Avi)->isChecked());
+    EXPECT_EQ(list(), ours);
+    EXPECT_FALSE(QFileInfo::exists(userEntry()));
+}
+
+// A mimeapps.list that is there but cannot be read (here a named pipe, which would also
+// hold the window for good while it waits for a writer) is never written over.
+TEST_F(Associations, AListThatCannotBeReadIsLeftAlone)
+{
+    QDir().mkpath(xdgConfig());
+    ASSERT_EQ(mkfifo(QFile::encodeName(listFile()).constData(), 0644), 0);
+    start();
+    kanren(Avi)->click();
+    defaultOf(Avi)->click();
+    EXPECT_FALSE(QFileInfo(listFile()).isFile()); // still the pipe
+    EXPECT_FALSE(QFileInfo::exists(userEntry()));
+}
+
 // With an installed entry in $XDG_DATA_DIRS the associations name it and no copy of our
 // own is written; a copy of ours whose program is gone is removed at start-up (it would
 // hide the installed entry and start nothing).
@@ -314,6 +344,25 @@ TEST_F(WithTheDesktopTools, GioLaunchesTheEntryWithOneArgumentPerFile)
     ASSERT_EQ(code, 0) << output.toStdString();
     ASSERT_TRUE(testsupport::waitFor([&] { return QFileInfo(out).size() > 0; }, 10000)) << output.toStdString();
     EXPECT_EQ(readFile(out), "1\n" + clip.toUtf8() + "\n");
+}
+
+// The installed entry (Exec=plovana %f, the program found on PATH) is the default the
+// desktop finds after the box, and the program writes no entry of its own for it.
+TEST_F(WithTheDesktopTools, XdgMimeFindsTheInstalledEntry)
+{
+    writeFile(xdgDataDirs() + "/applications/plovana.desktop",
+              readFile(qEnvironmentVariable("PLOVANA_SOURCE") + "/data/plovana.desktop"));
+    const QString installed = work("usr/bin/plovana");
+    writeFile(installed, "#!/bin/sh\nexit 0\n");
+    QFile::setPermissions(installed, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    start();
+    kanren(Avi)->click();
+    defaultOf(Avi)->click();
+    EXPECT_FALSE(QFileInfo::exists(userEntry()));
+    auto variables = xdg();
+    variables.append({"PATH", work("usr/bin") + u':' + qEnvironmentVariable("PATH")});
+    const auto [out, code] = runTool("xdg-mime", {"query", "default", "video/x-msvideo"}, variables);
+    EXPECT_EQ(out.trimmed(), "plovana.desktop") << "exit " << code;
 }
 
 TEST_F(WithTheDesktopTools, BothEntriesAreValid)

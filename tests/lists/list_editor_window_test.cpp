@@ -13,6 +13,7 @@
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"
 #include "widgets/command_ids.h"
+#include "widgets/save_soon.h"
 #include "widgets/timer.h"
 
 #include <QAction>
@@ -197,6 +198,8 @@ TEST_F(ListEditor, EntriesWithAMissingFileAndARenameByF2)
     EXPECT_TRUE(QFileInfo::exists(a)); // the file on disk keeps its name
     EXPECT_EQ(f.gStrM3uName(), work("x.m3u"));
     EXPECT_EQ(f.List_okini()->count(), 0); // neither renamed.avi nor b.avi exists
+    // Reading the edit again is no change of the list: nothing is due to be saved over it.
+    EXPECT_FALSE(f.listSave()->isPending());
 }
 
 // Files dropped on the list: media files of the entries' kind, once each; folders,
