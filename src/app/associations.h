@@ -1,6 +1,6 @@
 #pragma once
 // The program's file-type associations with the desktop, as the freedesktop.org
-// specifications keep them:
+// desktops keep them:
 //  - $XDG_CONFIG_HOME/mimeapps.list lists the program's desktop entry, plovana.desktop,
 //    for a MIME type under [Added Associations] (an "open with" choice) and, first under
 //    [Default Applications], as the type's default;
