@@ -2,8 +2,5 @@
 // parts of the program still to come. Each is a named step that does nothing yet.
 #include "app/player.h"
 
-void Player::loadListColors() {}
-void Player::saveListColors() {}
 void Player::loadKeys() {}
 void Player::saveKeys() {}
-void Player::readAssociations() {}

@@ -1,8 +1,15 @@
 // The options page: the tab strip Tab_Config with its five frames and their controls.
 #include "app/options_page.h"
 
+#include "app/list_colours.h"
+#include "app/shell_associations.h"
+#include "app/system_info.h"
+#include "dialogs/colour_value.h"
+#include "dialogs/dialogs.h"
+#include "dialogs/file_dialogs.h"
 #include "lists/tab_strip.h"
 #include "widgets/commands.h"
+#include "widgets/desktop_shell.h"
 #include "widgets/config_values.h"
 #include "widgets/controls.h"
 #include "widgets/layout_math.h"
@@ -10,17 +17,25 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSlider>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QUrl>
 
 #include <algorithm>
+#include <climits>
 #include <type_traits>
 #include <vector>
 
@@ -80,6 +95,23 @@ private:
     }
 };
 
+// A button that shows a colour: its face's middle is the colour of its palette's Button role
+// as it is (the style's own face only shades it).
+class ColourButton final : public QPushButton
+{
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent *e) override
+    {
+        QPushButton::paintEvent(e);
+        QPainter p(this);
+        const int m = std::min(width(), height()) / 5;
+        p.fillRect(rect().adjusted(m, m, -m, -m), palette().color(QPalette::Button));
+    }
+};
+
 // The controls of one frame of the page. While the frame is wide enough they stand at their
 // design places. In a narrower frame the captions (check boxes, option buttons, labels) wrap
 // onto further lines and what lies below them moves down by the lines they gained; text
@@ -123,7 +155,7 @@ private:
     {
         return qobject_cast<const QCheckBox *>(w) || qobject_cast<const QRadioButton *>(w)
                || qobject_cast<const QLabel *>(w) || qobject_cast<const QLineEdit *>(w)
-               || qobject_cast<const QSlider *>(w);
+               || qobject_cast<const QSlider *>(w) || qobject_cast<const QProgressBar *>(w);
     }
 
     // Places the controls for a frame `width` pixels wide (only measures unless `apply`);
@@ -224,8 +256,10 @@ QString versionCaption(int major, int minor, int revision)
     return QStringLiteral("バージョン：　Ver.%1.%2.%3").arg(major).arg(minor).arg(revision);
 }
 
-OptionsPage::OptionsPage(QWidget *configFrame, Commands &commands)
-    : QObject(configFrame), m_commands(commands), m_config(configFrame)
+OptionsPage::OptionsPage(QWidget *configFrame, Commands &commands, std::shared_ptr<Dialogs> dialogs,
+                         std::shared_ptr<DesktopShell> shell, const QString &program)
+    : QObject(configFrame), m_commands(commands), m_dialogs(std::move(dialogs)), m_shell(std::move(shell)),
+      m_config(configFrame)
 {
     m_Tab_Config = new TabStrip(TabStrip::Edge::Bottom, m_config);
     m_Tab_Config->setObjectName(QStringLiteral("Tab_Config"));
@@ -301,6 +335,7 @@ OptionsPage::OptionsPage(QWidget *configFrame, Commands &commands)
     m_scroll_under->setRange(0, 100);
     twips::place(m_scroll_under, 600, 1680, 4000, 255);
     clip->add(m_scroll_under);
+    buildColourControls();
 
     // キー＆マウス: the mouse mode of the video area.
     OptionFrame *const key = contents(m_Frame_Key);
@@ -322,22 +357,113 @@ OptionsPage::OptionsPage(QWidget *configFrame, Commands &commands)
     m_message = label(key, "", 120, 4560, 4700);
     m_message->setObjectName(QStringLiteral("message"));
 
-    // ソフト情報: the program and its version.
+    // 関連付け: the file-type associations.
+    OptionFrame *const other = contents(m_Frame_other);
+    m_associations = new ShellAssociations(other, [other](QWidget *w) { other->add(w); }, program, this);
+
+    buildInformation();
+    connectOptions();
+}
+
+OptionsPage::~OptionsPage() = default;
+
+namespace {
+
+int buttonColour(const QPushButton *b)
+{
+    const QColor c = b->palette().color(QPalette::Button);
+    return colour::value(c.red(), c.green(), c.blue());
+}
+
+QColor qColour(int value)
+{
+    return QColor(colour::red(value), colour::green(value), colour::blue(value));
+}
+
+void showColour(QPushButton *b, const QColor &c)
+{
+    QPalette pal = b->palette();
+    pal.setColor(QPalette::Button, c);
+    b->setPalette(pal);
+}
+
+} // namespace
+
+void OptionsPage::buildColourControls()
+{
+    // 表示領域, below the clipping: the lists' colours.
+    OptionFrame *const clip = contents(m_Frame_clip);
+    label(clip, "カラー設定", 120, 2100, 2000);
+    const auto colourButton = [clip](const char *name, int left) {
+        auto *b = new ColourButton(clip);
+        b->setObjectName(QString::fromLatin1(name));
+        twips::place(b, left, 2400, 600, 315);
+        return clip->add(b);
+    };
+    // Each caption stays whole beside its button; a narrow frame puts the second pair below.
+    label(clip, "文字色", 240, 2400, 700, 315)->setWordWrap(false);
+    m_bt_cngForeColor = colourButton("bt_cngForeColor", 960);
+    label(clip, "背景色", 1800, 2400, 700, 315)->setWordWrap(false);
+    m_bt_cngBackColor = colourButton("bt_cngBackColor", 2520);
+    m_bt_default_color = new QPushButton(QStringLiteral("デフォルトに戻す"), clip);
+    m_bt_default_color->setObjectName(QStringLiteral("bt_default_color"));
+    twips::place(m_bt_default_color, 240, 2820, 2200, 345);
+    clip->add(m_bt_default_color);
+    // The design colours: the lists show light blue on black, the background button the
+    // near-black the first exit then stores.
+    showColour(m_bt_cngForeColor, qColour(listcolours::kDesignFore));
+    showColour(m_bt_cngBackColor, qColour(listcolours::kDesignBackButton));
+}
+
+void OptionsPage::buildInformation()
+{
+    // ソフト情報: the program, its version, the memory, the screen and the home page.
     OptionFrame *const info = contents(m_soft_info);
-    auto *name = label(info, "Plovana", 240, 240, 4200, 500);
+    auto *name = label(info, "ソフト名：　Plovana", 240, 240, 4400, 420);
     QFont big = name->font();
-    big.setPointSize(big.pointSize() + 6);
+    big.setPointSize(big.pointSize() + 2);
     big.setBold(true);
     name->setFont(big);
-    m_Ver = label(info, "", 240, 840, 4400, 300);
+    m_Ver = label(info, "", 240, 720, 4400, 300);
     m_Ver->setObjectName(QStringLiteral("Ver"));
-
-    connectOptions();
+    label(info, "使用可能なメモリ", 240, 1200, 4400);
+    m_pbMem = new QProgressBar(info);
+    m_pbMem->setObjectName(QStringLiteral("pbMem"));
+    m_pbMem->setTextVisible(false);
+    m_pbMem->setRange(0, 1);
+    m_pbMem->setValue(0);
+    twips::place(m_pbMem, 360, 1500, 4200, 240);
+    info->add(m_pbMem);
+    m_lblMem = label(info, "", 360, 1800, 4200);
+    m_lblMem->setObjectName(QStringLiteral("lblMem"));
+    label(info, "画面の解像度", 240, 2280, 4400);
+    m_lblDisplay = label(info, "", 360, 2580, 4200);
+    m_lblDisplay->setObjectName(QStringLiteral("lblDisplay"));
+    m_homePageCaption = label(info, "ホームページ", 240, 3060, 4400);
+    m_LHomepage = label(info, "", 360, 3360, 4400);
+    m_LHomepage->setObjectName(QStringLiteral("LHomepage"));
+    m_LHomepage->setCursor(Qt::PointingHandCursor);
+    QPalette link = m_LHomepage->palette();
+    link.setColor(QPalette::WindowText, QColor(0, 0, 238));
+    m_LHomepage->setPalette(link);
+    setHomePage(QStringLiteral(PLOVANA_HOMEPAGE_URL));
 }
 
 void OptionsPage::connectOptions()
 {
     connect(m_Tab_Config, &TabStrip::clicked, this, &OptionsPage::Tab_Config_Click);
+    connect(m_bt_selecthome, &QPushButton::clicked, this, &OptionsPage::bt_selecthome_Click);
+    connect(m_bt_cngForeColor, &QPushButton::clicked, this, &OptionsPage::bt_cngForeColor_Click);
+    connect(m_bt_cngBackColor, &QPushButton::clicked, this, &OptionsPage::bt_cngBackColor_Click);
+    connect(m_bt_default_color, &QPushButton::clicked, this, &OptionsPage::bt_default_color_Click);
+    // The pointer over a mouse mode, over the home page's link and over the rest of
+    // ソフト情報.
+    for (QWidget *w : {static_cast<QWidget *>(m_check_mode[0]), static_cast<QWidget *>(m_check_mode[1]),
+                       static_cast<QWidget *>(m_check_mode[2]), static_cast<QWidget *>(m_check_mode[3]),
+                       static_cast<QWidget *>(m_LHomepage), static_cast<QScrollArea *>(m_soft_info)->widget()}) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
     // Any fitting option that becomes selected fits the picture anew (the one before may
     // have letterboxed it).
     for (QRadioButton *r : {m_Keep_Aspect, m_use_fullWindow})
@@ -370,7 +496,154 @@ void OptionsPage::Tab_Config_Click()
     const int selected = m_Tab_Config->selectedIndex();
     for (int i = 0; i < 5; ++i)
         frames[i]->setVisible(i + 1 == selected);
+    if (selected == 5) {
+        showMemoryInfo();
+        showDisplayInfo();
+    }
 }
+
+bool OptionsPage::eventFilter(QObject *o, QEvent *e)
+{
+    const QEvent::Type t = e->type();
+    if (t == QEvent::MouseMove || t == QEvent::Enter) {
+        for (int i = 0; i < 4; ++i)
+            if (o == m_check_mode[std::size_t(i)])
+                check_mode_MouseMove(i);
+        if (o == m_LHomepage)
+            LHomepage_MouseMove();
+        else if (QWidget *info = static_cast<QScrollArea *>(m_soft_info)->widget();
+                 o == info && t == QEvent::MouseMove
+                 && info->childAt(static_cast<QMouseEvent *>(e)->position().toPoint()) != m_LHomepage)
+            soft_info_MouseMove(); // not the link's own move, which comes on to the frame
+    } else if (o == m_LHomepage && t == QEvent::MouseButtonRelease
+               && static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton
+               && m_LHomepage->rect().contains(static_cast<QMouseEvent *>(e)->position().toPoint())) {
+        LHomepage_Click();
+    }
+    return QObject::eventFilter(o, e);
+}
+
+void OptionsPage::bt_selecthome_Click()
+{
+    const QString folder = browseForFolderFromRoot(*m_dialogs, m_config->window(), QStringLiteral("フォルダを選択してね"),
+                                                   QString());
+    if (!folder.isEmpty())
+        m_text_home->setText(folder);
+}
+
+void OptionsPage::check_mode_MouseMove(int index)
+{
+    if (index >= 0 && index < 4)
+        m_message->setText(m_check_mode[std::size_t(index)]->property("Tag").toString());
+}
+
+int OptionsPage::listForeColor() const { return buttonColour(m_bt_cngForeColor); }
+int OptionsPage::listBackColor() const { return buttonColour(m_bt_cngBackColor); }
+
+void OptionsPage::CngListForeColor(int value)
+{
+    const QColor c = qColour(colour::normalized(value));
+    showColour(m_bt_cngForeColor, c);
+    Q_EMIT listForeColorChanged(c);
+}
+
+void OptionsPage::CngListbackColor(int value)
+{
+    const QColor c = qColour(colour::normalized(value));
+    showColour(m_bt_cngBackColor, c);
+    Q_EMIT listBackColorChanged(c);
+}
+
+void OptionsPage::bt_cngForeColor_Click()
+{
+    int chosen = 0;
+    if (m_dialogs->color(m_Frame_basic, chosen))
+        CngListForeColor(chosen);
+}
+
+void OptionsPage::bt_cngBackColor_Click()
+{
+    int chosen = 0;
+    if (m_dialogs->color(m_Frame_basic, chosen))
+        CngListbackColor(chosen);
+}
+
+void OptionsPage::bt_default_color_Click()
+{
+    CngListForeColor(listcolours::kDefaultFore);
+    CngListbackColor(listcolours::kDefaultBack);
+}
+
+void OptionsPage::loadListColors(const QString &appDir)
+{
+    const auto colours = readColorIni(appDir + QStringLiteral("color.ini"));
+    if (!colours)
+        return; // the design colours stay
+    CngListForeColor(colours->fore);
+    CngListbackColor(colours->back);
+}
+
+void OptionsPage::saveListColors(const QString &appDir) const
+{
+    writeColorIni(appDir + QStringLiteral("color.ini"), {listForeColor(), listBackColor()});
+}
+
+void OptionsPage::readAssociations()
+{
+    m_associations->readAssociations();
+}
+
+void OptionsPage::showMemoryInfo()
+{
+    const std::optional<MemoryInfo> m = readMeminfo();
+    if (!m)
+        return;
+    const auto bar = [](std::int64_t kb) { return int(std::clamp<std::int64_t>(kb, 0, INT_MAX)); };
+    m_pbMem->setMaximum(bar(m->totalKb));
+    m_pbMem->setValue(std::min(bar(m->availableKb), m_pbMem->maximum()));
+    m_lblMem->setText(memoryText(*m));
+}
+
+void OptionsPage::showDisplayInfo()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // The mode's pixels: size() counts logical pixels.
+    const QSize pixels = screen->size() * screen->devicePixelRatio();
+    m_lblDisplay->setText(displayText(pixels.width(), pixels.height(), screen->depth()));
+}
+
+void OptionsPage::setHomePage(const QString &address)
+{
+    m_homePage = address;
+    m_LHomepage->setText(address);
+    m_LHomepage->setToolTip(address);
+    m_LHomepage->setVisible(!address.isEmpty());
+    m_homePageCaption->setVisible(!address.isEmpty());
+}
+
+void OptionsPage::LHomepage_Click()
+{
+    if (!m_homePage.isEmpty())
+        m_shell->openUrl(QUrl(m_homePage));
+}
+
+namespace {
+
+void setUnderline(QLabel *l, bool on)
+{
+    if (l->font().underline() == on)
+        return;
+    QFont f = l->font();
+    f.setUnderline(on);
+    l->setFont(f);
+}
+
+} // namespace
+
+void OptionsPage::LHomepage_MouseMove() { setUnderline(m_LHomepage, true); }
+void OptionsPage::soft_info_MouseMove() { setUnderline(m_LHomepage, false); }
 
 void OptionsPage::Check_usehome_Click()
 {

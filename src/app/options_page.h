@@ -2,31 +2,43 @@
 // The options page: the tab strip Tab_Config with its five frames and their controls.
 // "再生時は常にオリジナルサイズ" is also an item of the size menu (the window modes' command),
 // which shows Check_original. Other rooms read the options through the Options view.
+// The page also keeps the lists' colours (its two colour buttons hold them, color.ini
+// stores them; the lists' owners follow the signals), the file-type associations
+// (ShellAssociations, in 関連付け) and the read-outs of ソフト情報.
 
 #include "widgets/options.h"
 
 #include <array>
+#include <memory>
 #include <QObject>
 #include <QString>
 
 class Commands;
 struct ConfigValues;
+class DesktopShell;
+class Dialogs;
 class QCheckBox;
+class QColor;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QSlider;
 class QWidget;
+class ShellAssociations;
 class TabStrip;
 
 class OptionsPage : public QObject, public Options
 {
     Q_OBJECT
 public:
-    // The page's controls go into `config`, the list pane's options frame.
-    OptionsPage(QWidget *config, Commands &commands);
+    // The page's controls go into `config`, the list pane's options frame. `program` is the
+    // path the file-type associations start.
+    OptionsPage(QWidget *config, Commands &commands, std::shared_ptr<Dialogs> dialogs,
+                std::shared_ptr<DesktopShell> shell, const QString &program);
+    ~OptionsPage() override;
 
 
     // config.ini: applies this room's keys at start-up, and gathers them at shutdown.
@@ -43,6 +55,39 @@ public:
     void Check_temae_Click();
     // Places the page in the list pane: as wide as the file list, as high as the favourites tabs.
     void layoutOptionsPage(int fileWidth, int tabM3uHeight);
+    // The home folder from a folder browser; a cancelled browser keeps the one there is.
+    void bt_selecthome_Click();
+    // The pointer over mouse mode i: its description (Tag) shows in `message`.
+    void check_mode_MouseMove(int index);
+
+    // ---- The lists' colours, as colour values (0x00BBGGRR)
+    // The colour buttons' colours: the lists' text and background colours.
+    int listForeColor() const;
+    int listBackColor() const;
+    // Apply a colour: the button shows it, and the lists follow (the signals).
+    void CngListForeColor(int colour);
+    void CngListbackColor(int colour);
+    // The colour dialog, opened at black; a cancelled dialog changes nothing.
+    void bt_cngForeColor_Click();
+    void bt_cngBackColor_Click();
+    // Light blue text on black.
+    void bt_default_color_Click();
+    // color.ini in the state folder: read at start-up (none: the design colours stay),
+    // written at shutdown.
+    void loadListColors(const QString &appDir);
+    void saveListColors(const QString &appDir) const;
+
+    // ---- 関連付け and ソフト情報
+    void readAssociations();
+    // The memory and display read-outs (each time ソフト情報 is shown).
+    void showMemoryInfo();
+    void showDisplayInfo();
+    // The home page's address (the build's; "" hides the link).
+    void setHomePage(const QString &address);
+    void LHomepage_Click();
+    // The pointer over the link underlines it; over the rest of ソフト情報 it does not.
+    void LHomepage_MouseMove();
+    void soft_info_MouseMove();
 
     // The mouse mode of the video area (0..3): the first checked of the first three, else 3.
     int mouseMode() const override;
@@ -94,6 +139,15 @@ public:
     const std::array<QRadioButton*, 4> &check_mode() const { return m_check_mode; }
     QLabel *message() const { return m_message; }
     QLabel *Ver() const { return m_Ver; }
+    QPushButton *bt_cngForeColor() const { return m_bt_cngForeColor; }
+    QPushButton *bt_cngBackColor() const { return m_bt_cngBackColor; }
+    QPushButton *bt_default_color() const { return m_bt_default_color; }
+    ShellAssociations *associations() const { return m_associations; }
+    QProgressBar *pbMem() const { return m_pbMem; }
+    QLabel *lblMem() const { return m_lblMem; }
+    QLabel *lblDisplay() const { return m_lblDisplay; }
+    QLabel *LHomepage() const { return m_LHomepage; }
+    const QString &homePage() const { return m_homePage; }
     // The home folder, as text_home holds it.
     const QString &homeDir() const { return m_homeDir; }
 
@@ -109,11 +163,21 @@ Q_SIGNALS:
     // A clip slider moved.
     void upperClipChanged();
     void underClipChanged();
+    // The lists' text or background colour changed.
+    void listForeColorChanged(const QColor &colour);
+    void listBackColorChanged(const QColor &colour);
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
     void connectOptions();
+    void buildColourControls();
+    void buildInformation();
 
     Commands &m_commands;
+    std::shared_ptr<Dialogs> m_dialogs;
+    std::shared_ptr<DesktopShell> m_shell;
 
 private:
     QWidget *m_config;
@@ -144,6 +208,16 @@ private:
     std::array<QRadioButton *, 4> m_check_mode{};
     QLabel *m_message = nullptr;
     QLabel *m_Ver = nullptr;
+    QPushButton *m_bt_cngForeColor = nullptr;
+    QPushButton *m_bt_cngBackColor = nullptr;
+    QPushButton *m_bt_default_color = nullptr;
+    ShellAssociations *m_associations = nullptr;
+    QProgressBar *m_pbMem = nullptr;
+    QLabel *m_lblMem = nullptr;
+    QLabel *m_lblDisplay = nullptr;
+    QLabel *m_homePageCaption = nullptr; // "ホームページ"
+    QLabel *m_LHomepage = nullptr;
+    QString m_homePage;
     // The home folder, as text_home holds it.
     QString m_homeDir;
 };

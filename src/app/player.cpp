@@ -67,18 +67,19 @@ void Player::buildRooms()
     m_video = new VideoArea(this, m_services.movieBackend, m_services.realBackend);
     m_controls = new ControlBar(this, m_commands);
     m_listPane = new ListPane(this, m_commands);
-    m_options = new OptionsPage(m_listPane->config(), m_commands);
-    m_video->attachOptions(*m_options);
-    m_windowModes = new WindowModes(this, m_commands);
     if (!m_services.shell)
         m_services.shell = makeDesktopShell();
+    m_options = new OptionsPage(m_listPane->config(), m_commands, m_services.dialogs, m_services.shell,
+                                m_services.program);
+    m_video->attachOptions(*m_options);
+    m_windowModes = new WindowModes(this, m_commands);
     m_files = new FilePage(this, m_commands, m_services.dialogs, m_services.shell, m_appDir, *m_options, *this, *m_windowModes);
     if (!m_services.workingDir.isEmpty())
         m_files->File()->setPath(m_services.workingDir);
     m_favourites = new FavouritesPage(this, m_commands, m_services.dialogs, m_appDir, *m_options, *this, *m_windowModes, *m_listPane,
                                     m_services.grabFrame);
     m_search = new SearchPage(this, m_listPane->find(), m_services.dialogs, m_appDir, *m_options, *this, *m_files, *m_favourites);
-    m_listPane->attach(m_files, m_favourites, m_search);
+    m_listPane->attach(m_files, m_favourites, m_search, *m_options, m_appDir);
     m_playback = new Playback(this, m_commands, *m_video->movie(), *m_video->rmovie(), *m_video, *m_windowModes, *m_options, *m_listPane,
                             m_services.waveOut);
     m_windowModes->attach({*this, *m_video, *m_controls, *m_listPane, *m_options, *this, m_playback->state(),
@@ -148,6 +149,15 @@ void Player::connectRooms()
     // The search results' popup is the file popup, acting on the selected results.
     connect(m_search, &SearchPage::fileMenuWanted, m_files,
             [this] { m_files->popUpFileMenu(m_search->findTarget(), QCursor::pos()); });
+    // The lists' colours reach the lists through their owners (not the search results).
+    connect(m_options, &OptionsPage::listForeColorChanged, m_files, &FilePage::setListForeColor);
+    connect(m_options, &OptionsPage::listBackColorChanged, m_files, &FilePage::setListBackColor);
+    connect(m_options, &OptionsPage::listForeColorChanged, m_favourites, &FavouritesPage::setListForeColor);
+    connect(m_options, &OptionsPage::listBackColorChanged, m_favourites, &FavouritesPage::setListBackColor);
+    connect(m_options, &OptionsPage::listForeColorChanged, m_search, &SearchPage::setListForeColor);
+    connect(m_options, &OptionsPage::listBackColorChanged, m_search, &SearchPage::setListBackColor);
+    connect(m_options, &OptionsPage::listForeColorChanged, m_listPane, &ListPane::setListForeColor);
+    connect(m_options, &OptionsPage::listBackColorChanged, m_listPane, &ListPane::setListBackColor);
     connect(m_options, &OptionsPage::upperClipChanged, m_video, &VideoArea::applyClipUpper);
     connect(m_options, &OptionsPage::underClipChanged, m_video, &VideoArea::applyClipUnder);
     connect(m_Timer_addIcon, &QTimer::timeout, this, [this] {
@@ -264,6 +274,9 @@ void Player::registerCommands()
     });
 }
 
+void Player::loadListColors() { m_options->loadListColors(m_appDir); }
+void Player::saveListColors() { m_options->saveListColors(m_appDir); }
+void Player::readAssociations() { m_options->readAssociations(); }
 void Player::loadSearchData() { m_search->loadSearchData(); }
 void Player::saveSearchData() { m_search->saveSearchData(); }
 void Player::loadResume() { m_resume->loadResume(); }

@@ -102,18 +102,18 @@ public:
     void frameMayHaveChanged() override;
 
     // ---- Steps of start-up and shutdown, forwarded to their rooms (player.cpp)
+    void loadListColors();
+    void saveListColors();
+    void readAssociations();
     void loadSearchData();
     void saveSearchData();
     void loadResume();
     void saveResume();
 
     // ---- Steps of start-up and shutdown that belong to parts still to come (later_parts.cpp)
-    void loadListColors();
-    void saveListColors();
     void configureRealControl();
     void loadKeys();
     void saveKeys();
-    void readAssociations();
 
     // ---- What other rooms read
     // ---- State of the window as a whole

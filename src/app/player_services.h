@@ -23,6 +23,7 @@ struct PlayerServices
     std::shared_ptr<SystemTray> tray; // the notification area; empty: the desktop's own
     std::shared_ptr<DesktopShell> shell; // properties windows and folders; empty: the desktop's own
     QString appDir;        // the state folder
+    QString program;       // the program's own path, which the desktop entry of the associations starts
     QStringList arguments; // the command-line arguments after the program name
     QString workingDir;    // against which relative arguments are made absolute
     ThumbnailMaker::Grabber grabFrame; // takes a video frame for a thumbnail; empty: FFmpeg

@@ -2,6 +2,7 @@
 
 #include "platform/app_dir.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 PlayerServices realServices(const QStringList &arguments)
@@ -18,6 +19,7 @@ PlayerServices realServices(const QStringList &arguments)
         s.waveOut = platform::makeAlsaWaveOut();
     s.shell = makeDesktopShell();
     s.appDir = platform::applicationStateDir();
+    s.program = QCoreApplication::applicationFilePath();
     s.arguments = arguments;
     s.workingDir = QDir::currentPath();
     return s;

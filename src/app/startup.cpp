@@ -201,7 +201,9 @@ void Player::Form_Unload()
         m_video->movie()->MediaClear();
         m_video->movie()->Release();
     });
-    // The list editor and the thumbnail chooser windows are closed with the main window.
+    // The list editor closes without bringing the main window back (the process would
+    // live on); the thumbnail chooser is closed with the main window.
+    guarded([&] { m_listPane->unloadListEditor(); });
     guarded([&] { m_playback->tmrPosition()->setEnabled(false); });
     guarded([&] { removeTrayIcon(); });
     // Nothing runs after shutdown.

@@ -1,5 +1,6 @@
 #pragma once
-// Every message box, input box, file dialog and folder browser of the program goes through
+// Every message box, input box, file dialog, folder browser and colour dialog of the program
+// goes through
 // this interface, so that window tests can answer them from a script. The program uses
 // the Qt implementation.
 
@@ -41,6 +42,10 @@ public:
     // folder and what lies below it.
     virtual QString folder(QWidget *owner, const QString &title, const QString &initialPath,
                            bool rooted) = 0;
+    // The colour dialog, opened at `colour` (a colour value 0x00BBGGRR, colour_value.h) with
+    // sixteen white custom colours. True when the user confirmed; `colour` then holds the
+    // choice, and is left as it was otherwise.
+    virtual bool color(QWidget *owner, int &colour) = 0;
     virtual void beep() = 0;
 };
 

@@ -1,6 +1,9 @@
 #include "dialogs/dialogs.h"
 
+#include "dialogs/colour_value.h"
+
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLibraryInfo>
@@ -78,6 +81,21 @@ public:
         if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
             return QString();
         return dlg.selectedFiles().first();
+    }
+
+    bool color(QWidget *owner, int &colour) override
+    {
+        for (int i = 0; i < QColorDialog::customCount(); ++i)
+            QColorDialog::setCustomColor(i, QColor(255, 255, 255));
+        const QColor initial(colour::red(colour), colour::green(colour), colour::blue(colour));
+        QColorDialog dlg(initial, owner);
+        if (dlg.exec() != QDialog::Accepted)
+            return false;
+        const QColor chosen = dlg.selectedColor();
+        if (!chosen.isValid())
+            return false;
+        colour = colour::value(chosen.red(), chosen.green(), chosen.blue());
+        return true;
     }
 
     void beep() override { QApplication::beep(); }

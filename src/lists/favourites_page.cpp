@@ -85,7 +85,6 @@ FavouritesPage::FavouritesPage(QWidget *window, Commands &commands, std::shared_
     m_m_custom_list = commands.action(command::okiniCustomList);
     m_m_custom_list->setObjectName(QStringLiteral("m_custom_list"));
     m_m_custom_list->setText(QStringLiteral("リスト位置編集"));
-    commands.setEnabledRule(command::okiniCustomList, [] { return false; }); // no list editor yet
     m_m_item->addAction(m_m_custom_list);
     m_m_item->addSeparator();
     m_m_OpenImageFile = item(m_m_item, command::okiniThumbnail, "m_OpenImageFile", QStringLiteral("サムネイル画像の選択"),
@@ -121,7 +120,6 @@ FavouritesPage::FavouritesPage(QWidget *window, Commands &commands, std::shared_
     m_m_tab_custom = commands.action(command::okiniTabCustom);
     m_m_tab_custom->setObjectName(QStringLiteral("m_tab_custom"));
     m_m_tab_custom->setText(QStringLiteral("タブ位置の編集"));
-    commands.setEnabledRule(command::okiniTabCustom, [] { return false; }); // no list editor yet
     m_m_tab_okini->addAction(m_m_tab_custom);
 
     m_tmr_okini = new Timer(this);
@@ -449,6 +447,15 @@ void FavouritesPage::switchOkiniList(const QString &listFile)
     m_listSave->cancel(); // the list before was saved just now
 }
 
+void FavouritesPage::reloadOkiniList()
+{
+    const bool replacing = std::exchange(m_replacingList, true);
+    del_all_list();
+    load_okini(m_gStrM3uName);
+    m_replacingList = replacing;
+    m_listSave->cancel(); // the list was saved as the editor opened; the file is the list now
+}
+
 int FavouritesPage::get_okini_index() const
 {
     return m_List_okini->selectedIndex();
@@ -478,6 +485,9 @@ void FavouritesPage::askRemoveMissing(const QString &path)
     remove_okini_item(get_okini_index());
     relink_okini_icons();
 }
+
+void FavouritesPage::setListForeColor(const QColor &c) { m_List_okini->setColors(c, m_List_okini->backColor()); }
+void FavouritesPage::setListBackColor(const QColor &c) { m_List_okini->setColors(m_List_okini->textColor(), c); }
 
 FileDialogRequest m3uRequest(const QString &title, const QString &initialDir, int filterIndex)
 {

@@ -28,6 +28,7 @@ class OkiniList;
 class Options;
 class ProgressView;
 class QAction;
+class QColor;
 class QMenu;
 class QWidget;
 class TabStrip;
@@ -68,6 +69,9 @@ public:
     void del_all_list();
     // Keeps the list shown in its own file, then shows another list file.
     void switchOkiniList(const QString &listFile);
+    // Shows the list file shown anew as it is on disk, without saving it first (it was
+    // written otherwise, by the list editor): no change to save.
+    void reloadOkiniList();
     void add_okini_item(const QString &folder, const QString &name);
     void remove_okini_item(int i);
     void relink_okini_icons();
@@ -111,6 +115,9 @@ public:
     void setOkiniText(int i, const QString &text);
     // A favourites entry whose file is gone: asks, and on yes removes the selected entry.
     void askRemoveMissing(const QString &path);
+    // The lists' colours (the options page's): List_okini's text and background, in both views.
+    void setListForeColor(const QColor &c);
+    void setListBackColor(const QColor &c);
 
     void loadTabM3u();
     void saveTabM3u();

@@ -217,7 +217,6 @@ FilePage::FilePage(QWidget *window, Commands &commands, std::shared_ptr<Dialogs>
     m_m_custom_dir = commands.action(command::fileTabCustom);
     m_m_custom_dir->setObjectName(QStringLiteral("m_custom_dir"));
     m_m_custom_dir->setText(QStringLiteral("タブ位置の編集"));
-    commands.setEnabledRule(command::fileTabCustom, [] { return false; }); // no list editor yet
     m_m_tab->addAction(m_m_custom_dir);
 
     connectHandlers();
@@ -267,6 +266,9 @@ void FilePage::connectHandlers()
             Qt::QueuedConnection);
     });
 }
+
+void FilePage::setListForeColor(const QColor &c) { setListTextColor(m_File, c); }
+void FilePage::setListBackColor(const QColor &c) { ::setListBackColor(m_File, c); }
 
 void FilePage::loadTabDir()
 {

@@ -20,6 +20,7 @@ class FileMenuTarget;
 class MediaCommands;
 class Options;
 class QAction;
+class QColor;
 class QMenu;
 class QWidget;
 class TabStrip;
@@ -85,6 +86,9 @@ public:
     void openFileFolder();
     // The selected rows' names, from the last selected row to the first.
     QStringList selectedNamesLastFirst() const;
+    // The lists' colours (the options page's): File's text and background.
+    void setListForeColor(const QColor &c);
+    void setListBackColor(const QColor &c);
 
     // ---- What other rooms read
     TabStrip *TabDir() const { return m_TabDir; }

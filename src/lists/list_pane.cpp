@@ -3,6 +3,7 @@
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
 #include "lists/file_page.h"
+#include "lists/form_list.h"
 #include "lists/okini_list.h"
 #include "lists/search_page.h"
 #include "lists/tab_strip.h"
@@ -11,6 +12,7 @@
 #include "widgets/commands.h"
 #include "widgets/config_values.h"
 #include "widgets/layout_math.h"
+#include "widgets/options.h"
 #include "widgets/twips.h"
 
 #include <QAction>
@@ -54,6 +56,23 @@ void setListColors(QWidget *w)
     w->setAutoFillBackground(true);
 }
 
+void setListTextColor(QWidget *w, const QColor &c)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Text, c);
+    pal.setColor(QPalette::WindowText, c);
+    w->setPalette(pal);
+}
+
+void setListBackColor(QWidget *w, const QColor &c)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Base, c);
+    pal.setColor(QPalette::Window, c);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
 QList<TabRecord> tabsFrom(const TabStrip *strip)
 {
     QList<TabRecord> records;
@@ -62,7 +81,7 @@ QList<TabRecord> tabsFrom(const TabStrip *strip)
     return records;
 }
 
-ListPane::ListPane(QWidget *window, Commands &commands) : QObject(window), m_window(window)
+ListPane::ListPane(QWidget *window, Commands &commands) : QObject(window), m_window(window), m_commands(commands)
 {
     m_list = new QFrame(window);
     m_list->setObjectName(QStringLiteral("list"));
@@ -117,11 +136,24 @@ bool ListPane::eventFilter(QObject *o, QEvent *e)
     return QObject::eventFilter(o, e);
 }
 
-void ListPane::attach(FilePage *files, FavouritesPage *favourites, SearchPage *search)
+ListPane::~ListPane() = default;
+
+void ListPane::attach(FilePage *files, FavouritesPage *favourites, SearchPage *search, const Options &options,
+                      const QString &appDir)
 {
     m_files = files;
     m_favourites = favourites;
     m_search = search;
+    m_options = &options;
+    m_appDir = appDir;
+
+    // The list editor, from the tab menus and the favourites popup (the pages show the items).
+    m_commands.add(command::okiniTabCustom, QStringLiteral("タブ位置の編集"),
+                   [this] { Init_Form_List(listeditor::kFavouritesTabs); });
+    m_commands.add(command::fileTabCustom, QStringLiteral("タブ位置の編集"),
+                   [this] { Init_Form_List(listeditor::kDirectoryTabs); });
+    m_commands.add(command::okiniCustomList, QStringLiteral("リスト位置編集"),
+                   [this] { Init_Form_List(listeditor::kFavouritesEntries); });
 
     m_AddMeter = new QProgressBar(m_window);
     m_AddMeter->setObjectName(QStringLiteral("AddMeter"));
@@ -269,6 +301,90 @@ void ListPane::setListWidgetsVisible(bool on)
     for (QWidget *w : allPageWidgets())
         if (w != m_config)
             w->hide();
+}
+
+void ListPane::Init_Form_List(int mode)
+{
+    if (!m_editor) {
+        m_editor = std::make_unique<Form_List>(*this, m_window);
+        m_editor->setListForeColor(m_listFore);
+        m_editor->setListBackColor(m_listBack);
+    }
+    m_editor->Init_Form_List(mode);
+}
+
+void ListPane::unloadListEditor()
+{
+    if (m_editor)
+        m_editor->unload();
+}
+
+void ListPane::saveEditedList(int mode)
+{
+    switch (mode) {
+    case listeditor::kFavouritesTabs:
+        m_favourites->saveTabM3u();
+        break;
+    case listeditor::kDirectoryTabs:
+        m_files->saveTabDir();
+        break;
+    default:
+        m_favourites->save_okini(m_favourites->gStrM3uName());
+        break;
+    }
+}
+
+QString ListPane::editedListFile(int mode) const
+{
+    // The files the pages themselves read and write (TabM3u.ini and tabdir.ini, in these
+    // letter cases: another spelling would be another file).
+    switch (mode) {
+    case listeditor::kFavouritesTabs:
+        return m_appDir + QStringLiteral("TabM3u.ini");
+    case listeditor::kDirectoryTabs:
+        return m_appDir + QStringLiteral("tabdir.ini");
+    default:
+        return m_favourites->gStrM3uName();
+    }
+}
+
+void ListPane::reloadEditedList(int mode)
+{
+    switch (mode) {
+    case listeditor::kFavouritesTabs:
+        m_favourites->loadTabM3u();
+        m_favourites->TabM3u()->select(1);
+        // The list shown is kept in its own file (entries added to an m3u since it was
+        // saved) before okini.ini, the first tab's, is shown.
+        m_favourites->switchOkiniList(m_appDir + QStringLiteral("okini.ini"));
+        break;
+    case listeditor::kDirectoryTabs:
+        m_files->loadTabDir();
+        m_files->TabDir()->select(1);
+        m_files->File()->setPath(m_files->TabDir()->tag(1));
+        break;
+    default:
+        // Read again as written: saving it first would put the old entries back.
+        m_favourites->reloadOkiniList();
+        break;
+    }
+}
+
+bool ListPane::soutai() const { return m_options && m_options->soutai(); }
+
+void ListPane::setListForeColor(const QColor &c)
+{
+    m_listFore = c;
+    if (m_editor)
+        m_editor->setListForeColor(c);
+}
+
+void ListPane::setListBackColor(const QColor &c)
+{
+    m_listBack = c;
+    ::setListBackColor(m_Frame_dummy, c);
+    if (m_editor)
+        m_editor->setListBackColor(c);
 }
 
 QWidget *ListPane::okiniList() const { return m_favourites->List_okini(); }

@@ -2,23 +2,29 @@
 // The list pane: the frame `list` with the page tabs `Tab1`, and which of the four pages
 // is shown (files, favourites, search, options). It lays the pages out, shows the
 // progress of long list work over them, and gives the play commands the rows of the page
-// shown (PlaylistSource).
+// shown (PlaylistSource). It holds the list editor (Form_List), made on first use, and
+// answers what the editor asks of the pages (ListEditorHost).
 
+#include "lists/list_editor_host.h"
 #include "lists/progress_view.h"
 #include "lists/tab_files.h"
 #include "playback/playlist_source.h"
 
+#include <QColor>
 #include <QObject>
 #include <QPoint>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class Commands;
 struct ConfigValues;
 class FavouritesPage;
 class FilePage;
+class Form_List;
+class Options;
 class QFrame;
 class SearchPage;
 class QProgressBar;
@@ -27,7 +33,7 @@ class QToolBar;
 class QWidget;
 class TabStrip;
 
-class ListPane : public QObject, public PlaylistSource, public ProgressView
+class ListPane : public QObject, public PlaylistSource, public ProgressView, public ListEditorHost
 {
     Q_OBJECT
 public:
@@ -35,9 +41,13 @@ public:
     // frame.
     // The width buttons are the commands "list.widen" and "list.narrow".
     ListPane(QWidget *window, Commands &commands);
+    ~ListPane() override;
     // The three list pages lie over the pane; the progress and the filler frame are
-    // created over them.
-    void attach(FilePage *files, FavouritesPage *favourites, SearchPage *search);
+    // created over them. The list editor's commands (the tab menus' "タブ位置の編集" and the
+    // favourites popup's "リスト位置編集") are registered here; `options` and `appDir` are
+    // what the editor writes its files with.
+    void attach(FilePage *files, FavouritesPage *favourites, SearchPage *search, const Options &options,
+                const QString &appDir);
 
     // True while the window is in full screen: the page tabs then change nothing.
     void setInFullScreen(std::function<bool()> inFullScreen) { m_inFullScreen = std::move(inFullScreen); }
@@ -74,6 +84,22 @@ public:
     void makeTopRow(int row) override;
     bool rowFileExists(int row) const override;
     void missingRow(int row) override;
+
+    // ---- The list editor
+    // Opens the editor on a mode's list (made on first use, with the lists' colours).
+    void Init_Form_List(int mode);
+    // Shutdown: the editor closes, the main window is not shown again.
+    void unloadListEditor();
+    // The editor, once it was made.
+    Form_List *listEditor() const { return m_editor.get(); }
+    void saveEditedList(int mode) override;
+    QString editedListFile(int mode) const override;
+    void reloadEditedList(int mode) override;
+    QString appDir() const override { return m_appDir; }
+    bool soutai() const override;
+    // The lists' colours (the options page's): Frame_dummy's background and the editor's list.
+    void setListForeColor(const QColor &c);
+    void setListBackColor(const QColor &c);
 
     void showProgress(int maximum) override;
     void setProgress(int value) override;
@@ -114,7 +140,14 @@ private:
 
 
     QWidget *m_window;
+    Commands &m_commands;
+    const Options *m_options = nullptr;
+    QString m_appDir;
     std::function<bool()> m_inFullScreen;
+    // The lists' colours, for an editor made later.
+    QColor m_listFore{119, 150, 230};
+    QColor m_listBack{0, 0, 0};
+    std::unique_ptr<Form_List> m_editor;
     FilePage *m_files = nullptr;
     FavouritesPage *m_favourites = nullptr;
     SearchPage *m_search = nullptr;
@@ -139,6 +172,10 @@ void selectTabUnderPointer(TabStrip *strip, QPoint pos);
 
 // The design colours of the lists: light blue text on black.
 void setListColors(QWidget *w);
+// A list's chosen text colour (its text and window text) and background colour (its base
+// and window).
+void setListTextColor(QWidget *w, const QColor &c);
+void setListBackColor(QWidget *w, const QColor &c);
 
 // The records of a tab strip's tabs after the fixed first one, as the tab files hold them.
 QList<TabRecord> tabsFrom(const TabStrip *strip);

@@ -334,6 +334,9 @@ void OkiniList::setColors(const QColor &text, const QColor &background)
     }
 }
 
+QColor OkiniList::textColor() const { return m_report->palette().color(QPalette::Text); }
+QColor OkiniList::backColor() const { return m_report->palette().color(QPalette::Base); }
+
 void OkiniList::setBackgroundPicture(const QPixmap &p)
 {
     for (QAbstractItemView *v : {static_cast<QAbstractItemView *>(m_report),

@@ -114,6 +114,8 @@ public:
     void setIconSize(QSize s);
 
     void setColors(const QColor &text, const QColor &background);
+    QColor textColor() const;
+    QColor backColor() const;
     void setBackgroundPicture(const QPixmap &p);
 
     QAbstractItemView *currentView() const;

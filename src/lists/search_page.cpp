@@ -286,6 +286,20 @@ void SearchPage::showSearchPage()
         m_FindText->setFocus();
 }
 
+void SearchPage::setListForeColor(const QColor &c)
+{
+    for (QWidget *w : {static_cast<QWidget *>(m_labelFind), static_cast<QWidget *>(m_FindText),
+                       static_cast<QWidget *>(m_FindText->lineEdit())})
+        setListTextColor(w, c);
+}
+
+void SearchPage::setListBackColor(const QColor &c)
+{
+    for (QWidget *w : {static_cast<QWidget *>(m_labelFind), static_cast<QWidget *>(m_FindText),
+                       static_cast<QWidget *>(m_FindText->lineEdit())})
+        ::setListBackColor(w, c);
+}
+
 void SearchPage::layoutFind(int pageWidth)
 {
     const layout::FindRowPlaces row =

@@ -26,6 +26,7 @@ class FavouritesPage;
 class FilePage;
 class MediaCommands;
 class Options;
+class QColor;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -79,6 +80,10 @@ public:
     // Places the search box's controls for its width, within the page (pageWidth: the page's
     // width inside the page tabs, in twips).
     void layoutFind(int pageWidth);
+    // The lists' colours (the options page's): labelFind's and FindText's (with its line
+    // edit); the results keep theirs.
+    void setListForeColor(const QColor &c);
+    void setListBackColor(const QColor &c);
 
     void List_Find_Click();
     void List_Find_DblClick();

@@ -5,6 +5,7 @@
 // hand-offs.
 
 #include <QString>
+#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -18,6 +19,8 @@ public:
     virtual void showItemProperties(const QString &file, std::function<void()> failed) = 0;
     // Opens a folder in the desktop's file manager.
     virtual void openFolder(const QString &folder) = 0;
+    // Opens an address with the desktop's handler of its scheme (a web page in the browser).
+    virtual void openUrl(const QUrl &url) = 0;
 };
 
 // The desktop's own: org.freedesktop.FileManager1 on the session bus, and the desktop's

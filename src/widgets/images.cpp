@@ -140,6 +140,16 @@ QIcon buttonImage(const QString &key)
         p.drawEllipse(QPointF(10, 11), 3, 3);
         p.setBrush(c);
         p.drawRect(QRectF(7, 4, 6, 2));
+    } else if (key == u"up") {
+        p.drawPolygon(QPolygonF{QPointF(10, 4), QPointF(16, 12), QPointF(4, 12)});
+        p.drawRect(QRectF(8, 12, 4, 4));
+    } else if (key == u"down") {
+        p.drawPolygon(QPolygonF{QPointF(10, 16), QPointF(16, 8), QPointF(4, 8)});
+        p.drawRect(QRectF(8, 4, 4, 4));
+    } else if (key == u"del") {
+        p.setPen(QPen(ink, 2.4));
+        p.drawLine(QPointF(5, 5), QPointF(15, 15));
+        p.drawLine(QPointF(15, 5), QPointF(5, 15));
     } else if (key == u"fullscreen") {
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(3, 4, 14, 12));

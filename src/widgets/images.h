@@ -20,7 +20,8 @@ QPixmap logo();
 QPixmap listToggleLeft();
 QPixmap listToggleRight();
 // A toolbar image by key: play, stop, pre, next, size, speed images bai20 bai15 bai10
-// bai05, mode images normal rennzoku roop rnd, temae, usiro, capture, capture_mask, fullscreen.
+// bai05, mode images normal rennzoku roop rnd, temae, usiro, capture, capture_mask, fullscreen,
+// and the list editor's up, down and del.
 QIcon buttonImage(const QString &key);
 // The 100 × 75 picture of an entry without a thumbnail.
 QPixmap noImage();

@@ -38,4 +38,14 @@ QString FakeDialogs::folder(QWidget *, const QString &title, const QString &init
     return take(folders, QString());
 }
 
+bool FakeDialogs::color(QWidget *, int &colour)
+{
+    asked.append({QStringLiteral("color"), {}, {}, QString::number(colour), {}});
+    const std::optional<int> answer = take(colors, std::optional<int>());
+    if (!answer)
+        return false;
+    colour = *answer;
+    return true;
+}
+
 } // namespace fakes

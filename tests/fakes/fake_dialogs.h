@@ -1,11 +1,12 @@
 #pragma once
-// A dialog double: answers every message box, input box, file dialog and folder browser
-// from a script, and records what was asked.
+// A dialog double: answers every message box, input box, file dialog, folder browser and
+// colour dialog from a script, and records what was asked.
 
 #include "dialogs/dialogs.h"
 
 #include <QList>
 #include <deque>
+#include <optional>
 
 namespace fakes {
 
@@ -14,7 +15,7 @@ class FakeDialogs final : public Dialogs
 public:
     struct Asked
     {
-        QString kind; // "message", "input", "file", "folder"
+        QString kind; // "message", "input", "file", "folder", "color"
         QString text;
         QString title;
         QString initial;
@@ -25,6 +26,7 @@ public:
     std::deque<QString> inputs;   // for input boxes; "" (cancel) when it runs out
     std::deque<QString> files;    // for file dialogs
     std::deque<QString> folders;  // for folder browsers
+    std::deque<std::optional<int>> colors; // for colour dialogs: a value, or nullopt to cancel; cancel when it runs out
     QList<Asked> asked;
     int beeps = 0;
 
@@ -32,6 +34,7 @@ public:
     QString input(QWidget *, const QString &prompt, const QString &title, const QString &def) override;
     QString file(QWidget *, const FileDialogOptions &options) override;
     QString folder(QWidget *, const QString &title, const QString &initial, bool rooted) override;
+    bool color(QWidget *, int &colour) override;
     void beep() override { ++beeps; }
 };
 

@@ -5,6 +5,7 @@
 #include "widgets/desktop_shell.h"
 
 #include <QStringList>
+#include <QUrl>
 
 #include <functional>
 #include <vector>
@@ -16,6 +17,7 @@ class FakeShell final : public DesktopShell
 public:
     QStringList propertiesAsked;
     QStringList foldersOpened;
+    QList<QUrl> urlsOpened;
     // The failure hand-backs of the requests not yet answered, oldest first.
     std::vector<std::function<void()>> pending;
 
@@ -25,6 +27,7 @@ public:
         pending.push_back(std::move(failed));
     }
     void openFolder(const QString &folder) override { foldersOpened.append(folder); }
+    void openUrl(const QUrl &url) override { urlsOpened.append(url); }
 
     // The file manager answers the oldest request with an error.
     void failOldest()

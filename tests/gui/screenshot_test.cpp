@@ -1,10 +1,13 @@
 // The real program under Xvfb: a screenshot shows the test pattern in the video area.
 #include "support/test_support.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QRect>
 #include <QStandardPaths>
@@ -116,6 +119,9 @@ QProcessEnvironment programEnvironment(const QString &display, const QString &st
     env.insert("PLOVANA_APPDIR", stateDir);
     env.insert("PLOVANA_MIXER", "none");
     env.insert("PLOVANA_MPV_AO", "null");
+    // The desktop's associations are the test's own: nothing of the user's is read or written.
+    env.insert("XDG_CONFIG_HOME", stateDir + "/.xdg-config");
+    env.insert("XDG_DATA_HOME", stateDir + "/.xdg-data");
     return env;
 }
 
@@ -742,4 +748,198 @@ TEST(Screenshot, ChangesMadeBeforeTheDisplayServerDiesAreOnDisk)
     EXPECT_TRUE(config.startsWith(kept)) << config.constData();
     EXPECT_TRUE(config.contains("Width=10500\r\n")) << config.constData();
     EXPECT_TRUE(config.contains("Height=7500\r\n")) << config.constData();
+}
+
+namespace {
+
+// A text as the default font draws it, dark on light: the test draws with the same fonts
+// as the program on the display.
+QImage drawnText(const QString &text)
+{
+    const QFont font = QApplication::font();
+    const QFontMetrics fm(font);
+    QImage img(fm.horizontalAdvance(text) + 4, fm.height() + 4, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(2, 2 + fm.ascent(), text);
+    return img;
+}
+
+bool dark(QRgb c) { return qGray(c) < 128; }
+
+// Where the screenshot shows the text within the area (dark on a light face): the places
+// where nine in ten of the text's dark pixels fall on dark pixels, and the box round them
+// holds few others (a quarter of the text's: the edges of the strokes shade a little
+// differently on the display). Places next to one found are the same place.
+QList<QPoint> textPlaces(const QImage &shot, const QRect &area, const QString &text)
+{
+    const QImage t = drawnText(text);
+    QList<QPoint> ink;
+    for (int y = 0; y < t.height(); ++y)
+        for (int x = 0; x < t.width(); ++x)
+            if (dark(t.pixel(x, y)))
+                ink.append({x, y});
+    QList<QPoint> found;
+    if (ink.isEmpty())
+        return found;
+    const QPoint first = ink.first();
+    const QRect within = area.intersected(shot.rect());
+    for (int y = within.top(); y + t.height() <= within.bottom() + 1; ++y)
+        for (int x = within.left(); x + t.width() <= within.right() + 1; ++x) {
+            if (!dark(shot.pixel(x + first.x(), y + first.y())))
+                continue;
+            int hits = 0;
+            for (const QPoint &p : ink)
+                hits += dark(shot.pixel(x + p.x(), y + p.y()));
+            if (hits * 10 < ink.size() * 9)
+                continue;
+            int inBox = 0;
+            for (int yy = 0; yy < t.height(); ++yy)
+                for (int xx = 0; xx < t.width(); ++xx)
+                    inBox += dark(shot.pixel(x + xx, y + yy));
+            if ((inBox - hits) * 4 > ink.size())
+                continue;
+            const QPoint at(x + t.width() / 2, y + t.height() / 2);
+            const bool again = std::any_of(found.begin(), found.end(),
+                                           [&](const QPoint &f) { return (f - at).manhattanLength() < 6; });
+            if (!again)
+                found.append(at);
+        }
+    return found;
+}
+
+// The program on a 1280 × 1024 × 24 screen with the options page shown, the window at the
+// top left, 900 × 560 pixels with the pane at its right.
+struct OptionsOnScreen
+{
+    Xvfb x;
+    QTemporaryDir state;
+    std::unique_ptr<Program> program;
+    QRect pane{480, 0, 420, 560};
+
+    bool start(const QByteArray &mimeapps = {})
+    {
+        x.size = QStringLiteral("1280x1024x24");
+        if (!x.start())
+            return false;
+        testsupport::writeFile(state.filePath("config.ini"),
+                               "[Position]\r\nLeft=0\r\nTop=0\r\nWidth=13500\r\nHeight=8400\r\nListWidth=6255\r\n"
+                               "[volume]\r\nvolume=100\r\n[other]\r\nListMode=4\r\nListVisible=1\r\n");
+        if (!mimeapps.isEmpty())
+            testsupport::writeFile(state.filePath(".xdg-config/mimeapps.list"), mimeapps);
+        program = std::make_unique<Program>(x.display, state.path());
+        return program->started()
+               && testsupport::waitFor([&] { return !textPlaces(x.screenshot(), pane, QStringLiteral("基本")).isEmpty(); },
+                                       15000);
+    }
+    // Clicks the options tab with this caption; the screenshot once the page has drawn `shows`.
+    QImage showTab(const QString &caption, const QString &shows, const char *name)
+    {
+        const QList<QPoint> tab = textPlaces(x.screenshot(), pane, caption);
+        EXPECT_EQ(tab.size(), 1) << caption.toStdString();
+        QImage shot;
+        if (!tab.isEmpty()) {
+            x.xdotool({"mousemove", QString::number(tab.first().x()), QString::number(tab.first().y()), "click", "1"});
+            testsupport::waitFor([&] { return !textPlaces(shot = x.screenshot(), pane, shows).isEmpty(); }, 10000);
+        }
+        shot.save(QDir::current().absoluteFilePath(QString::fromLatin1(name)));
+        return shot;
+    }
+};
+
+} // namespace
+
+// 関連付け with avi associated and its default set by another session: the avi boxes show
+// it (the avi default box is enabled, the others wait for their association), and reading
+// them wrote nothing.
+TEST(Screenshot, AssociationsShowWhatMimeappsListHolds)
+{
+    if (const char *tool = missingTool({"Xvfb", "import", "xdotool"}))
+        GTEST_SKIP() << tool << " is missing: no screenshot test";
+    const QByteArray list = "[Added Associations]\nvideo/x-msvideo=vlc.desktop;plovana.desktop;\n"
+                            "[Default Applications]\nvideo/x-msvideo=plovana.desktop;\n";
+    OptionsOnScreen s;
+    ASSERT_TRUE(s.start(list)) << "no options page on screen";
+    const QImage shot = s.showTab(QStringLiteral("関連付け"), QStringLiteral("関連付け全解除"), "screenshot-associations.png");
+    const char *see = "; see screenshot-associations.png";
+    EXPECT_EQ(textPlaces(shot, s.pane, QStringLiteral("Plovanaを関連付ける")).size(), 1) << see;
+    EXPECT_EQ(textPlaces(shot, s.pane, QStringLiteral("デフォルトにする")).size(), 1) << see;
+    // Dark captions: both avi boxes, but only the association box of mpg and of ram.
+    EXPECT_EQ(textPlaces(shot, s.pane, QStringLiteral("avi")).size(), 2) << see;
+    EXPECT_EQ(textPlaces(shot, s.pane, QStringLiteral("mpg")).size(), 1) << see;
+    EXPECT_EQ(textPlaces(shot, s.pane, QStringLiteral("ram")).size(), 1) << see;
+    EXPECT_TRUE(s.program->close());
+    EXPECT_EQ(testsupport::readFile(s.state.filePath(".xdg-config/mimeapps.list")), list);
+}
+
+// ソフト情報 on a 1280 × 1024 screen of 24 bits: the screen's mode, and the memory bar.
+TEST(Screenshot, SoftwareInformationShowsTheScreenAndTheMemory)
+{
+    if (const char *tool = missingTool({"Xvfb", "import", "xdotool"}))
+        GTEST_SKIP() << tool << " is missing: no screenshot test";
+    OptionsOnScreen s;
+    ASSERT_TRUE(s.start()) << "no options page on screen";
+    const QImage shot = s.showTab(QStringLiteral("ソフト情報"), QStringLiteral("画面の解像度"), "screenshot-software.png");
+    const char *see = "; see screenshot-software.png";
+    EXPECT_EQ(textPlaces(shot, s.pane, QStringLiteral("1280×1024 24ビット")).size(), 1) << see;
+    EXPECT_TRUE(textPlaces(shot, s.pane, QStringLiteral("1024×768 24ビット")).isEmpty()) << see;
+    EXPECT_EQ(textPlaces(shot, s.pane, QStringLiteral("使用可能なメモリ")).size(), 1) << see;
+    // The bar's filled part: the style's highlight, a saturated blue.
+    int bar = 0;
+    for (int y = s.pane.top(); y < s.pane.bottom(); ++y)
+        for (int x = s.pane.left(); x < s.pane.right(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            bar += c.hsvSaturation() > 120 && c.hue() > 190 && c.hue() < 230 && c.value() > 120;
+        }
+    EXPECT_GT(bar, 300) << see;
+    EXPECT_TRUE(s.program->close());
+}
+
+// The list editor from the favourites popup: the main window goes while it is open, "ex i t"
+// brings it back and the program goes on; opened again, the end of the session ends the
+// program (no window is left that would keep it alive).
+TEST(ProgramOnX, TheListEditorHidesTheWindowAndTheSessionsEndEndsIt)
+{
+    if (const char *tool = missingTool({"Xvfb", "xdotool"}))
+        GTEST_SKIP() << tool << " is missing";
+    OptionsOnScreen s;
+    ASSERT_TRUE(s.start());
+    const auto openEditor = [&] {
+        // The page tab お気に入り at the pane's right edge, then the popup over the empty
+        // list: its first item that can be chosen is "リスト位置編集".
+        s.x.xdotool({"mousemove", "885", "110", "click", "1"});
+        QThread::msleep(500);
+        s.x.xdotool({"mousemove", "650", "250", "click", "3"});
+        QThread::msleep(500);
+        s.x.xdotool({"key", "Down", "key", "Return"});
+        return testsupport::waitFor(
+            [&] { return !s.x.run("xdotool", {"search", "--onlyvisible", "--name", "リスト編集"}).first.isEmpty(); }, 5000);
+    };
+    const auto mainShown = [&] {
+        return !s.x.run("xdotool", {"search", "--onlyvisible", "--name", "^Plovana$"}).first.isEmpty();
+    };
+    ASSERT_TRUE(openEditor()) << "no list editor";
+    EXPECT_TRUE(testsupport::waitFor([&] { return !mainShown(); }, 3000)) << "the main window stayed";
+
+    // "ex i t", at the editor's bottom right.
+    const QString editor =
+        s.x.run("xdotool", {"search", "--onlyvisible", "--name", "リスト編集"}).first.section(u'\n', 0, 0).trimmed();
+    const QString geometry = s.x.run("xdotool", {"getwindowgeometry", "--shell", editor}).first;
+    const auto value = [&](const char *key) {
+        for (const QString &line : geometry.split(u'\n'))
+            if (line.startsWith(QLatin1String(key) + u'='))
+                return line.section(u'=', 1).toInt();
+        return 0;
+    };
+    s.x.xdotool({"mousemove", QString::number(value("X") + value("WIDTH") - 51),
+                 QString::number(value("Y") + value("HEIGHT") - 23), "click", "1"});
+    EXPECT_TRUE(testsupport::waitFor(mainShown, 3000)) << "the main window did not come back";
+    QThread::msleep(300);
+    EXPECT_EQ(s.program->process.state(), QProcess::Running);
+
+    ASSERT_TRUE(openEditor()) << "no list editor the second time";
+    EXPECT_TRUE(s.program->close()) << "the program lived on after SIGTERM with the editor open";
+    EXPECT_EQ(s.program->exitCode(), 0);
 }

@@ -3,6 +3,7 @@
 #include "support/test_support.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -119,4 +120,25 @@ TEST(TextFile, WriteIntoMissingFolderFails)
 {
     QTemporaryDir dir;
     EXPECT_FALSE(writeTextLines(dir.filePath("no/such/folder/x.ini"), {"a"}));
+}
+
+// A file the user made private, or shared, keeps its permissions; a link is written at its
+// target and stays a link (mimeapps.list is often one into a dotfiles folder).
+TEST(TextFile, AtomicWriteKeepsTheModeAndWritesThroughALink)
+{
+    QTemporaryDir dir;
+    const QString file = writeFile(dir.filePath("mimeapps.list"), "old\n");
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                                      | QFile::WriteOther | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    ASSERT_TRUE(writeFileAtomically(file, "new\n"));
+    EXPECT_EQ(QFile::permissions(file) & others, QFile::ReadGroup);
+    EXPECT_TRUE(QFile::permissions(file) & QFile::WriteOwner);
+
+    const QString target = writeFile(dir.filePath("dotfiles/mimeapps.list"), "old\n");
+    const QString link = dir.filePath("link.list");
+    ASSERT_TRUE(QFile::link(target, link));
+    ASSERT_TRUE(writeFileAtomically(link, "through the link\n"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(readFile(target), "through the link\n");
 }

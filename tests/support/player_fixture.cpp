@@ -2,17 +2,44 @@
 
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 void PlayerTest::SetUp()
 {
     dialogs = std::make_shared<fakes::FakeDialogs>();
     waveOut = std::make_shared<fakes::FakeWaveOut>();
     shell = std::make_shared<fakes::FakeShell>();
+    program = appDir.path() + QStringLiteral("/bin/plovana");
+    // The shared MIME database stays the system's (the association boxes need the types),
+    // its desktop entries do not come along.
+    QString systemDirs = qEnvironmentVariable("XDG_DATA_DIRS");
+    if (systemDirs.isEmpty())
+        systemDirs = QStringLiteral("/usr/local/share:/usr/share");
+    QDir().mkpath(xdgDataDirs());
+    for (const QString &d : systemDirs.split(u':', Qt::SkipEmptyParts))
+        if (QFileInfo::exists(d + QStringLiteral("/mime/mime.cache"))) {
+            QFile::link(d + QStringLiteral("/mime"), xdgDataDirs() + QStringLiteral("/mime"));
+            break;
+        }
+    const std::pair<const char *, QString> folders[] = {
+        {"XDG_CONFIG_HOME", xdgConfig()}, {"XDG_DATA_HOME", xdgData()}, {"XDG_DATA_DIRS", xdgDataDirs()}};
+    for (const auto &[name, folder] : folders) {
+        m_environment.insert(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+        qputenv(name, folder.toUtf8());
+    }
 }
 
 void PlayerTest::TearDown()
 {
     close();
+    for (auto it = m_environment.begin(); it != m_environment.end(); ++it) {
+        if (it.value())
+            qputenv(it.key().constData(), *it.value());
+        else
+            qunsetenv(it.key().constData());
+    }
 }
 
 Player &PlayerTest::make(const QStringList &arguments)
@@ -25,6 +52,7 @@ Player &PlayerTest::make(const QStringList &arguments)
     s.tray = tray;
     s.shell = shell;
     s.appDir = appDir.path();
+    s.program = program;
     s.arguments = arguments;
     s.workingDir = workDir.path();
     s.grabFrame = grabber;

@@ -11,9 +11,11 @@
 #include "fakes/fake_wave_out.h"
 #include "support/test_support.h"
 
+#include <QHash>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 
 class PlayerTest : public ::testing::Test
 {
@@ -52,5 +54,17 @@ protected:
     std::shared_ptr<fakes::FakeShell> shell;
     // Takes the thumbnails' frames; empty: the real FFmpeg detector.
     ThumbnailMaker::Grabber grabber;
+    // The program's path the associations' desktop entry starts (no file unless a test
+    // makes one).
+    QString program;
+    // The desktop's folders ($XDG_CONFIG_HOME, $XDG_DATA_HOME, $XDG_DATA_DIRS) are folders of
+    // the test's own: no test reads or writes the user's associations.
+    QTemporaryDir xdgDir;
+    QString xdgConfig() const { return xdgDir.path() + QStringLiteral("/config"); }
+    QString xdgData() const { return xdgDir.path() + QStringLiteral("/data"); }
+    QString xdgDataDirs() const { return xdgDir.path() + QStringLiteral("/system"); }
     std::unique_ptr<Player> player;
+
+private:
+    QHash<QByteArray, std::optional<QByteArray>> m_environment; // the variables as they were
 };
