@@ -4,6 +4,4 @@
 
 void Player::loadListColors() {}
 void Player::saveListColors() {}
-void Player::loadKeys() {}
-void Player::saveKeys() {}
 void Player::readAssociations() {}

@@ -43,6 +43,10 @@ public:
     void Check_temae_Click();
     // Places the page in the list pane: as wide as the file list, as high as the favourites tabs.
     void layoutOptionsPage(int fileWidth, int tabM3uHeight);
+    // Frame_Key's controls stand in this widget; a control placed there at its design
+    // rectangle (twips) joins the frame's layout. The key bindings put their boxes there.
+    QWidget *keyFrameContents() const;
+    void addToKeyFrame(QWidget *control);
 
     // The mouse mode of the video area (0..3): the first checked of the first three, else 3.
     int mouseMode() const override;

@@ -19,6 +19,7 @@
 class ControlBar;
 class FavouritesPage;
 class FilePage;
+class KeyCommands;
 class ListPane;
 class MainMenu;
 class OptionsPage;
@@ -101,13 +102,13 @@ public:
     void saveSearchData();
     void loadResume();
     void saveResume();
+    void loadKeys();
+    void saveKeys();
 
     // ---- Steps of start-up and shutdown that belong to parts still to come (later_parts.cpp)
     void loadListColors();
     void saveListColors();
     void configureRealControl();
-    void loadKeys();
-    void saveKeys();
     void readAssociations();
 
     // ---- What other rooms read
@@ -130,6 +131,7 @@ public:
     Resume *resume() const { return m_resume; }
     SceneMenus *scenes() const { return m_scenes; }
     MainMenu *mainMenu() const { return m_mainMenu; }
+    KeyCommands *keyCommands() const { return m_keyCommands; }
     Timer *Timer_addIcon() const { return m_Timer_addIcon; }
     TrayIcon *trayIcon() const { return m_trayIcon; }
 
@@ -190,6 +192,7 @@ private:
     Resume *m_resume = nullptr;
     SceneMenus *m_scenes = nullptr;
     MainMenu *m_mainMenu = nullptr;
+    KeyCommands *m_keyCommands = nullptr;
     Timer *m_Timer_addIcon = nullptr;
     TrayIcon *m_trayIcon = nullptr;
 };

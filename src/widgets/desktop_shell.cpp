@@ -45,6 +45,8 @@ public:
             QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
     }
 
+    void openUrl(const QUrl &url) override { QDesktopServices::openUrl(url); }
+
 private:
     static constexpr int kReplyTimeoutMs = 10000;
 };

@@ -1,10 +1,12 @@
 #pragma once
 // What the program hands over to the desktop: a file's properties window (the file
-// manager's ShowItemProperties over D-Bus) and a folder opened in the file manager. The
+// manager's ShowItemProperties over D-Bus), a folder opened in the file manager and a URL
+// (the help file) opened by the desktop. The
 // program uses the desktop's own; the window tests pass a double that records the
 // hand-offs.
 
 #include <QString>
+#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -18,6 +20,8 @@ public:
     virtual void showItemProperties(const QString &file, std::function<void()> failed) = 0;
     // Opens a folder in the desktop's file manager.
     virtual void openFolder(const QString &folder) = 0;
+    // Opens a URL with the desktop's handler for it (a file: the application for its type).
+    virtual void openUrl(const QUrl &url) = 0;
 };
 
 // The desktop's own: org.freedesktop.FileManager1 on the session bus, and the desktop's

@@ -1,10 +1,12 @@
 #pragma once
-// A desktop double: records the properties windows asked for and the folders opened, and
+// A desktop double: records the properties windows asked for, the folders and URLs opened, and
 // lets a test answer a properties request with an error.
 
 #include "widgets/desktop_shell.h"
 
+#include <QList>
 #include <QStringList>
+#include <QUrl>
 
 #include <functional>
 #include <vector>
@@ -16,6 +18,7 @@ class FakeShell final : public DesktopShell
 public:
     QStringList propertiesAsked;
     QStringList foldersOpened;
+    QList<QUrl> urlsOpened;
     // The failure hand-backs of the requests not yet answered, oldest first.
     std::vector<std::function<void()>> pending;
 
@@ -25,6 +28,7 @@ public:
         pending.push_back(std::move(failed));
     }
     void openFolder(const QString &folder) override { foldersOpened.append(folder); }
+    void openUrl(const QUrl &url) override { urlsOpened.append(url); }
 
     // The file manager answers the oldest request with an error.
     void failOldest()
