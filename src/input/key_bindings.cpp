@@ -160,9 +160,11 @@ bool KeyBindings::eventFilter(QObject *o, QEvent *e)
         return false;
     }
     if (o == m_bt_default) {
-        if (e->type() == QEvent::MouseMove)
+        if (e->type() == QEvent::MouseMove) {
             setBold(true);
-        else if (e->type() == QEvent::MouseButtonRelease) {
+            return true; // not on to the frame round it, which would make it regular again
+        }
+        if (e->type() == QEvent::MouseButtonRelease) {
             auto *m = static_cast<QMouseEvent *>(e);
             if (m->button() == Qt::LeftButton && m_bt_default->rect().contains(m->position().toPoint()))
                 bt_default_Click();
