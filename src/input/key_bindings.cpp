@@ -130,7 +130,13 @@ bool KeyBindings::eventFilter(QObject *o, QEvent *e)
         switch (e->type()) {
         case QEvent::KeyPress: {
             auto *k = static_cast<QKeyEvent *>(e);
-            m_pressed[box].insert(keyCodeOf(k));
+            const int code = keyCodeOf(k);
+            // A held key's repeats are no new presses: the box the focus moved to binds nothing.
+            const bool repeat = k->isAutoRepeat()
+                                || (k->timestamp() != 0 && k->timestamp() == m_lastReleaseTime
+                                    && code == m_lastReleaseCode);
+            if (!repeat)
+                m_pressed[box].insert(code);
             // Tab still moves the focus; nothing else is typed into the box (a Backspace
             // would erase the binding).
             return k->key() != Qt::Key_Tab && k->key() != Qt::Key_Backtab;
@@ -140,6 +146,8 @@ bool KeyBindings::eventFilter(QObject *o, QEvent *e)
             if (k->isAutoRepeat())
                 return true;
             const int code = keyCodeOf(k);
+            m_lastReleaseCode = code;
+            m_lastReleaseTime = k->timestamp();
             // A key pressed before the box had the focus (the Shift of Shift+Q, released
             // after the focus moved on) binds nothing.
             if (m_pressed[box].erase(code) == 0)

@@ -108,6 +108,10 @@ private:
     // The keys pressed in each box whose release has not come: a release the box never saw
     // the press of (the focus came with the key held) binds nothing.
     std::map<int, std::set<int>> m_pressed;
+    // The last release: a press of the same key at the same time is its auto-repeat (the
+    // first repeat's release can come unmarked on X11).
+    int m_lastReleaseCode = 0;
+    quint64 m_lastReleaseTime = 0;
 
 private:
     std::array<QLineEdit *, keys::kBindings> m_boxes{};

@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QProgressBar>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -28,6 +29,10 @@ KeyCommands::KeyCommands(const Rooms &r, const KeyBindings::Page &page, QString 
         if (w)
             m_textBoxes.append(w);
     m_bindings = new KeyBindings(this, page, m_commands, std::move(appDir));
+    m_releaseLater = new QTimer(this);
+    m_releaseLater->setSingleShot(true);
+    m_releaseLater->setInterval(kRepeatWindowMs);
+    connect(m_releaseLater, &QTimer::timeout, this, &KeyCommands::releasePending);
     m_commands.add(command::endKeySeek, QStringLiteral("シーク終了"), [this] {
         m_playback.endKeySeek();
         m_modes.hideFullScreenControls();
@@ -79,18 +84,39 @@ bool KeyCommands::eventFilter(QObject *o, QEvent *e)
     auto *k = static_cast<QKeyEvent *>(e);
     const int code = keyCodeOf(k);
     const int shift = keys::shiftState(k->modifiers());
+    const quint64 time = k->timestamp();
     if (type == QEvent::KeyPress) {
         // A held key repeats its press (X11 and Wayland send a release before each one).
+        // The first repeat's release can come unmarked on X11: its press follows it at the
+        // same time, and the two are a repeat too.
+        if (m_pendingRelease && m_pendingRelease->code == code && m_pendingRelease->time == time)
+            m_pendingRelease.reset();
+        else
+            releasePending();
         m_pressed.insert(code);
         dispatchKeyDown(code, shift);
-    } else if (!k->isAutoRepeat() && m_pressed.erase(code) > 0) {
-        dispatchKeyUp(code, shift);
+    } else if (!k->isAutoRepeat() && m_pressed.count(code) > 0) {
+        releasePending();
+        m_pendingRelease = PendingRelease{code, shift, time};
+        if (time == 0)
+            releasePending(); // no time to tell a repeat by (a release made by the program)
+        else
+            m_releaseLater->start();
     }
     return false;
 }
 
+void KeyCommands::releasePending()
+{
+    m_releaseLater->stop();
+    const std::optional<PendingRelease> r = std::exchange(m_pendingRelease, std::nullopt);
+    if (r && m_pressed.erase(r->code) > 0)
+        dispatchKeyUp(r->code, r->shift);
+}
+
 void KeyCommands::keyboardLost()
 {
+    releasePending();
     const keys::KeySet &keys = m_bindings->keys();
     bool seekKeyHeld = false;
     for (int code : m_pressed)

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <optional>
 #include <set>
 
 class Commands;
@@ -19,6 +20,7 @@ class ControlBar;
 class FavouritesPage;
 class ListPane;
 class Playback;
+class QTimer;
 class QWidget;
 class VideoArea;
 class WindowModes;
@@ -66,6 +68,8 @@ private:
     // The window lost the keyboard: a held seek ends as its release would, and the keys
     // held are forgotten (their releases go elsewhere).
     void keyboardLost();
+    // The release held back runs its row now (when it is no repeat's).
+    void releasePending();
 
     QWidget &m_window;
     Commands &m_commands;
@@ -81,4 +85,15 @@ private:
     // The keys whose press the dispatcher saw: a release without one (the Enter that closed
     // an input box or chose a menu item) does nothing.
     std::set<int> m_pressed;
+    // A release is held back until it is clear that no press of the same key at the same
+    // time follows it (an auto-repeat pair X11 did not mark), at most this long.
+    static constexpr int kRepeatWindowMs = 25;
+    struct PendingRelease
+    {
+        int code;
+        int shift;
+        quint64 time;
+    };
+    std::optional<PendingRelease> m_pendingRelease;
+    QTimer *m_releaseLater = nullptr;
 };

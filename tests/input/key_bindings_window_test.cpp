@@ -104,6 +104,25 @@ TEST_F(KeyBindingsTest, AKeyReleasedInABoxBindsItAndTheFocusMovesOn)
     EXPECT_EQ(focused(), b.Text_cap()) << "the last box keeps the focus";
 }
 
+// A key held in a box binds it once: its repeats, also the first one X11 sends as a plain
+// release and press at one time, bind nothing in the box the focus moved to.
+TEST_F(KeyBindingsTest, AHeldKeyBindsOneBox)
+{
+    KeyBindings &b = bindings();
+    b.Text_play()->setFocus();
+    sendAt(*player, QEvent::KeyPress, Qt::Key_E, 1000);
+    sendAt(*player, QEvent::KeyRelease, Qt::Key_E, 1500);
+    EXPECT_EQ(b.key_play(), "E");
+    EXPECT_EQ(focused(), b.Text_stop());
+    sendAt(*player, QEvent::KeyPress, Qt::Key_E, 1500);
+    sendAt(*player, QEvent::KeyRelease, Qt::Key_E, 1530, true);
+    sendAt(*player, QEvent::KeyPress, Qt::Key_E, 1530, true);
+    sendAt(*player, QEvent::KeyRelease, Qt::Key_E, 2000);
+    EXPECT_EQ(b.key_stop(), "W");
+    EXPECT_EQ(focused(), b.Text_stop());
+    EXPECT_EQ(message(), "OK");
+}
+
 TEST_F(KeyBindingsTest, RefusedKeysLeaveTheBindingAsItWas)
 {
     KeyBindings &b = bindings();
