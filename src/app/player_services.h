@@ -26,6 +26,7 @@ struct PlayerServices
     QStringList arguments; // the command-line arguments after the program name
     QString workingDir;    // against which relative arguments are made absolute
     ThumbnailMaker::Grabber grabFrame; // takes a video frame for a thumbnail; empty: FFmpeg
+    bool mediaControls = true;         // on the session bus for the desktop's media controls
 };
 
 // The real services for this process.

@@ -46,6 +46,8 @@ Q_SIGNALS:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
     void gotFocus();
+    // A tab came, went, or changed its caption or tag.
+    void tabsChanged();
 
 protected:
     void resizeEvent(QResizeEvent *e) override;

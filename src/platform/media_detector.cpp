@@ -345,8 +345,13 @@ FrameGrab grabFrame(const QString &mediaPath, double position, int width, int he
     const Watch watch{Clock::now() + limits.timeout, limits.cancelled};
     if (watch.stopped())
         return {watch.stopReason(), {}};
+    // Only a regular file (a link to one included) is opened: opening a named pipe waits
+    // for a writer that never comes, and a device may never end, where no deadline helps.
+    const QFileInfo info(mediaPath);
+    if (!info.isFile())
+        return {GrabStatus::BadData, {}};
     // "file:" keeps a colon in a file name from being read as a protocol.
-    const QByteArray url = "file:" + QFile::encodeName(QFileInfo(mediaPath).absoluteFilePath());
+    const QByteArray url = "file:" + QFile::encodeName(info.absoluteFilePath());
     return Grab(url, watch).run(position, width, height);
 }
 

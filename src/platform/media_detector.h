@@ -36,7 +36,8 @@ struct GrabLimits
 // before the position, counted from the video stream's own start (0 is the first frame even
 // where the stream's timestamps begin later, as in MPEG program streams) — stretched to
 // width × height. A position before the first frame gives the first frame, one past the
-// end the last frame.
+// end the last frame. Anything but a regular file (a named pipe, a device, a folder)
+// gives BadData without being opened.
 FrameGrab grabFrame(const QString &mediaPath, double position, int width, int height,
                     const GrabLimits &limits = {});
 
