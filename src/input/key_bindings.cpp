@@ -2,6 +2,7 @@
 
 #include "widgets/command_ids.h"
 #include "widgets/commands.h"
+#include "widgets/save_soon.h"
 #include "widgets/twips.h"
 
 #include <QAction>
@@ -74,6 +75,8 @@ KeyBindings::KeyBindings(QObject *parent, const Page &page, Commands &commands, 
     : QObject(parent), m_commands(commands), m_appDir(std::move(appDir)), m_message(page.message),
       m_frame(page.frame), m_config(page.config), m_keys(keys::defaultKeys())
 {
+    m_keysSave = new SaveSoon([this] { return keys::writeKeyFile(m_appDir + QStringLiteral("key.ini"), m_keys); },
+                              {}, this);
     for (int i = 0; i < keys::kBindings; ++i) {
         const int top = kFirstRow + i * kRowPitch;
         auto *label = new QLabel(QString::fromUtf8(kBoxes[i].caption), m_frame);
@@ -237,6 +240,7 @@ void KeyBindings::Text_KeyUp(int box, int keyCode)
     m_keys[std::size_t(box)] = edit->text();
     m_message->setText(QStringLiteral("OK"));
     showShortcuts();
+    m_keysSave->changed();
     Q_EMIT keysChanged();
 }
 
@@ -244,6 +248,7 @@ void KeyBindings::bt_default_Click()
 {
     m_keys = keys::defaultKeys();
     showKeys();
+    m_keysSave->changed();
     Q_EMIT keysChanged();
 }
 
@@ -256,7 +261,13 @@ void KeyBindings::loadKeys()
 
 void KeyBindings::saveKeys()
 {
+    m_keysSave->cancel();
     keys::writeKeyFile(m_appDir + QStringLiteral("key.ini"), m_keys);
+}
+
+void KeyBindings::stopSaving()
+{
+    m_keysSave->stop();
 }
 
 void KeyBindings::showKeys()

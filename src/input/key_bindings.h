@@ -19,6 +19,7 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QWidget;
+class SaveSoon;
 
 // The virtual-key code of a key event (the native scan code counts on X11 and Wayland,
 // whose keycodes the key map knows).
@@ -44,6 +45,12 @@ public:
     // key.ini in the state folder into the fields and the boxes (start-up), and back (shutdown).
     void loadKeys();
     void saveKeys();
+    // key.ini is written soon after a binding changes (within two seconds, a burst as one
+    // write), so a session that ends without a shutdown keeps the edits; shutdown stops
+    // that first and writes the file itself.
+    void stopSaving();
+    // The save due soon (the tests' view of the debounce).
+    const SaveSoon *keysSave() const { return m_keysSave; }
     // Whether a binding differs from the text of each of the first nine boxes (Text_play to
     // Text_han; Text_add and Text_cap do not count).
     bool isKeyUnused(const QString &key) const;
@@ -105,6 +112,7 @@ private:
     QWidget *m_frame;
     QWidget *m_config;
     keys::KeySet m_keys;
+    SaveSoon *m_keysSave = nullptr;
     // The keys pressed in each box whose release has not come: a release the box never saw
     // the press of (the focus came with the key held) binds nothing.
     std::map<int, std::set<int>> m_pressed;

@@ -27,6 +27,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -200,27 +201,48 @@ void MainMenu::rmovie_MouseMove(Qt::MouseButtons buttons)
 
 void MainMenu::dragWindow(QPoint globalPress)
 {
-    // Inside the press's handler: Wayland moves a window only with the press's serial.
-    if (QWindow *handle = m_window->windowHandle(); handle && handle->startSystemMove())
-        return;
-    // No window manager moves it (none runs, or the platform has none): the window follows
-    // the pointer itself until the button is released.
-    const bool watching = m_drag.has_value();
-    m_drag = Drag{globalPress, m_window->pos()};
+    const bool watching = m_drag.has_value() || m_dragPressAt.has_value();
+    m_drag.reset();
+    m_dragPressAt = globalPress;
     if (!watching)
         qApp->installEventFilter(this);
 }
 
+void MainMenu::startDrag(QPoint pressAt, QPoint pointerAt)
+{
+    // While the button is still held: Wayland moves a window only with the press's serial,
+    // which no motion replaces. The window manager moves the window from where the pointer
+    // is now, the few pixels from the press on left out.
+    if (QWindow *handle = m_window->windowHandle(); handle && handle->startSystemMove()) {
+        qApp->removeEventFilter(this);
+        return;
+    }
+    // No window manager moves it (none runs, or the platform has none): the window follows
+    // the pointer itself until the button is released.
+    m_drag = Drag{pressAt, m_window->pos()};
+    m_window->move(m_drag->windowAt + (pointerAt - pressAt));
+}
+
 bool MainMenu::eventFilter(QObject *o, QEvent *e)
 {
-    if (m_drag && (e->type() == QEvent::MouseMove || e->type() == QEvent::MouseButtonRelease)) {
+    if ((m_drag || m_dragPressAt)
+        && (e->type() == QEvent::MouseMove || e->type() == QEvent::MouseButtonRelease
+            || e->type() == QEvent::MouseButtonDblClick)) {
         const auto *m = static_cast<QMouseEvent *>(e);
-        if (m->buttons() & Qt::LeftButton) {
-            // The same event offered to each parent in turn moves the window to the same place.
-            m_window->move(m_drag->windowAt + (m->globalPosition().toPoint() - m_drag->pressAt));
-        } else {
+        const QPoint at = m->globalPosition().toPoint();
+        if (e->type() == QEvent::MouseButtonDblClick || !(m->buttons() & Qt::LeftButton)) {
+            // Released (or the second press of a double click): no drag.
             m_drag.reset();
+            m_dragPressAt.reset();
             qApp->removeEventFilter(this);
+        } else if (m_dragPressAt) {
+            if ((at - *m_dragPressAt).manhattanLength() >= QApplication::startDragDistance()) {
+                const QPoint pressAt = *std::exchange(m_dragPressAt, std::nullopt);
+                startDrag(pressAt, at);
+            }
+        } else {
+            // The same event offered to each parent in turn moves the window to the same place.
+            m_window->move(m_drag->windowAt + (at - m_drag->pressAt));
         }
         return false;
     }

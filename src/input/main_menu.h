@@ -92,10 +92,14 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
-    // Moves the window with the pointer from a left press at `globalPress`: the window
-    // manager's move where there is one, else the window follows the pointer until the
-    // button is released.
+    // Moves the window with the pointer from a left press at `globalPress`, once the pointer
+    // has moved a little with the button held: the window manager's move where there is
+    // one, else the window follows the pointer until the button is released. A press
+    // without a move is no drag, so the next press can still make a double click (the
+    // window manager would take the pointer and its release).
     void dragWindow(QPoint globalPress);
+    // The pointer moved with the button held: the drag starts.
+    void startDrag(QPoint pressAt, QPoint pointerAt);
     void popUpWithScenes(bool scenesEnabled);
     void showBalloon(QWidget *tool, QPoint globalPos);
 
@@ -117,6 +121,8 @@ private:
         QPoint windowAt;
     };
     std::optional<Drag> m_drag;
+    // A left press that becomes a drag when the pointer moves (where the button went down).
+    std::optional<QPoint> m_dragPressAt;
     std::map<QObject *, QString> m_tools; // the balloon's text of each control
 
 private:

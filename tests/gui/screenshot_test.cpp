@@ -885,17 +885,25 @@ TEST(KeysOnX, AKeyOfAWindowsKeyIniRunsItsCommand)
 
 // A drag on the video, and one on the control bar's free part, move the window: through the
 // window manager where one runs, by the window itself where none does (also in mini mode).
+// The pointer moves in small steps, as a hand moves it; a press without a move is no drag.
+// The window manager's move starts once the pointer has moved a few pixels, and takes the
+// window on from there: it may end those pixels short.
 TEST(MouseOnX, DragsOnTheVideoAndTheControlBarMoveTheWindow)
 {
     if (const char *tool = missingTool({"Xvfb", "xdotool", "xwininfo", "openbox"}))
         GTEST_SKIP() << tool << " is missing";
     const auto drag = [](Xvfb &x, QPoint from, QPoint by) {
-        const QPoint mid = from + by / 2, to = from + by;
-        return x.xdotool({"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown", "1",
-                          "sleep", "0.2", "mousemove", QString::number(mid.x()), QString::number(mid.y()), "sleep",
-                          "0.2", "mousemove", QString::number(to.x()), QString::number(to.y()), "sleep", "0.2",
-                          "mouseup", "1"});
+        QStringList args{"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown", "1",
+                         "sleep", "0.2"};
+        constexpr int kSteps = 15;
+        for (int i = 1; i <= kSteps; ++i) {
+            const QPoint at = from + by * i / kSteps;
+            args << "mousemove" << QString::number(at.x()) << QString::number(at.y()) << "sleep" << "0.03";
+        }
+        args << "sleep" << "0.2" << "mouseup" << "1";
+        return x.xdotool(args);
     };
+    const auto near = [](QPoint a, QPoint b, int slack) { return (a - b).manhattanLength() <= slack; };
     for (const bool manager : {true, false}) {
         Xvfb x;
         x.withWindowManager = manager;
@@ -917,7 +925,9 @@ TEST(MouseOnX, DragsOnTheVideoAndTheControlBarMoveTheWindow)
             // The video, 150 pixels into the window.
             ASSERT_TRUE(drag(x, start + QPoint(150, 150), QPoint(60, 40)));
             QPoint now;
-            EXPECT_TRUE(testsupport::waitFor([&] { return (now = windowPosition(x)) == start + QPoint(60, 40); }, 3000))
+            const int slack = manager ? 20 : 0;
+            EXPECT_TRUE(testsupport::waitFor([&] { return near(now = windowPosition(x), start + QPoint(60, 40), slack); },
+                                             3000))
                 << where << ": from " << start.x() << "," << start.y() << " to " << now.x() << "," << now.y();
             if (!mini) {
                 // The toolbar's free part, right of its buttons, 12 pixels above the bottom of
@@ -925,8 +935,8 @@ TEST(MouseOnX, DragsOnTheVideoAndTheControlBarMoveTheWindow)
                 const QRect client = clientArea(x);
                 ASSERT_TRUE(drag(x, client.bottomLeft() + QPoint(350, -12), QPoint(-30, -20)));
                 QPoint after;
-                EXPECT_TRUE(testsupport::waitFor([&] { return (after = windowPosition(x)) == now + QPoint(-30, -20); },
-                                                 3000))
+                EXPECT_TRUE(testsupport::waitFor(
+                    [&] { return near(after = windowPosition(x), now + QPoint(-30, -20), slack); }, 3000))
                     << where << ": the control bar; from " << now.x() << "," << now.y() << " to " << after.x() << ","
                     << after.y();
             }

@@ -8,9 +8,12 @@
 #include "lists/list_pane.h"
 #include "lists/tab_strip.h"
 #include "widgets/command_ids.h"
+#include "widgets/save_soon.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -208,6 +211,32 @@ TEST_F(KeyBindingsTest, DefaultsAndShutdownWriteTheFile)
     EXPECT_EQ(testsupport::readFile(app("key.ini")),
               "\"このファイルを編集しないでください\"\r\n\"Q\"\r\n\"W\"\r\n\"X\"\r\n\"Z\"\r\n\"S\"\r\n\"A\"\r\n"
               "\"1\"\r\n\"2\"\r\n\"3\"\r\n\"D\"\r\n\"C\"\r\n");
+}
+
+// An edit is on disk within two seconds without a shutdown (a session that ends by a kill
+// keeps it); the edits of a burst are one write; shutdown writes the file once more only
+// where the bindings differ from it.
+TEST_F(KeyBindingsTest, AnEditIsSavedSoonWithoutAShutdown)
+{
+    KeyBindings &b = bindings();
+    const QString file = app("key.ini");
+    QFile::remove(file);
+    b.Text_play()->setFocus();
+    tap(*player, Qt::Key_E);
+    tap(*player, Qt::Key_R);
+    EXPECT_FALSE(QFileInfo::exists(file)) << "written soon, not at once";
+    ASSERT_TRUE(testsupport::waitFor([&] { return QFileInfo::exists(file); }, 2000));
+    EXPECT_EQ(b.keysSave()->saves(), 1) << "the burst is one write";
+    EXPECT_EQ(testsupport::readFile(file), "\"このファイルを編集しないでください\"\r\n\"E\"\r\n\"R\"\r\n\"X\"\r\n\"Z\"\r\n"
+                                           "\"S\"\r\n\"A\"\r\n\"1\"\r\n\"2\"\r\n\"3\"\r\n\"D\"\r\n\"C\"\r\n");
+    // A refused key changes nothing and saves nothing.
+    tap(*player, Qt::Key_Return);
+    testsupport::pump(1300);
+    EXPECT_EQ(b.keysSave()->saves(), 1);
+    // An edit just before the exit: shutdown's write has it, and no save comes after.
+    tap(*player, Qt::Key_T);
+    close();
+    EXPECT_TRUE(testsupport::readFile(file).contains("\"R\"\r\n\"T\"\r\n"));
 }
 
 TEST_F(KeyBindingsTest, AWindowsKeyIniIsRead)
