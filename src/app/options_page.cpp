@@ -127,11 +127,15 @@ public:
         setSizePolicy(policy);
     }
 
-    // Takes a control already placed at its design rectangle.
+    // Takes a control already placed at its design rectangle, into its row (the rows in
+    // the order of their design tops, whenever the control is added).
     template <typename W>
     W *add(W *w)
     {
-        m_items.push_back({w, w->geometry()});
+        const QRect design = w->geometry();
+        const auto below = std::find_if(m_items.begin(), m_items.end(),
+                                        [&](const Item &item) { return item.design.top() > design.top(); });
+        m_items.insert(below, {w, design});
         return w;
     }
 
@@ -483,6 +487,16 @@ void OptionsPage::connectOptions()
     connect(m_Check_original, &QCheckBox::stateChanged, this, &OptionsPage::Check_original_Click);
     connect(m_Check_temae, &QCheckBox::stateChanged, this, &OptionsPage::Check_temae_Click);
     connect(m_Check_loadthum, &QCheckBox::stateChanged, this, &OptionsPage::loadThumbnailsToggled);
+}
+
+QWidget *OptionsPage::keyFrameContents() const
+{
+    return contents(m_Frame_Key);
+}
+
+void OptionsPage::addToKeyFrame(QWidget *control)
+{
+    contents(m_Frame_Key)->add(control);
 }
 
 void OptionsPage::showHomeDir()

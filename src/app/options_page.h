@@ -89,6 +89,11 @@ public:
     void LHomepage_MouseMove();
     void soft_info_MouseMove();
 
+    // Frame_Key's controls stand in this widget; a control placed there at its design
+    // rectangle (twips) joins the frame's layout. The key bindings put their boxes there.
+    QWidget *keyFrameContents() const;
+    void addToKeyFrame(QWidget *control);
+
     // The mouse mode of the video area (0..3): the first checked of the first three, else 3.
     int mouseMode() const override;
     // Selects a fitting option button (0..2); any other value leaves none selected.

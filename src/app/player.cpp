@@ -6,6 +6,7 @@
 #include "app/media_controls.h"
 #include "app/options_page.h"
 #include "app/tray_icon.h"
+#include "input/key_commands.h"
 #include "input/main_menu.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
@@ -34,6 +35,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QCursor>
 #include <QDropEvent>
 #include <QMenu>
@@ -86,10 +89,17 @@ void Player::buildRooms()
                          m_playback->nowPlaying()});
     m_resume = new Resume(this, *m_playback, *m_video->movie(), *m_listPane, *m_options, m_appDir);
     m_scenes = new SceneMenus(this, m_commands, m_playback->nowPlaying(), m_playback->state(), *this);
-    m_mainMenu = new MainMenu(this, m_commands, *m_controls,
+    m_mainMenu = new MainMenu(this, {m_commands, *m_controls, *m_scenes, *m_windowModes, *m_video, *m_options,
+                                     m_services.shell, m_appDir},
                             {m_playback->m(), m_windowModes->m_size(), m_playback->m_speed(), m_playback->m_mode(),
-                             m_windowModes->m_window()},
-                            *m_scenes);
+                             m_windowModes->m_window()});
+    QComboBox *findText = m_search->FindText();
+    const KeyCommands::Rooms keyRooms{*this, m_commands, *m_video, *m_controls, *m_listPane, *m_favourites,
+                                      *m_windowModes, *m_playback,
+                                      {m_options->text_home(), findText, findText->lineEdit()}};
+    const KeyBindings::Page keyPage{m_options->keyFrameContents(), [this](QWidget *w) { m_options->addToKeyFrame(w); },
+                                    m_listPane->config(), m_options->message()};
+    m_keyCommands = new KeyCommands(keyRooms, keyPage, m_appDir);
 
     m_trayIcon = new TrayIcon(*this, m_services.tray ? m_services.tray : makeQtSystemTray(), *m_mainMenu);
     if (m_services.mediaControls)
@@ -105,6 +115,10 @@ void Player::connectRooms()
 {
     connect(m_video, &VideoArea::framePainted, this, &Player::framePainted);
     connect(m_video->display(), &PictureBox::mouseDown, m_mainMenu, &MainMenu::display_MouseDown);
+    connect(m_controls, &ControlBar::backgroundPressed, m_mainMenu, &MainMenu::control_MouseDown);
+    connect(m_video->rmovie(), &RealControl::mouseDown, m_mainMenu, &MainMenu::rmovie_MouseDown);
+    connect(m_video->rmovie(), &RealControl::mouseMove, m_mainMenu,
+            [this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPoint) { m_mainMenu->rmovie_MouseMove(b); });
     m_mainMenu->setFileOpen([this] { return !m_video->movie()->fileName.isEmpty(); });
     m_listPane->setInFullScreen([this] { return m_windowModes->inFullScreen(); });
     connect(m_listPane, &ListPane::pageShown, m_controls, [this](int page) {
@@ -266,6 +280,10 @@ void Player::registerCommands()
             break;
         }
     });
+    m_commands.add(command::refreshLists, QStringLiteral("最新の情報に更新"), [this] {
+        m_files->File()->refresh();
+        m_favourites->relink_okini_icons();
+    });
     m_commands.add(command::properties, QStringLiteral("プロパティ"), [this] {
         if (m_listPane->shownPage() == ListPage::Files)
             m_files->showProperties(m_files->fileTarget());
@@ -281,6 +299,8 @@ void Player::loadSearchData() { m_search->loadSearchData(); }
 void Player::saveSearchData() { m_search->saveSearchData(); }
 void Player::loadResume() { m_resume->loadResume(); }
 void Player::saveResume() { m_resume->saveResume(); }
+void Player::loadKeys() { m_keyCommands->bindings()->loadKeys(); }
+void Player::saveKeys() { m_keyCommands->bindings()->saveKeys(); }
 
 void Player::openMedia(const QString &path, double pos) { m_playback->openMedia(path, pos); }
 void Player::playPause() { m_playback->playPause(); }

@@ -21,6 +21,7 @@ class ControlBar;
 struct ConfigValues;
 class FavouritesPage;
 class FilePage;
+class KeyCommands;
 class ListPane;
 class MediaControls;
 class MainMenu;
@@ -109,11 +110,11 @@ public:
     void saveSearchData();
     void loadResume();
     void saveResume();
-
-    // ---- Steps of start-up and shutdown that belong to parts still to come (later_parts.cpp)
-    void configureRealControl();
     void loadKeys();
     void saveKeys();
+
+    // ---- The RealMedia control's settings at start-up (startup.cpp)
+    void configureRealControl();
 
     // ---- What other rooms read
     // ---- State of the window as a whole
@@ -135,6 +136,7 @@ public:
     Resume *resume() const { return m_resume; }
     SceneMenus *scenes() const { return m_scenes; }
     MainMenu *mainMenu() const { return m_mainMenu; }
+    KeyCommands *keyCommands() const { return m_keyCommands; }
     Timer *Timer_addIcon() const { return m_Timer_addIcon; }
     TrayIcon *trayIcon() const { return m_trayIcon; }
     MediaControls *mediaControls() const { return m_mediaControls; }
@@ -202,6 +204,7 @@ private:
     Resume *m_resume = nullptr;
     SceneMenus *m_scenes = nullptr;
     MainMenu *m_mainMenu = nullptr;
+    KeyCommands *m_keyCommands = nullptr;
     Timer *m_Timer_addIcon = nullptr;
     TrayIcon *m_trayIcon = nullptr;
     // The desktop's media controls (MPRIS); none without the option or the bus.

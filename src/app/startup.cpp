@@ -5,6 +5,7 @@
 #include "app/config_autosave.h"
 #include "app/media_controls.h"
 #include "app/options_page.h"
+#include "input/key_commands.h"
 #include "input/main_menu.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
@@ -187,6 +188,7 @@ void Player::Form_Unload()
     m_files->stopSaving();
     m_search->stopSaving();
     m_resume->stopSaving();
+    m_keyCommands->bindings()->stopSaving();
     m_favourites->shutDown();
     guarded([&] { m_favourites->save_okini(m_favourites->gStrM3uName()); });
     guarded([&] { saveSearchData(); });

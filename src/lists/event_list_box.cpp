@@ -45,9 +45,3 @@ void EventListBox::keyPressEvent(QKeyEvent *e)
     QListWidget::keyPressEvent(e);
     Q_EMIT keyDown(e->key(), e->modifiers());
 }
-
-void EventListBox::keyReleaseEvent(QKeyEvent *e)
-{
-    QListWidget::keyReleaseEvent(e);
-    Q_EMIT keyUp(e->key(), e->modifiers());
-}

@@ -17,7 +17,6 @@ Q_SIGNALS:
     void click();
     void dblClick();
     void keyDown(int key, Qt::KeyboardModifiers shift);
-    void keyUp(int key, Qt::KeyboardModifiers shift);
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
     void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, QPoint pos);
@@ -28,5 +27,4 @@ protected:
     void mouseMoveEvent(QMouseEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
-    void keyReleaseEvent(QKeyEvent *e) override;
 };

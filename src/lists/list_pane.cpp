@@ -123,6 +123,11 @@ ListPane::ListPane(QWidget *window, Commands &commands) : QObject(window), m_win
         m_size_bar->addAction(a);
     }
 
+    commands.add(command::showFavourites, QStringLiteral("お気に入り"), [this] {
+        showFavouritesPage();
+        m_Tab1->select(2);
+    });
+
     connect(m_Tab1, &TabStrip::clicked, this, &ListPane::Tab1_Click);
     // Files dropped on the page tabs go to the favourites, as on the favourites list.
     m_Tab1->setAcceptDrops(true);

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QListView>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -382,16 +381,6 @@ bool OkiniList::eventFilter(QObject *o, QEvent *e)
         auto *m = static_cast<QMouseEvent *>(e);
         if (m->button() == Qt::LeftButton)
             Q_EMIT dblClick();
-        break;
-    }
-    case QEvent::KeyPress: {
-        auto *k = static_cast<QKeyEvent *>(e);
-        Q_EMIT keyDown(k->key(), k->modifiers());
-        break;
-    }
-    case QEvent::KeyRelease: {
-        auto *k = static_cast<QKeyEvent *>(e);
-        Q_EMIT keyUp(k->key(), k->modifiers());
         break;
     }
     case QEvent::DragEnter:

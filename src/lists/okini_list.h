@@ -127,8 +127,6 @@ Q_SIGNALS:
     void itemClick(int i);
     void click();
     void dblClick();
-    void keyDown(int key, Qt::KeyboardModifiers shift);
-    void keyUp(int key, Qt::KeyboardModifiers shift);
     void filesDropped(const QStringList &paths, QPoint pos);
 
 protected:

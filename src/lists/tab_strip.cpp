@@ -2,7 +2,6 @@
 
 #include "widgets/twips.h"
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -175,16 +174,6 @@ bool TabStrip::eventFilter(QObject *o, QEvent *e)
             auto *m = static_cast<QMouseEvent *>(e);
             // The selection changed on the press; the handler runs on the release.
             Q_EMIT mouseUp(m->button(), m->modifiers(), m_bar->mapTo(this, m->position().toPoint()));
-            break;
-        }
-        case QEvent::KeyPress: {
-            auto *k = static_cast<QKeyEvent *>(e);
-            Q_EMIT keyDown(k->key(), k->modifiers());
-            break;
-        }
-        case QEvent::KeyRelease: {
-            auto *k = static_cast<QKeyEvent *>(e);
-            Q_EMIT keyUp(k->key(), k->modifiers());
             break;
         }
         case QEvent::FocusIn:

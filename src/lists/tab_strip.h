@@ -45,8 +45,6 @@ Q_SIGNALS:
     void clicked();
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
-    void keyDown(int key, Qt::KeyboardModifiers shift);
-    void keyUp(int key, Qt::KeyboardModifiers shift);
     void gotFocus();
     // A tab came, went, or changed its caption or tag.
     void tabsChanged();

@@ -239,6 +239,21 @@ void Playback::tmrPosition_Timer()
     m_tmrPosition->setEnabled(true);
 }
 
+void Playback::startKeySeek(double step)
+{
+    if (step == 0)
+        return;
+    m_state->setKeySeek(step);
+    if (const auto interval = m_nowPlaying.skip(step))
+        m_tmrPosition->setInterval(*interval);
+}
+
+void Playback::endKeySeek()
+{
+    m_tmrPosition->setInterval(500);
+    m_state->setKeySeek(std::nullopt);
+}
+
 // ---- Play order
 
 void Playback::mode_Click(int index)

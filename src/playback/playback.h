@@ -77,6 +77,12 @@ public:
     void stop_Click();
     void resumeIfPaused(const QString &path);
     void tmrPosition_Timer();
+    // A held key's seek of `step` seconds (± for the direction): it jumps once now, and the
+    // position timer goes on jumping (the ordinary engine every 100 ms while the key is
+    // held; RealMedia once more a second later). A step of 0 starts nothing.
+    void startKeySeek(double step);
+    // The key's release: no more jumps, and the position timer back at 500 ms.
+    void endKeySeek();
 
     // The play mode by its index (0..3, the mode menu's order); another index changes nothing.
     void mode_Click(int index);

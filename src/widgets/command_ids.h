@@ -11,6 +11,8 @@ inline const QString stop = QStringLiteral("stop");
 inline const QString next = QStringLiteral("next");
 inline const QString pre = QStringLiteral("pre");
 inline const QString topSeek = QStringLiteral("topseek");
+// The seek of a held fast-forward or rewind key ends (its release).
+inline const QString endKeySeek = QStringLiteral("keyseek.end");
 // "mode.normal", "mode.rennzoku", "mode.roop", "mode.rnd": the play modes 0..3.
 QString mode(int index);
 // "speed.20", "speed.15", "speed.10", "speed.05": the speeds 0..3.
@@ -21,6 +23,10 @@ inline const QString listToggle = QStringLiteral("list.toggle");
 // The list's width buttons.
 inline const QString listWiden = QStringLiteral("list.widen");
 inline const QString listNarrow = QStringLiteral("list.narrow");
+// The favourites page shown in the list pane (Ctrl+I).
+inline const QString showFavourites = QStringLiteral("list.favourites");
+// The file list's folder read again and the favourites' thumbnails linked anew (F5).
+inline const QString refreshLists = QStringLiteral("list.refresh");
 // The selection of the page shown joins the favourites; the playing file joins them.
 inline const QString addOkini = QStringLiteral("favourites.add");
 inline const QString addPlaying = QStringLiteral("favourites.addplaying");
@@ -29,11 +35,18 @@ inline const QString capture = QStringLiteral("capture");
 // The window's modes: full screen (the toolbar's "fullscreen"), mini mode, always on
 // top, the window fitted to the video.
 inline const QString fullScreen = QStringLiteral("fullscreen");
+// Back from full screen to the window (Esc; Alt+Enter in full screen).
+inline const QString leaveFullScreen = QStringLiteral("fullscreen.leave");
 inline const QString smallMode = QStringLiteral("window.small");
 inline const QString topmost = QStringLiteral("window.topmost");
 inline const QString optimizeWindow = QStringLiteral("window.optimize");
 // "size.0" full screen, "size.1".."size.5" the scales 200 % .. 50 %.
 QString size(int index);
+// The video 100 screen pixels wider or narrower (Page Up, Page Down), and shown at one
+// screen pixel per source pixel (Home, also before any file is open).
+inline const QString largerVideo = QStringLiteral("size.larger");
+inline const QString smallerVideo = QStringLiteral("size.smaller");
+inline const QString actualSize = QStringLiteral("size.actual");
 // "再生時は常にオリジナルサイズ" in the size menu.
 inline const QString originalSize = QStringLiteral("size.original");
 // The toolbar's buttons that open a menu under themselves.

@@ -4,7 +4,6 @@
 #include "widgets/twips.h"
 
 #include <QAbstractButton>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionSlider>
@@ -62,16 +61,6 @@ void PictureBox::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
     Q_EMIT resized();
-}
-
-void PictureBox::keyPressEvent(QKeyEvent *e)
-{
-    Q_EMIT keyDown(e->key(), e->modifiers());
-}
-
-void PictureBox::keyReleaseEvent(QKeyEvent *e)
-{
-    Q_EMIT keyUp(e->key(), e->modifiers());
 }
 
 void CaptionLabel::setCaption(const QString &c)

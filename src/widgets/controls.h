@@ -9,8 +9,8 @@
 #include <QSlider>
 #include <QWidget>
 
-// A picture box: paints its background (and an optional picture) and reports mouse and
-// key events, so that its handlers live in the main window.
+// A picture box: paints its background (and an optional picture) and reports mouse
+// events, so that its handlers live in the main window.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -27,8 +27,6 @@ Q_SIGNALS:
     void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, QPoint pos);
     void dblClick();
     void resized();
-    void keyDown(int key, Qt::KeyboardModifiers shift);
-    void keyUp(int key, Qt::KeyboardModifiers shift);
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -37,8 +35,6 @@ protected:
     void mouseMoveEvent(QMouseEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
-    void keyPressEvent(QKeyEvent *e) override;
-    void keyReleaseEvent(QKeyEvent *e) override;
 
 private:
     QPixmap m_picture;

@@ -1,6 +1,7 @@
 #pragma once
 // What the program hands over to the desktop: a file's properties window (the file
-// manager's ShowItemProperties over D-Bus) and a folder opened in the file manager. The
+// manager's ShowItemProperties over D-Bus), a folder opened in the file manager and a URL
+// (the help file) opened by the desktop. The
 // program uses the desktop's own; the window tests pass a double that records the
 // hand-offs.
 

@@ -70,6 +70,7 @@ ControlBar::ControlBar(QWidget *window, Commands &commands) : QObject(window)
     tw::place(m_BtList, 0, 0, 300, 260);
 
     buildToolbar(commands);
+    m_control->installEventFilter(this);
 
     // The full-screen control strip holds copies of the seek bar, the time and the volume.
     auto *strip = m_fullscreen_control = new QFrame(window);
@@ -170,6 +171,11 @@ void ControlBar::showDuration(double seconds)
 
 bool ControlBar::eventFilter(QObject *o, QEvent *e)
 {
+    if (o == m_control && e->type() == QEvent::MouseButtonPress) {
+        auto *m = static_cast<QMouseEvent *>(e);
+        Q_EMIT backgroundPressed(m->button(), m->globalPosition().toPoint());
+        return true;
+    }
     if (o == m_SeekBarForFullscreen && (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseMove)) {
         auto *m = static_cast<QMouseEvent *>(e);
         const Qt::MouseButton button = e->type() == QEvent::MouseButtonPress ? m->button()

@@ -94,6 +94,9 @@ Q_SIGNALS:
     void listToggleClicked();
     // The seek bar got the focus: the video takes it (keys go to the video's handlers).
     void focusVideo();
+    // A press on the bar that none of its controls took (its background, the time, the
+    // toolbar's free part), at a point of the screen (pixels).
+    void backgroundPressed(Qt::MouseButton button, QPoint globalPos);
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;

@@ -39,6 +39,8 @@ public:
     // Resizes the window, keeping its top-left corner, so that `display` becomes w × h twips.
     void resizeWindowToVideo(int width, int height);
     void optimizeWindowSize() override;
+    // The open file's picture size in pixels, whichever engine plays it; 0 × 0 when unknown.
+    QSize pictureSize() const;
     void applyClipping() override;
     void applyClipUpper();
     void applyClipUnder();
@@ -86,8 +88,6 @@ private:
     QSize sourceSize() const;
     // The RealMedia control's clip size in pixels; 0 × 0 while unknown.
     QSize realClipSize() const;
-    // The open file's picture size in pixels, whichever engine plays it; 0 × 0 when unknown.
-    QSize pictureSize() const;
     bool keepAspect() const;
     // Shows a mask `height` twips high at `top` inside the area, across its width; hides it at 0.
     void placeMask(QWidget *mask, int top, int height);

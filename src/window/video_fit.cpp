@@ -135,4 +135,13 @@ std::optional<int> optimizedHeight(int displayWidth, int sourceWidth, int source
     return fittedToWidth(displayWidth, sourceWidth, sourceHeight);
 }
 
+std::optional<double> steppedScale(int displayWidth, int twipsX, int pictureWidth, bool larger)
+{
+    if (pictureWidth <= 0 || twipsX <= 0)
+        return std::nullopt;
+    const double w = pictureWidth;
+    const double now = displayWidth / (twipsX * w);
+    return larger ? now + 100.0 / w : now - 100.0 / w;
+}
+
 } // namespace videofit

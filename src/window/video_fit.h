@@ -53,4 +53,10 @@ Rect realMediaRect(int displayWidth, int displayHeight, int clipWidth, int clipH
 // window-size optimisation); nullopt before the source's size is known.
 std::optional<int> optimizedHeight(int displayWidth, int sourceWidth, int sourceHeight);
 
+// The scale one step of Page Up (larger) or Page Down gives a video area `displayWidth`
+// twips wide showing a picture `pictureWidth` pixels wide, at twipsX twips per pixel: the
+// scale it shows now, displayWidth / (twipsX × w), 100 screen pixels of picture width more or
+// less. nullopt for a picture without a width (or no twips per pixel).
+std::optional<double> steppedScale(int displayWidth, int twipsX, int pictureWidth, bool larger);
+
 } // namespace videofit

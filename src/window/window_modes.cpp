@@ -18,6 +18,7 @@
 #include "widgets/twips.h"
 #include "window/control_bar.h"
 #include "window/video_area.h"
+#include "window/video_fit.h"
 
 #include <QAction>
 #include <QFrame>
@@ -63,6 +64,12 @@ void WindowModes::registerCommands(Commands &c)
     for (int i = 0; i < 6; ++i)
         m_m_size->addAction(c.add(command::size(i), QString::fromUtf8(sizes[i]), [this, i] { size_Click(i); }));
     c.add(command::fullScreen, QStringLiteral("フルスクリーン"), [this] { enterFullScreen(); });
+    c.add(command::leaveFullScreen, QStringLiteral("フルスクリーン解除"), [this] { leaveFullScreen(); });
+    c.setEnabledRule(command::leaveFullScreen, [this] { return inFullScreen(); });
+    c.add(command::largerVideo, QStringLiteral("拡大"), [this] { stepVideoScale(true); });
+    c.add(command::smallerVideo, QStringLiteral("縮小"), [this] { stepVideoScale(false); });
+    // 100 %, also with no file open (the size menu's item wants one).
+    c.add(command::actualSize, QStringLiteral("１００％"), [this] { m_video->setVideoScale(1.0); });
 
     m_m_window = new QMenu(QStringLiteral("ウィンドウ操作"), m_windowWidget);
     m_m_window->addAction(c.add(command::topmost, QStringLiteral("常に手前表示(Ctrl+T)"),
@@ -350,6 +357,18 @@ void WindowModes::size_Click(int index)
         return;
     }
     m_video->setVideoScale(kScales[index]);
+}
+
+void WindowModes::stepVideoScale(bool larger)
+{
+    const PlayStatus status = m_nowPlaying->status();
+    if (status != PlayStatus::Playing && status != PlayStatus::Paused) {
+        m_video->setVideoScale(larger ? 1.25 : 0.75);
+        return;
+    }
+    if (const auto scale = videofit::steppedScale(tw::width(m_video->display()), myModule::twipsPerPixelX,
+                                                  m_video->pictureSize().width(), larger))
+        m_video->setVideoScale(*scale);
 }
 
 // ---- Full screen

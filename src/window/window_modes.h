@@ -95,6 +95,9 @@ public:
     void original_Click(bool checkedNow);
     // The size menu: 0 full screen, 1..5 the scales 2.0, 1.5, 1.0, 0.75, 0.5.
     void size_Click(int index);
+    // Page Up (larger) and Page Down: the video 100 screen pixels of picture width wider or
+    // narrower; with nothing playing or paused, 125 % or 75 % of the size a picture gets.
+    void stepVideoScale(bool larger);
 
     void enterSmallMode();
     void leaveSmallMode();

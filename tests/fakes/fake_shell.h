@@ -1,9 +1,10 @@
 #pragma once
-// A desktop double: records the properties windows asked for and the folders opened, and
+// A desktop double: records the properties windows asked for, the folders and URLs opened, and
 // lets a test answer a properties request with an error.
 
 #include "widgets/desktop_shell.h"
 
+#include <QList>
 #include <QStringList>
 #include <QUrl>
 

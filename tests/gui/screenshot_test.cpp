@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -942,4 +943,269 @@ TEST(ProgramOnX, TheListEditorHidesTheWindowAndTheSessionsEndEndsIt)
     ASSERT_TRUE(openEditor()) << "no list editor the second time";
     EXPECT_TRUE(s.program->close()) << "the program lived on after SIGTERM with the editor open";
     EXPECT_EQ(s.program->exitCode(), 0);
+}
+
+// ---- Keys and mouse on a real X server
+
+namespace {
+
+// The window's client area on the screen.
+QRect clientArea(Xvfb &x)
+{
+    QRect r;
+    for (const QString &line : x.run(QStringLiteral("xwininfo"), {"-id", programWindow(x)}).first.split(u'\n')) {
+        const int value = line.section(u':', 1).trimmed().toInt();
+        if (line.contains(QLatin1String("Absolute upper-left X:")))
+            r.moveLeft(value);
+        else if (line.contains(QLatin1String("Absolute upper-left Y:")))
+            r.moveTop(value);
+        else if (line.trimmed().startsWith(QLatin1String("Width:")))
+            r.setWidth(value);
+        else if (line.trimmed().startsWith(QLatin1String("Height:")))
+            r.setHeight(value);
+    }
+    return r;
+}
+QPoint windowPosition(Xvfb &x) { return clientArea(x).topLeft(); }
+
+// The light pixels (text) in a rectangle of the screen.
+int lightPixels(const QImage &img, const QRect &r)
+{
+    int n = 0;
+    for (int y = std::max(0, r.top()); y <= r.bottom() && y < img.height(); ++y)
+        for (int x = std::max(0, r.left()); x <= r.right() && x < img.width(); ++x) {
+            const QColor c = img.pixelColor(x, y);
+            n += std::min({c.red(), c.green(), c.blue()}) > 180;
+        }
+    return n;
+}
+
+// The pixels of one colour (within a few levels) in a rectangle of the screen.
+int pixelsOf(const QImage &img, const QRect &r, QColor colour, int tolerance = 6)
+{
+    int n = 0;
+    for (int y = std::max(0, r.top()); y <= r.bottom() && y < img.height(); ++y)
+        for (int x = std::max(0, r.left()); x <= r.right() && x < img.width(); ++x) {
+            const QColor c = img.pixelColor(x, y);
+            n += std::abs(c.red() - colour.red()) <= tolerance && std::abs(c.green() - colour.green()) <= tolerance
+                 && std::abs(c.blue() - colour.blue()) <= tolerance;
+        }
+    return n;
+}
+
+QByteArray config(const QByteArray &other, int left = 0, int top = 0)
+{
+    return "[Position]\r\nLeft=" + QByteArray::number(left) + "\r\nTop=" + QByteArray::number(top)
+           + "\r\nWidth=13500\r\nHeight=8400\r\nListWidth=6255\r\n[volume]\r\nvolume=100\r\n" + other;
+}
+
+} // namespace
+
+// On "キー＆マウス" (the window at the screen's top left, 900 × 560): the box with the focus
+// is cyan, the others black; Page Down and F1 bound there are in key.ini after the exit.
+TEST(KeysOnX, TheBindingBoxesShowTheFocusAndTheFileKeepsTheKeys)
+{
+    if (const char *tool = missingTool({"Xvfb", "import", "xdotool"}))
+        GTEST_SKIP() << tool << " is missing";
+    Xvfb x;
+    ASSERT_TRUE(x.start());
+    QTemporaryDir state;
+    testsupport::writeFile(state.filePath("config.ini"), config("[other]\r\nListMode=4\r\nListVisible=1\r\n"));
+    Program program(x.display, state.path());
+    ASSERT_TRUE(program.started());
+    ASSERT_FALSE(programWindow(x).isEmpty());
+    testsupport::pump(1000);
+    // The frame's tab, then the box of 再生 (the boxes are 19 pixels apart from y 14).
+    ASSERT_TRUE(x.xdotool({"mousemove", "651", "541", "click", "1"}));
+    testsupport::pump(300);
+    const auto box = [](int i) { return QRect(664, 7 + 19 * i, 70, 12); };
+    ASSERT_TRUE(x.xdotool({"mousemove", "699", "14", "click", "1"}));
+    QImage shot;
+    const QColor cyan(0, 255, 255);
+    const bool focused = testsupport::waitFor(
+        [&] {
+            shot = x.screenshot();
+            return pixelsOf(shot, box(0), cyan) > 500;
+        },
+        5000);
+    const QString saved = QDir::current().absoluteFilePath(QStringLiteral("screenshot-key-boxes.png"));
+    shot.save(saved);
+    ASSERT_TRUE(focused) << "the focused box is not cyan; see " << saved.toStdString();
+    for (int i = 1; i < 11; ++i) {
+        EXPECT_GT(pixelsOf(shot, box(i), Qt::black), 500) << "box " << i << "; see " << saved.toStdString();
+        EXPECT_LT(pixelsOf(shot, box(i), cyan), 100) << "box " << i;
+    }
+    // Page Down binds the double quote and the focus goes to 停止; F1 in 次の動画 binds "p".
+    ASSERT_TRUE(x.xdotool({"key", "Next"}));
+    testsupport::pump(300);
+    ASSERT_TRUE(x.xdotool({"mousemove", "699", "90", "click", "1", "key", "F1"}));
+    const bool moved = testsupport::waitFor(
+        [&] {
+            shot = x.screenshot();
+            return pixelsOf(shot, box(5), cyan) > 500 && pixelsOf(shot, box(0), cyan) < 100;
+        },
+        5000);
+    shot.save(QDir::current().absoluteFilePath(QStringLiteral("screenshot-key-boxes-bound.png")));
+    EXPECT_TRUE(moved) << "the focus did not move on to 前の動画; see screenshot-key-boxes-bound.png";
+    EXPECT_TRUE(program.close());
+    EXPECT_EQ(testsupport::readFile(state.filePath("key.ini")),
+              "\"このファイルを編集しないでください\"\r\n\"\"\"\"\r\n\"W\"\r\n\"X\"\r\n\"Z\"\r\n\"p\"\r\n\"A\"\r\n"
+              "\"1\"\r\n\"2\"\r\n\"3\"\r\n\"D\"\r\n\"C\"\r\n");
+}
+
+// Held keys as X repeats them: x held a second skips about ten seconds of long.avi, Enter
+// held a second pauses it once; a Windows key.ini (CP932) binds its keys.
+TEST(KeysOnX, HeldKeysSeekAndToggleOnceAndAWindowsKeyIniBinds)
+{
+    if (const char *tool = missingTool({"Xvfb", "xdotool"}))
+        GTEST_SKIP() << tool << " is missing";
+    Xvfb x;
+    ASSERT_TRUE(x.start());
+    QTemporaryDir state;
+    testsupport::writeFile(state.filePath("config.ini"),
+                           config("[option]\r\nResume=1\r\n[other]\r\nListMode=1\r\nListVisible=1\r\n"));
+    // 停止 on ";" (ｺ, byte BA), the rest as they come by default; the notice in Shift-JIS.
+    testsupport::writeFile(state.filePath("key.ini"),
+                           QByteArray::fromHex("2282b182cc837483408343838b82f095d28f5782b582c882a282c582ad82be82b382a2220d0a")
+                               + "\"Q\"\r\n\"\xBA\"\r\n");
+    QElapsedTimer clock;
+    clock.start();
+    Program program(x.display, state.path(), {testsupport::clip("long.avi")});
+    ASSERT_TRUE(program.started());
+    ASSERT_TRUE(x.xdotool({"search", "--sync", "--onlyvisible", "--class", "plovana", "windowfocus"}));
+    ASSERT_TRUE(x.xdotool({"mousemove", "200", "200"}));
+    testsupport::pump(1500);
+    ASSERT_TRUE(x.xdotool({"keydown", "x", "sleep", "1", "keyup", "x"}));
+    testsupport::pump(200);
+    ASSERT_TRUE(x.xdotool({"keydown", "Return", "sleep", "1", "keyup", "Return"}));
+    const double played = clock.elapsed() / 1000.0; // at most this long without the keys
+    testsupport::pump(1000);
+    ASSERT_TRUE(program.close());
+    const QStringList resume = QString::fromUtf8(testsupport::readFile(state.filePath("resume.ini"))).split(u'\n');
+    ASSERT_GE(resume.size(), 3);
+    const double position = resume[1].trimmed().toDouble();
+    EXPECT_GT(position, 6.0) << "about ten seconds skipped";
+    EXPECT_LT(position, played + 14.0);
+    EXPECT_EQ(resume[2].trimmed(), "2") << "Enter held paused once";
+    // The CP932 binding came in, and went out as UTF-8.
+    EXPECT_TRUE(testsupport::readFile(state.filePath("key.ini")).startsWith(
+        "\"このファイルを編集しないでください\"\r\n\"Q\"\r\n\"\xEF\xBD\xBA\"\r\n\"X\"\r\n"));
+}
+
+// The ";" that key.ini binds to 停止 stops the file.
+TEST(KeysOnX, AKeyOfAWindowsKeyIniRunsItsCommand)
+{
+    if (const char *tool = missingTool({"Xvfb", "xdotool"}))
+        GTEST_SKIP() << tool << " is missing";
+    Xvfb x;
+    ASSERT_TRUE(x.start());
+    QTemporaryDir state;
+    testsupport::writeFile(state.filePath("config.ini"),
+                           config("[option]\r\nResume=1\r\n[other]\r\nListMode=1\r\nListVisible=1\r\n"));
+    testsupport::writeFile(state.filePath("key.ini"), "\"\x82\xb1\"\r\n\"Q\"\r\n\"\xBA\"\r\n");
+    Program program(x.display, state.path(), {testsupport::clip("long.avi")});
+    ASSERT_TRUE(program.started());
+    ASSERT_TRUE(x.xdotool({"search", "--sync", "--onlyvisible", "--class", "plovana", "windowfocus"}));
+    ASSERT_TRUE(x.xdotool({"mousemove", "200", "200"}));
+    testsupport::pump(1500);
+    ASSERT_TRUE(x.xdotool({"key", "semicolon"}));
+    testsupport::pump(500);
+    ASSERT_TRUE(program.close());
+    const QStringList resume = QString::fromUtf8(testsupport::readFile(state.filePath("resume.ini"))).split(u'\n');
+    ASSERT_GE(resume.size(), 3);
+    EXPECT_EQ(resume[0].trimmed(), "\"\"") << "stopped: nothing to resume";
+}
+
+// A drag on the video, and one on the control bar's free part, move the window: through the
+// window manager where one runs, by the window itself where none does (also in mini mode).
+// The pointer moves in small steps, as a hand moves it; a press without a move is no drag.
+// The window manager's move starts once the pointer has moved a few pixels, and takes the
+// window on from there: it may end those pixels short.
+TEST(MouseOnX, DragsOnTheVideoAndTheControlBarMoveTheWindow)
+{
+    if (const char *tool = missingTool({"Xvfb", "xdotool", "xwininfo", "openbox"}))
+        GTEST_SKIP() << tool << " is missing";
+    const auto drag = [](Xvfb &x, QPoint from, QPoint by) {
+        QStringList args{"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown", "1",
+                         "sleep", "0.2"};
+        constexpr int kSteps = 15;
+        for (int i = 1; i <= kSteps; ++i) {
+            const QPoint at = from + by * i / kSteps;
+            args << "mousemove" << QString::number(at.x()) << QString::number(at.y()) << "sleep" << "0.03";
+        }
+        args << "sleep" << "0.2" << "mouseup" << "1";
+        return x.xdotool(args);
+    };
+    const auto near = [](QPoint a, QPoint b, int slack) { return (a - b).manhattanLength() <= slack; };
+    for (const bool manager : {true, false}) {
+        Xvfb x;
+        x.withWindowManager = manager;
+        ASSERT_TRUE(x.start());
+        for (const bool mini : {false, true}) {
+            if (manager && mini)
+                continue;
+            QTemporaryDir state;
+            testsupport::writeFile(state.filePath("config.ini"),
+                                   config(QByteArray("[other]\r\nListMode=1\r\nListVisible=1\r\nSmallMode=") + (mini ? "1" : "0")
+                                              + "\r\n",
+                                          1500, 1500));
+            Program program(x.display, state.path());
+            ASSERT_TRUE(program.started());
+            ASSERT_FALSE(programWindow(x).isEmpty());
+            testsupport::pump(2000);
+            const QPoint start = windowPosition(x);
+            const char *where = manager ? "with a window manager" : mini ? "alone, in mini mode" : "alone";
+            // The video, 150 pixels into the window.
+            ASSERT_TRUE(drag(x, start + QPoint(150, 150), QPoint(60, 40)));
+            QPoint now;
+            const int slack = manager ? 20 : 0;
+            EXPECT_TRUE(testsupport::waitFor([&] { return near(now = windowPosition(x), start + QPoint(60, 40), slack); },
+                                             3000))
+                << where << ": from " << start.x() << "," << start.y() << " to " << now.x() << "," << now.y();
+            if (!mini) {
+                // The toolbar's free part, right of its buttons, 12 pixels above the bottom of
+                // the client area (the control bar lies at its bottom left).
+                const QRect client = clientArea(x);
+                ASSERT_TRUE(drag(x, client.bottomLeft() + QPoint(350, -12), QPoint(-30, -20)));
+                QPoint after;
+                EXPECT_TRUE(testsupport::waitFor(
+                    [&] { return near(after = windowPosition(x), now + QPoint(-30, -20), slack); }, 3000))
+                    << where << ": the control bar; from " << now.x() << "," << now.y() << " to " << after.x() << ","
+                    << after.y();
+            }
+            EXPECT_TRUE(program.close());
+        }
+    }
+}
+
+// The balloon help over the video: white on RGB(40, 80, 140).
+TEST(MouseOnX, TheBalloonHelpIsBlue)
+{
+    if (const char *tool = missingTool({"Xvfb", "import", "xdotool"}))
+        GTEST_SKIP() << tool << " is missing";
+    Xvfb x;
+    ASSERT_TRUE(x.start());
+    QTemporaryDir state;
+    testsupport::writeFile(state.filePath("config.ini"),
+                           config("[option]\r\nHidePopup=1\r\n[other]\r\nListMode=1\r\nListVisible=1\r\n"));
+    Program program(x.display, state.path());
+    ASSERT_TRUE(program.started());
+    ASSERT_FALSE(programWindow(x).isEmpty());
+    testsupport::pump(1000);
+    ASSERT_TRUE(x.xdotool({"mousemove", "150", "120", "sleep", "0.2", "mousemove", "152", "121"}));
+    QImage shot;
+    int blue = 0;
+    const bool shown = testsupport::waitFor(
+        [&] {
+            shot = x.screenshot();
+            blue = pixelsOf(shot, shot.rect(), QColor(40, 80, 140), 2);
+            return blue > 5000;
+        },
+        8000);
+    const QString saved = QDir::current().absoluteFilePath(QStringLiteral("screenshot-balloon.png"));
+    shot.save(saved);
+    EXPECT_TRUE(shown) << blue << " balloon pixels; see " << saved.toStdString();
+    // White text on it, below the pointer.
+    EXPECT_GT(lightPixels(shot, QRect(140, 120, 500, 80)), 300);
+    EXPECT_TRUE(program.close());
 }

@@ -1,6 +1,0 @@
-// Loaders and savers that start-up and shutdown call in their places, and that belong to
-// parts of the program still to come. Each is a named step that does nothing yet.
-#include "app/player.h"
-
-void Player::loadKeys() {}
-void Player::saveKeys() {}
