@@ -26,6 +26,7 @@ class Playback;
 class Resume;
 class SceneMenus;
 class SearchPage;
+class SeekPreview;
 class Timer;
 class TrayIcon;
 class VideoArea;
@@ -129,6 +130,7 @@ public:
     Playback *playback() const { return m_playback; }
     Resume *resume() const { return m_resume; }
     SceneMenus *scenes() const { return m_scenes; }
+    SeekPreview *seekPreview() const { return m_seekPreview; }
     MainMenu *mainMenu() const { return m_mainMenu; }
     Timer *Timer_addIcon() const { return m_Timer_addIcon; }
     TrayIcon *trayIcon() const { return m_trayIcon; }
@@ -189,6 +191,7 @@ private:
     Playback *m_playback = nullptr;
     Resume *m_resume = nullptr;
     SceneMenus *m_scenes = nullptr;
+    SeekPreview *m_seekPreview = nullptr;
     MainMenu *m_mainMenu = nullptr;
     Timer *m_Timer_addIcon = nullptr;
     TrayIcon *m_trayIcon = nullptr;

@@ -21,6 +21,7 @@
 #include "widgets/timer.h"
 #include "widgets/twips.h"
 #include "window/control_bar.h"
+#include "window/seek_preview.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 
@@ -174,6 +175,7 @@ void Player::Form_Unload()
     m_unloaded = true;
     m_playback->stopTimers(); // nothing sets the mixer again once it is given back its level
     m_favourites->shutDown();
+    guarded([&] { m_seekPreview->shutdown(); });
     guarded([&] { m_favourites->save_okini(m_favourites->gStrM3uName()); });
     guarded([&] { saveSearchData(); });
     guarded([&] { saveConfig(); });

@@ -69,20 +69,33 @@ void silenceFfmpeg()
     std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
 }
 
-// One grab: the open file, its video decoder, and the frame chosen so far.
-class Grab
+// The open file, its video decoder and the frames decoded last. One grab (grabFrame) runs
+// once; a FrameDecoder's session runs grab after grab on the same file.
+class DecodeSession
 {
 public:
-    Grab(QByteArray url, const Watch &watch) : m_url(std::move(url)), m_watch(watch) {}
+    // skipNonReference: frames that no other frame refers to are not decoded while they lie
+    // well before the position (they cannot be the frame shown there).
+    DecodeSession(QByteArray url, bool skipNonReference) : m_url(std::move(url)), m_skipNonReference(skipNonReference) {}
 
+    // The deadline and the cancel flag of the grab to come.
+    void setWatch(const Watch &watch) { m_watch = watch; }
+    const Watch &watch() const { return m_watch; }
+
+    // height 0: at the frame's display aspect, at most 4 × width.
     FrameGrab run(double position, int width, int height)
     {
-        if (const GrabStatus s = open(); s != GrabStatus::Ok)
-            return {s, {}};
-        m_frame.reset(av_frame_alloc());
-        m_best.reset(av_frame_alloc());
-        m_packet.reset(av_packet_alloc());
-        if (!m_frame || !m_best || !m_packet)
+        if (!m_format) {
+            if (const GrabStatus s = open(); s != GrabStatus::Ok)
+                return {s, {}};
+        }
+        if (!m_frame) {
+            m_frame.reset(av_frame_alloc());
+            m_best.reset(av_frame_alloc());
+            m_next.reset(av_frame_alloc());
+            m_packet.reset(av_packet_alloc());
+        }
+        if (!m_frame || !m_best || !m_next || !m_packet)
             return {GrabStatus::BadData, {}};
 
         const AVRational tb = stream()->time_base;
@@ -93,6 +106,28 @@ public:
             start + av_rescale_q_rnd(std::llround(seconds * AV_TIME_BASE), AV_TIME_BASE_Q, tb, AV_ROUND_DOWN);
         std::int64_t stepBack = std::max<std::int64_t>(1, av_rescale_q(AV_TIME_BASE, AV_TIME_BASE_Q, tb));
 
+        // Where the last grab stopped: the frame it chose and the one after it, already
+        // decoded. A position between them is that frame again; a position a little further
+        // on is decoded from there.
+        if (m_canContinue) {
+            m_canContinue = false;
+            if (m_bestPts != AV_NOPTS_VALUE && m_bestPts <= target && target < m_nextPts)
+                return convert(width, height, true);
+            if (target >= m_nextPts && continuingIsCheaper(target)) {
+                av_frame_unref(m_best.get());
+                av_frame_move_ref(m_best.get(), m_next.get());
+                switch (decodeForward(target, false, true)) {
+                case Pass::Found:
+                    return convert(width, height, false);
+                case Pass::Stopped:
+                    return {m_watch.stopReason(), {}};
+                case Pass::Past:   // cannot happen: the frame carried over lies at or before the target
+                case Pass::NoFrame:
+                    break; // seek as for any other position
+                }
+            }
+        }
+
         // Seek backward to a key frame at or before the target and decode forward. Where the
         // first frame decoded is already past the target (the demuxer landed late, or on a
         // frame that needs earlier ones), seek again earlier, each time twice as far back.
@@ -102,7 +137,7 @@ public:
             if (m_watch.stopped())
                 return {m_watch.stopReason(), {}};
             const bool fromStart = seekTs <= start;
-            if (!fromStart || attempt > 0) {
+            if (!fromStart || attempt > 0 || m_used) {
                 if (!seek(fromStart ? start : seekTs)) {
                     // A file that cannot seek there is read from its beginning.
                     if (const GrabStatus s = open(); s != GrabStatus::Ok)
@@ -110,12 +145,13 @@ public:
                     seekTs = start;
                 }
             }
-            switch (decodeForward(target, requireKey)) {
+            m_used = true;
+            switch (decodeForward(target, requireKey, false)) {
             case Pass::Found:
-                return convert(width, height);
+                return convert(width, height, false);
             case Pass::Past:
                 if (seekTs <= start) // nothing comes before the first frame
-                    return convert(width, height);
+                    return convert(width, height, false);
                 seekTs = target - stepBack;
                 stepBack *= 2;
                 break;
@@ -166,13 +202,15 @@ private:
     // Opens (or reopens, at its beginning) the file and the decoder of its video stream.
     GrabStatus open()
     {
+        m_canContinue = false;
+        m_used = false;
         m_decoder.reset();
         m_format.reset();
         AVFormatContext *ctx = avformat_alloc_context();
         if (!ctx)
             return GrabStatus::BadData;
         ctx->interrupt_callback.callback = interruptCallback;
-        ctx->interrupt_callback.opaque = const_cast<Watch *>(&m_watch);
+        ctx->interrupt_callback.opaque = &m_watch;
         AVDictionary *options = nullptr;
         // Local files only: a playlist or reference file must not reach out to the network.
         av_dict_set(&options, "protocol_whitelist", "file", 0);
@@ -225,13 +263,38 @@ private:
         return true;
     }
 
+    // Whether decoding on from the frame after the last one chosen reaches the target with
+    // no more work than a seek would: the key frame at or before the target (from the
+    // file's index) lies no later than that frame. A file without an index decodes on for
+    // up to two seconds.
+    bool continuingIsCheaper(std::int64_t target) const
+    {
+        AVStream *st = stream();
+        const int entry = av_index_search_timestamp(st, target, AVSEEK_FLAG_BACKWARD);
+        if (entry >= 0) {
+            if (const AVIndexEntry *e = avformat_index_get_entry(st, entry))
+                return e->timestamp <= m_nextPts;
+        }
+        const std::int64_t twoSeconds = av_rescale_q(2 * AV_TIME_BASE, AV_TIME_BASE_Q, st->time_base);
+        return target - m_nextPts <= twoSeconds;
+    }
+
+    // A packet whose frame lies at least three frames before the target: if nothing refers
+    // to it, it need not be decoded (a later frame, at or before the target, is shown).
+    bool wellBefore(const AVPacket *p, std::int64_t target) const
+    {
+        return m_skipNonReference && p->pts != AV_NOPTS_VALUE && p->duration > 0 && p->pts <= target - 3 * p->duration;
+    }
+
     // Decodes from the current read position, keeping in m_best the last frame at or before
     // the target. Until a key frame has been read, packets are skipped: frames decoded from
-    // the middle of a group of pictures show the missing references as noise.
-    Pass decodeForward(std::int64_t target, bool requireKey)
+    // the middle of a group of pictures show the missing references as noise. carried: m_best
+    // already holds a frame at or before the target (decoded by the grab before).
+    Pass decodeForward(std::int64_t target, bool requireKey, bool carried)
     {
-        av_frame_unref(m_best.get());
-        bool haveBest = false;
+        if (!carried)
+            av_frame_unref(m_best.get());
+        bool haveBest = carried;
         bool keySeen = !requireKey;
         bool draining = false;
         for (;;) {
@@ -244,12 +307,16 @@ private:
                     // The end of the file, or data that cannot be read further: the frames
                     // still inside the decoder come out next.
                     draining = true;
+                    m_decoder->skip_frame = AVDISCARD_DEFAULT;
                     avcodec_send_packet(m_decoder.get(), nullptr);
                 } else {
                     const bool wanted = m_packet->stream_index == m_streamIndex
                                         && (keySeen || (m_packet->flags & AV_PKT_FLAG_KEY));
                     if (wanted) {
                         keySeen = true;
+                        if (m_skipNonReference)
+                            m_decoder->skip_frame = wellBefore(m_packet.get(), target) ? AVDISCARD_NONREF
+                                                                                        : AVDISCARD_DEFAULT;
                         // A packet the decoder refuses is skipped; the next one may decode.
                         avcodec_send_packet(m_decoder.get(), m_packet.get());
                     }
@@ -262,13 +329,18 @@ private:
                 const int r = avcodec_receive_frame(m_decoder.get(), m_frame.get());
                 if (r < 0) {
                     if (draining)
-                        return haveBest ? Pass::Found : Pass::NoFrame;
+                        return haveBest ? Pass::Found : Pass::NoFrame; // the decoder is spent: no carrying on
                     break;
                 }
                 const std::int64_t pts = m_frame->best_effort_timestamp;
                 if (pts != AV_NOPTS_VALUE && pts > target) {
                     if (haveBest) {
-                        av_frame_unref(m_frame.get());
+                        // Kept: the next grab may start from here.
+                        av_frame_unref(m_next.get());
+                        av_frame_move_ref(m_next.get(), m_frame.get());
+                        m_nextPts = pts;
+                        m_bestPts = m_best->best_effort_timestamp;
+                        m_canContinue = true;
                         return Pass::Found;
                     }
                     av_frame_move_ref(m_best.get(), m_frame.get());
@@ -281,12 +353,18 @@ private:
         }
     }
 
-    // Stretches m_best to width × height RGB.
-    FrameGrab convert(int width, int height)
+    // Stretches m_best to width × height RGB (height 0: at its display aspect). keep: the
+    // frames decoded stay as they are for the next grab.
+    FrameGrab convert(int width, int height, bool keep)
     {
         const AVFrame *src = m_best.get();
         if (src->width <= 0 || src->height <= 0)
             return {GrabStatus::BadData, {}};
+        if (height <= 0) {
+            const AVRational sar =
+                av_guess_sample_aspect_ratio(m_format.get(), stream(), const_cast<AVFrame *>(src));
+            height = heightAtAspect(width, src->width, src->height, sar.num, sar.den, std::min(16384, 4 * width));
+        }
         std::unique_ptr<SwsContext, ScalerFree> scaler(
             sws_getContext(src->width, src->height, static_cast<AVPixelFormat>(src->format), width, height,
                            AV_PIX_FMT_RGB24, SWS_AREA | SWS_ACCURATE_RND, nullptr, nullptr, nullptr));
@@ -322,18 +400,34 @@ private:
                             dst[0] + static_cast<std::ptrdiff_t>(y) * dstLinesize[0], static_cast<size_t>(width) * 3);
         }
         av_freep(&dst[0]);
+        if (keep && rows == height)
+            m_canContinue = true;
         return out;
     }
 
     QByteArray m_url;
-    const Watch &m_watch;
+    bool m_skipNonReference = false;
+    Watch m_watch;
     std::unique_ptr<AVFormatContext, FormatClose> m_format;
     std::unique_ptr<AVCodecContext, CodecFree> m_decoder;
     std::unique_ptr<AVFrame, FrameFree> m_frame;
     std::unique_ptr<AVFrame, FrameFree> m_best;
+    std::unique_ptr<AVFrame, FrameFree> m_next; // the frame after m_best, when m_canContinue
     std::unique_ptr<AVPacket, PacketFree> m_packet;
     int m_streamIndex = -1;
+    // The read position has moved since the file was opened (a grab ran).
+    bool m_used = false;
+    // m_best and m_next are the frames the last grab stopped at, the decoder right after them.
+    bool m_canContinue = false;
+    std::int64_t m_bestPts = AV_NOPTS_VALUE;
+    std::int64_t m_nextPts = AV_NOPTS_VALUE;
 };
+
+// "file:" keeps a colon in a file name from being read as a protocol.
+QByteArray fileUrl(const QString &mediaPath)
+{
+    return "file:" + QFile::encodeName(QFileInfo(mediaPath).absoluteFilePath());
+}
 
 } // namespace
 
@@ -345,9 +439,58 @@ FrameGrab grabFrame(const QString &mediaPath, double position, int width, int he
     const Watch watch{Clock::now() + limits.timeout, limits.cancelled};
     if (watch.stopped())
         return {watch.stopReason(), {}};
-    // "file:" keeps a colon in a file name from being read as a protocol.
-    const QByteArray url = "file:" + QFile::encodeName(QFileInfo(mediaPath).absoluteFilePath());
-    return Grab(url, watch).run(position, width, height);
+    DecodeSession grab(fileUrl(mediaPath), false);
+    grab.setWatch(watch);
+    return grab.run(position, width, height);
+}
+
+int heightAtAspect(int width, int frameWidth, int frameHeight, int sarNum, int sarDen, int maxHeight)
+{
+    const int most = std::max(1, maxHeight);
+    if (width <= 0 || frameWidth <= 0 || frameHeight <= 0)
+        return 1;
+    const double pixelAspect = sarNum > 0 && sarDen > 0 ? double(sarNum) / sarDen : 1.0;
+    const double h = double(width) * frameHeight / (frameWidth * pixelAspect);
+    if (!std::isfinite(h))
+        return most;
+    return static_cast<int>(std::clamp(std::llround(h), 1LL, static_cast<long long>(most)));
+}
+
+class FrameDecoder::Session : public DecodeSession
+{
+public:
+    using DecodeSession::DecodeSession;
+};
+
+FrameDecoder::FrameDecoder() = default;
+FrameDecoder::~FrameDecoder() = default;
+
+void FrameDecoder::close()
+{
+    m_session.reset();
+    m_path.clear();
+}
+
+FrameGrab FrameDecoder::grab(const QString &mediaPath, double position, int width, int height,
+                             const GrabLimits &limits)
+{
+    silenceFfmpeg();
+    if (width <= 0 || height < 0 || width > 16384 || height > 16384 || mediaPath.isEmpty())
+        return {GrabStatus::BadData, {}};
+    const Watch watch{Clock::now() + limits.timeout, limits.cancelled};
+    if (watch.stopped())
+        return {watch.stopReason(), {}};
+    if (!m_session || mediaPath != m_path) {
+        close();
+        m_session = std::make_unique<Session>(fileUrl(mediaPath), true);
+        m_path = mediaPath;
+    }
+    m_session->setWatch(watch);
+    FrameGrab g = m_session->run(position, width, height);
+    // A file that gave no frame, or a grab stopped half way, leaves nothing worth keeping.
+    if (g.status != GrabStatus::Ok)
+        close();
+    return g;
 }
 
 } // namespace platform
