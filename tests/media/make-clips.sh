@@ -35,8 +35,10 @@ ff -f lavfi -i "testsrc=size=176x144:rate=25:duration=3" -f lavfi -i "sine=frequ
   -c:v mpeg4 -q:v 8 -c:a pcm_s16le "$out/short3.avi"
 ff -f lavfi -i "testsrc=size=176x144:rate=25:duration=3" -f lavfi -i "sine=frequency=440:duration=3" \
   -c:v rv10 -q:v 8 -c:a ac3 -b:a 64k -f rm "$out/short3.rm"
-# Longer than 327.67 s, the longest duration that fits 16 bits in hundredths.
-ff -f lavfi -i "color=c=navy:size=32x32:rate=1:duration=330" -c:v mpeg4 -q:v 20 "$out/long.avi"
+# Longer than 327.67 s, the longest duration that fits 16 bits in hundredths. Its colour
+# turns by 7 degrees of hue a second, so every second's frame is told apart (key frames
+# every 12 s).
+ff -f lavfi -i "color=c=navy:size=32x32:rate=1:duration=330,hue=h=t*7" -c:v mpeg4 -q:v 20 "$out/long.avi"
 # Test pattern for screenshots: left half pure magenta, right half pure green.
 ff -filter_complex "color=c=0xFF00FF:size=176x144:rate=25:duration=20[a];color=c=0x00FF00:size=176x144:rate=25:duration=20[b];[a][b]hstack" \
   -c:v mpeg4 -q:v 2 "$out/pattern.avi"

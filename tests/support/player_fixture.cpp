@@ -28,6 +28,7 @@ Player &PlayerTest::make(const QStringList &arguments)
     s.arguments = arguments;
     s.workingDir = workDir.path();
     s.grabFrame = grabber;
+    s.previewDecoder = previewDecoder;
     player = std::make_unique<Player>(std::move(s));
     return *player;
 }

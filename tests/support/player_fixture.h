@@ -50,5 +50,7 @@ protected:
     std::shared_ptr<fakes::FakeShell> shell;
     // Takes the thumbnails' frames; empty: the real FFmpeg detector.
     ThumbnailMaker::Grabber grabber;
+    // Decodes the seek bar preview's frames; empty: the real FFmpeg decoder.
+    PreviewDecoderFactory previewDecoder;
     std::unique_ptr<Player> player;
 };
