@@ -48,6 +48,10 @@ audio2=(-f lavfi -i "sine=frequency=440:sample_rate=48000:duration=2")
 ff "${video2[@]}" "${audio2[@]}" -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 32k "$out/modern.mp4"
 ff "${video2[@]}" "${audio2[@]}" -c:v libvpx-vp9 -deadline realtime -cpu-used 8 -b:v 100k -c:a libopus -b:a 32k "$out/modern.webm"
 ff "${video2[@]}" "${audio2[@]}" -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 32k "$out/modern.mkv"
+# H.264 with B-frames (some that no other frame refers to) and a key frame every 2 s, ten
+# seconds: frames decoded on from the last one and frames skipped give the same pictures.
+ff -f lavfi -i "testsrc=size=176x144:rate=25:duration=10" -c:v libx264 -preset veryfast -g 50 -x264-params b-adapt=0:bframes=3 -pix_fmt yuv420p \
+  "$out/bframes.mp4"
 # A first second of its own colour (red), then blue: the first frame is told apart.
 ff -filter_complex "color=c=red:size=176x144:rate=25:duration=1[a];color=c=blue:size=176x144:rate=25:duration=2[b];[a][b]concat=n=2:v=1:a=0" \
   -c:v mpeg4 -q:v 2 -g 25 "$out/firstred.avi"
