@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
@@ -93,20 +94,28 @@ bool SeekPreview::eventFilter(QObject *o, QEvent *e)
     const bool seekBar = o == m_bar.SeekBar();
     if (!seekBar && o != m_bar.SeekBarForFullscreen())
         return QObject::eventFilter(o, e);
-    switch (e->type()) {
-    case QEvent::MouseMove: {
-        const auto *m = static_cast<QMouseEvent *>(e);
-        if (m->buttons() != Qt::NoButton) {
-            hidePreview(); // a drag
-            break;
-        }
-        const int x = tw::fromPixelsX(m->position().toPoint().x());
+    const auto rest = [&](QPointF at) {
+        const int x = tw::fromPixelsX(at.toPoint().x());
         if (seekBar)
             SeekBar_Hover(x);
         else
             SeekBarForFullscreen_Hover(x);
+    };
+    switch (e->type()) {
+    case QEvent::MouseMove: {
+        const auto *m = static_cast<QMouseEvent *>(e);
+        if (m->buttons() != Qt::NoButton)
+            hidePreview(); // a drag
+        else
+            rest(m->position());
         break;
     }
+    case QEvent::Enter:
+        // A pointer that jumps onto the bar (warped, or the window raised under it) may bring
+        // no move until it moves again.
+        if (QGuiApplication::mouseButtons() == Qt::NoButton)
+            rest(static_cast<QEnterEvent *>(e)->position());
+        break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::Leave:

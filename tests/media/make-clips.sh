@@ -42,6 +42,10 @@ ff -f lavfi -i "color=c=navy:size=32x32:rate=1:duration=330,hue=h=t*7" -c:v mpeg
 # Test pattern for screenshots: left half pure magenta, right half pure green.
 ff -filter_complex "color=c=0xFF00FF:size=176x144:rate=25:duration=20[a];color=c=0x00FF00:size=176x144:rate=25:duration=20[b];[a][b]hstack" \
   -c:v mpeg4 -q:v 2 "$out/pattern.avi"
+# Pure green for 30 s, then pure magenta for 30 s: a preview of the second half is told apart
+# from the picture of the first half playing.
+ff -filter_complex "color=c=0x00FF00:size=176x144:rate=5:duration=30[a];color=c=0xFF00FF:size=176x144:rate=5:duration=30[b];[a][b]concat=n=2:v=1:a=0" \
+  -c:v mpeg4 -q:v 2 "$out/greenmagenta.avi"
 # Today's containers: H.264 in mp4, VP9 in webm, H.264 in mkv; two seconds each.
 video2=(-f lavfi -i "testsrc=size=176x144:rate=25:duration=2")
 audio2=(-f lavfi -i "sine=frequency=440:sample_rate=48000:duration=2")

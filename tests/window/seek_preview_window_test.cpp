@@ -293,8 +293,17 @@ TEST_F(SeekPreviewTest, HiddenOnLeaveDragMiniModeAndWithTheOptionOff)
         hover(at(0.4));
         return window()->isVisible();
     };
-    ASSERT_TRUE(shownAgain());
+    // A pointer that lands on the bar without moving over it (warped there) shows it too.
     QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(bar(), &leave);
+    ASSERT_FALSE(window()->isVisible());
+    const QPointF onBar(at(0.7), bar()->height() / 2);
+    QEnterEvent enter(onBar, onBar, bar()->mapToGlobal(onBar));
+    QCoreApplication::sendEvent(bar(), &enter);
+    EXPECT_TRUE(window()->isVisible()) << "entered the bar";
+    EXPECT_EQ(preview().previewTime()->text(), timeText(preview().pointerSecond().value_or(-1)));
+
+    ASSERT_TRUE(shownAgain());
     QCoreApplication::sendEvent(bar(), &leave);
     EXPECT_FALSE(window()->isVisible()) << "the pointer left the bar";
 
