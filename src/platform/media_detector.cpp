@@ -40,6 +40,15 @@ struct Watch
     bool stopped() const { return stopReason() != GrabStatus::Ok; }
 };
 
+std::int64_t frameDuration(const AVFrame *f)
+{
+#if LIBAVUTIL_VERSION_MAJOR >= 58
+    return f->duration;
+#else
+    return f->pkt_duration;
+#endif
+}
+
 int interruptCallback(void *opaque) { return static_cast<const Watch *>(opaque)->stopped() ? 1 : 0; }
 
 struct FormatClose
@@ -74,9 +83,11 @@ void silenceFfmpeg()
 class DecodeSession
 {
 public:
-    // skipNonReference: frames that no other frame refers to are not decoded while they lie
-    // well before the position (they cannot be the frame shown there).
-    DecodeSession(QByteArray url, bool skipNonReference) : m_url(std::move(url)), m_skipNonReference(skipNonReference) {}
+    // kept: the session serves grab after grab (a FrameDecoder). Frames that no other frame
+    // refers to are then not decoded while they lie well before the position (they cannot be
+    // the frame shown there), the decoder runs frame threads, and a frame whose duration
+    // reaches past the position is taken without decoding the one after it.
+    DecodeSession(QByteArray url, bool kept) : m_url(std::move(url)), m_kept(kept) {}
 
     // The deadline and the cancel flag of the grab to come.
     void setWatch(const Watch &watch) { m_watch = watch; }
@@ -106,22 +117,24 @@ public:
             start + av_rescale_q_rnd(std::llround(seconds * AV_TIME_BASE), AV_TIME_BASE_Q, tb, AV_ROUND_DOWN);
         std::int64_t stepBack = std::max<std::int64_t>(1, av_rescale_q(AV_TIME_BASE, AV_TIME_BASE_Q, tb));
 
-        // Where the last grab stopped: the frame it chose and the one after it, already
-        // decoded. A position between them is that frame again; a position a little further
-        // on is decoded from there.
+        // Where the last grab stopped: the frame it chose, and the one after it when that was
+        // decoded already. A position before the next frame is that frame again; a position a
+        // little further on is decoded from there.
         if (m_canContinue) {
             m_canContinue = false;
-            if (m_bestPts != AV_NOPTS_VALUE && m_bestPts <= target && target < m_nextPts)
+            if (m_bestPts <= target && target < m_nextPts)
                 return convert(width, height, true);
             if (target >= m_nextPts && continuingIsCheaper(target)) {
-                av_frame_unref(m_best.get());
-                av_frame_move_ref(m_best.get(), m_next.get());
+                if (m_haveNext) {
+                    av_frame_unref(m_best.get());
+                    av_frame_move_ref(m_best.get(), m_next.get());
+                }
                 switch (decodeForward(target, false, true)) {
                 case Pass::Found:
                     return convert(width, height, false);
                 case Pass::Stopped:
                     return {m_watch.stopReason(), {}};
-                case Pass::Past:   // cannot happen: the frame carried over lies at or before the target
+                case Pass::Past: // cannot happen: the frame carried over lies at or before the target
                 case Pass::NoFrame:
                     break; // seek as for any other position
                 }
@@ -247,8 +260,10 @@ private:
         if (!m_decoder || avcodec_parameters_to_context(m_decoder.get(), st->codecpar) < 0)
             return failure(GrabStatus::BadData);
         m_decoder->pkt_timebase = st->time_base;
-        // Slice threads only: frame threads would hold frames back and slow a single grab.
-        m_decoder->thread_type = FF_THREAD_SLICE;
+        // A single grab takes slice threads only: frame threads would hold frames back and slow
+        // it. A decoder kept open decodes long runs of frames (from a key frame to the position,
+        // grab after grab), which frame threads share out over the cores.
+        m_decoder->thread_type = m_kept ? FF_THREAD_FRAME | FF_THREAD_SLICE : FF_THREAD_SLICE;
         m_decoder->thread_count = 0;
         if (avcodec_open2(m_decoder.get(), codec, nullptr) < 0)
             return failure(GrabStatus::BadData);
@@ -283,7 +298,7 @@ private:
     // to it, it need not be decoded (a later frame, at or before the target, is shown).
     bool wellBefore(const AVPacket *p, std::int64_t target) const
     {
-        return m_skipNonReference && p->pts != AV_NOPTS_VALUE && p->duration > 0 && p->pts <= target - 3 * p->duration;
+        return m_kept && p->pts != AV_NOPTS_VALUE && p->duration > 0 && p->pts <= target - 3 * p->duration;
     }
 
     // Decodes from the current read position, keeping in m_best the last frame at or before
@@ -314,7 +329,7 @@ private:
                                         && (keySeen || (m_packet->flags & AV_PKT_FLAG_KEY));
                     if (wanted) {
                         keySeen = true;
-                        if (m_skipNonReference)
+                        if (m_kept)
                             m_decoder->skip_frame = wellBefore(m_packet.get(), target) ? AVDISCARD_NONREF
                                                                                         : AVDISCARD_DEFAULT;
                         // A packet the decoder refuses is skipped; the next one may decode.
@@ -338,9 +353,7 @@ private:
                         // Kept: the next grab may start from here.
                         av_frame_unref(m_next.get());
                         av_frame_move_ref(m_next.get(), m_frame.get());
-                        m_nextPts = pts;
-                        m_bestPts = m_best->best_effort_timestamp;
-                        m_canContinue = true;
+                        keepPlace(m_best->best_effort_timestamp, pts, true);
                         return Pass::Found;
                     }
                     av_frame_move_ref(m_best.get(), m_frame.get());
@@ -349,8 +362,26 @@ private:
                 av_frame_unref(m_best.get());
                 av_frame_move_ref(m_best.get(), m_frame.get());
                 haveBest = true;
+                // Shown until past the position: no later frame can be the one there.
+                const std::int64_t duration = frameDuration(m_best.get());
+                if (m_kept && pts != AV_NOPTS_VALUE && duration > 0 && pts + duration > target) {
+                    keepPlace(pts, pts + duration, false);
+                    return Pass::Found;
+                }
             }
         }
+    }
+
+    // The decoder stands right after m_best (at bestPts) and, with haveNext, m_next (at
+    // nextPts; without it nextPts is the earliest the next frame can come).
+    void keepPlace(std::int64_t bestPts, std::int64_t nextPts, bool haveNext)
+    {
+        if (bestPts == AV_NOPTS_VALUE)
+            return;
+        m_bestPts = bestPts;
+        m_nextPts = nextPts;
+        m_haveNext = haveNext;
+        m_canContinue = true;
     }
 
     // Stretches m_best to width × height RGB (height 0: at its display aspect). keep: the
@@ -406,19 +437,20 @@ private:
     }
 
     QByteArray m_url;
-    bool m_skipNonReference = false;
+    bool m_kept = false;
     Watch m_watch;
     std::unique_ptr<AVFormatContext, FormatClose> m_format;
     std::unique_ptr<AVCodecContext, CodecFree> m_decoder;
     std::unique_ptr<AVFrame, FrameFree> m_frame;
     std::unique_ptr<AVFrame, FrameFree> m_best;
-    std::unique_ptr<AVFrame, FrameFree> m_next; // the frame after m_best, when m_canContinue
+    std::unique_ptr<AVFrame, FrameFree> m_next; // the frame after m_best, when m_haveNext
     std::unique_ptr<AVPacket, PacketFree> m_packet;
     int m_streamIndex = -1;
     // The read position has moved since the file was opened (a grab ran).
     bool m_used = false;
-    // m_best and m_next are the frames the last grab stopped at, the decoder right after them.
+    // The decoder stands right after the frames the last grab stopped at (keepPlace).
     bool m_canContinue = false;
+    bool m_haveNext = false;
     std::int64_t m_bestPts = AV_NOPTS_VALUE;
     std::int64_t m_nextPts = AV_NOPTS_VALUE;
 };
