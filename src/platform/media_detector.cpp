@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -93,8 +94,9 @@ public:
     void setWatch(const Watch &watch) { m_watch = watch; }
     const Watch &watch() const { return m_watch; }
 
-    // height 0: at the frame's display aspect, at most 4 × width.
-    FrameGrab run(double position, int width, int height)
+    // height 0: at the frame's display aspect, at most 4 × width. near: a frame near the
+    // position, quickly (nearFrame) instead of the frame at it.
+    FrameGrab run(double position, int width, int height, bool near = false)
     {
         if (!m_format) {
             if (const GrabStatus s = open(); s != GrabStatus::Ok)
@@ -116,6 +118,11 @@ public:
         const std::int64_t target =
             start + av_rescale_q_rnd(std::llround(seconds * AV_TIME_BASE), AV_TIME_BASE_Q, tb, AV_ROUND_DOWN);
         std::int64_t stepBack = std::max<std::int64_t>(1, av_rescale_q(AV_TIME_BASE, AV_TIME_BASE_Q, tb));
+
+        if (near) {
+            if (std::optional<FrameGrab> g = nearFrame(target, width, height))
+                return *std::move(g);
+        }
 
         // Where the last grab stopped: the frame it chose, and the one after it when that was
         // decoded already. A position before the next frame is that frame again; a position a
@@ -276,6 +283,70 @@ private:
             return false;
         avcodec_flush_buffers(m_decoder.get());
         return true;
+    }
+
+    // The quickest frame near the target: the one decoded last while the decoder stands in
+    // the target's group of pictures before it (decoding on would start from there), else the
+    // key frame at or before the target. nullopt where neither can be had: the frame at the
+    // target is decoded instead.
+    std::optional<FrameGrab> nearFrame(std::int64_t target, int width, int height)
+    {
+        if (m_canContinue && m_bestPts <= target && (target < m_nextPts || continuingIsCheaper(target)))
+            return convert(width, height, true);
+        m_canContinue = false;
+        if (!seek(target))
+            return std::nullopt;
+        m_used = true;
+        switch (decodeFirst()) {
+        case Pass::Found:
+            return convert(width, height, false);
+        case Pass::Stopped:
+            return FrameGrab{m_watch.stopReason(), {}};
+        case Pass::Past:
+        case Pass::NoFrame:
+            break;
+        }
+        return std::nullopt;
+    }
+
+    // Decodes from the current read position to the first frame of a key frame's group.
+    Pass decodeFirst()
+    {
+        av_frame_unref(m_best.get());
+        bool keySeen = false;
+        bool draining = false;
+        m_decoder->skip_frame = AVDISCARD_DEFAULT;
+        for (;;) {
+            if (m_watch.stopped())
+                return Pass::Stopped;
+            if (!draining) {
+                if (av_read_frame(m_format.get(), m_packet.get()) < 0) {
+                    if (m_watch.stopped())
+                        return Pass::Stopped;
+                    draining = true;
+                    avcodec_send_packet(m_decoder.get(), nullptr);
+                } else {
+                    const bool wanted = m_packet->stream_index == m_streamIndex
+                                        && (keySeen || (m_packet->flags & AV_PKT_FLAG_KEY));
+                    if (wanted) {
+                        keySeen = true;
+                        avcodec_send_packet(m_decoder.get(), m_packet.get());
+                    }
+                    av_packet_unref(m_packet.get());
+                    if (!wanted)
+                        continue;
+                }
+            }
+            if (avcodec_receive_frame(m_decoder.get(), m_best.get()) >= 0) {
+                const std::int64_t pts = m_best->best_effort_timestamp;
+                const std::int64_t duration = frameDuration(m_best.get());
+                if (!draining && pts != AV_NOPTS_VALUE)
+                    keepPlace(pts, pts + std::max<std::int64_t>(1, duration), false);
+                return Pass::Found;
+            }
+            if (draining)
+                return Pass::NoFrame;
+        }
     }
 
     // Whether decoding on from the frame after the last one chosen reaches the target with
@@ -506,6 +577,18 @@ void FrameDecoder::close()
 FrameGrab FrameDecoder::grab(const QString &mediaPath, double position, int width, int height,
                              const GrabLimits &limits)
 {
+    return run(mediaPath, position, width, height, limits, false);
+}
+
+FrameGrab FrameDecoder::grabNear(const QString &mediaPath, double position, int width, int height,
+                                 const GrabLimits &limits)
+{
+    return run(mediaPath, position, width, height, limits, true);
+}
+
+FrameGrab FrameDecoder::run(const QString &mediaPath, double position, int width, int height,
+                            const GrabLimits &limits, bool near)
+{
     silenceFfmpeg();
     if (width <= 0 || height < 0 || width > 16384 || height > 16384 || mediaPath.isEmpty())
         return {GrabStatus::BadData, {}};
@@ -518,7 +601,7 @@ FrameGrab FrameDecoder::grab(const QString &mediaPath, double position, int widt
         m_path = mediaPath;
     }
     m_session->setWatch(watch);
-    FrameGrab g = m_session->run(position, width, height);
+    FrameGrab g = m_session->run(position, width, height, near);
     // A file that gave no frame, or a grab stopped half way, leaves nothing worth keeping.
     if (g.status != GrabStatus::Ok)
         close();

@@ -68,12 +68,21 @@ public:
     // closes the file as well, so the next one starts afresh.
     FrameGrab grab(const QString &mediaPath, double position, int width, int height,
                    const GrabLimits &limits = {});
+    // Quickly, a frame near `position` (otherwise as grab): the frame decoded last while the
+    // decoder stands in the position's group of pictures before it, else the key frame at or
+    // before the position; the frame at the position where neither can be had. A grab of the
+    // position after it decodes on from there.
+    FrameGrab grabNear(const QString &mediaPath, double position, int width, int height,
+                       const GrabLimits &limits = {});
     // Closes the file open, if any.
     void close();
     // The file open now ("" when none).
     QString openFile() const { return m_path; }
 
 private:
+    FrameGrab run(const QString &mediaPath, double position, int width, int height, const GrabLimits &limits,
+                  bool near);
+
     class Session;
     std::unique_ptr<Session> m_session;
     QString m_path;

@@ -13,9 +13,10 @@ namespace {
 class FfmpegPreviewDecoder final : public PreviewDecoder
 {
 public:
-    platform::FrameGrab grab(const QString &file, int second, int width, const platform::GrabLimits &limits) override
+    platform::FrameGrab grab(const QString &file, int second, int width, bool near,
+                             const platform::GrabLimits &limits) override
     {
-        return m_decoder.grab(file, second, width, 0, limits);
+        return near ? m_decoder.grabNear(file, second, width, 0, limits) : m_decoder.grab(file, second, width, 0, limits);
     }
     void close() override { m_decoder.close(); }
 
@@ -37,6 +38,7 @@ struct PreviewWorker::Shared
         int second = 0;
         int width = 0;
         quint64 ticket = 0;
+        bool nearFirst = false; // asked while the worker was busy
     };
 
     PreviewDecoderFactory makeDecoder;
@@ -81,26 +83,44 @@ struct PreviewWorker::Shared
                 abortRunning = false;
                 runningFile = job.file;
             }
-            PreviewResult result{job.ticket, job.file, job.second, job.width, platform::GrabStatus::BadData, {}};
-            if (decoder) {
-                const platform::GrabLimits limits{timeout, &abortRunning};
-                platform::FrameGrab grab = decoder->grab(job.file, job.second, job.width, limits);
-                result.status = grab.status;
-                result.image = std::move(grab.image);
+            const platform::GrabLimits limits{timeout, &abortRunning};
+            if (job.nearFirst && decoder) {
+                const PreviewResult near = grab(*decoder, job, true, limits);
+                std::lock_guard lock(mutex);
+                const bool posted = post(near, jobGeneration);
+                if (!posted || near.status != platform::GrabStatus::Ok || waiting) {
+                    runningFile.clear(); // the pointer has moved on: the frame at it is not needed
+                    continue;
+                }
             }
+            const PreviewResult result = decoder ? grab(*decoder, job, false, limits)
+                                                 : PreviewResult{job.ticket, job.file, job.second, job.width};
             std::lock_guard lock(mutex);
             runningFile.clear();
-            if (result.status == platform::GrabStatus::Cancelled || abortRunning || jobGeneration != generation
-                || !receiver)
-                continue;
-            PreviewWorker *to = receiver;
-            QMetaObject::invokeMethod(
-                to, [to, result, jobGeneration] { to->deliver(result, jobGeneration); }, Qt::QueuedConnection);
+            post(result, jobGeneration);
         }
         decoder.reset(); // gives up the file
         std::lock_guard lock(mutex);
         finished = true;
         ended.notify_all();
+    }
+
+    static PreviewResult grab(PreviewDecoder &decoder, const Job &job, bool near, const platform::GrabLimits &limits)
+    {
+        platform::FrameGrab g = decoder.grab(job.file, job.second, job.width, near, limits);
+        return PreviewResult{job.ticket, job.file, job.second, job.width, g.status, std::move(g.image), !near};
+    }
+
+    // Under the mutex: sends a result to the owner unless it was cancelled; false when not sent.
+    bool post(const PreviewResult &result, quint64 jobGeneration)
+    {
+        if (result.status == platform::GrabStatus::Cancelled || abortRunning || jobGeneration != generation
+            || !receiver)
+            return false;
+        PreviewWorker *to = receiver;
+        QMetaObject::invokeMethod(
+            to, [to, result, jobGeneration] { to->deliver(result, jobGeneration); }, Qt::QueuedConnection);
+        return true;
     }
 };
 
@@ -125,7 +145,8 @@ void PreviewWorker::request(const QString &file, int second, int width, quint64 
         // Another file's frame is of no use any more.
         if (!m_shared->runningFile.isEmpty() && m_shared->runningFile != file)
             m_shared->abortRunning = true;
-        m_shared->waiting = Shared::Job{file, second, width, ticket};
+        const bool busy = !m_shared->runningFile.isEmpty() || m_shared->waiting.has_value();
+        m_shared->waiting = Shared::Job{file, second, width, ticket, busy};
     }
     m_shared->wake.notify_one();
 }

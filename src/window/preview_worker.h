@@ -1,8 +1,10 @@
 #pragma once
 // The seek bar preview's frames, made on one worker thread of their own, never on the UI
 // thread. Only the newest request waits: a request replaces the one still waiting, and a
-// request of another file stops the grab under way. Results come back on the thread that
-// owns the worker, as a signal.
+// request of another file stops the grab under way. A request made while the worker is busy
+// (the pointer moves faster than frames are made) first gets a frame near its position, which
+// comes quickly (the key frame before it), then the frame at it unless a newer request waits
+// by then. Results come back on the thread that owns the worker, as a signal.
 
 #include "platform/media_detector.h"
 
@@ -20,8 +22,10 @@ class PreviewDecoder
 {
 public:
     virtual ~PreviewDecoder() = default;
-    // The frame of the file at that second, width pixels wide at the file's aspect.
-    virtual platform::FrameGrab grab(const QString &file, int second, int width, const platform::GrabLimits &limits) = 0;
+    // The frame of the file at that second, width pixels wide at the file's aspect; with near,
+    // quickly a frame near it (FrameDecoder::grabNear).
+    virtual platform::FrameGrab grab(const QString &file, int second, int width, bool near,
+                                     const platform::GrabLimits &limits) = 0;
     // The file open is given up (another file plays, or none).
     virtual void close() = 0;
 };
@@ -37,6 +41,7 @@ struct PreviewResult
     int width = 0;
     platform::GrabStatus status = platform::GrabStatus::BadData;
     platform::RgbImage image; // with GrabStatus::Ok
+    bool exact = true;        // the frame at the second, not one near it
 };
 
 Q_DECLARE_METATYPE(PreviewResult)

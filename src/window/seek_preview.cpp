@@ -170,7 +170,7 @@ void SeekPreview::hover(QWidget *bar, int xPx, std::optional<int> second)
             // The newest position is answered: what still waits for the worker is stale.
             m_worker->dropWaiting();
             m_asked.reset();
-            showPicture(*image, *second, m_nextTicket++);
+            showPicture(*image, *second, m_nextTicket++, true);
         } else if (m_asked != second) {
             m_worker->request(m_file, *second, width, m_nextTicket++);
             m_asked = second;
@@ -208,16 +208,21 @@ void SeekPreview::frameReady(const PreviewResult &r)
 {
     if (r.file != m_file)
         return;
-    if (m_asked == r.second)
+    if (m_asked == r.second && r.exact)
         m_asked.reset();
     switch (r.status) {
-    case platform::GrabStatus::Ok:
+    case platform::GrabStatus::Ok: {
         m_frames = Frames::Pictures;
         m_failures = 0;
-        m_cache.insert(m_file, r.second, r.image);
-        if (r.ticket > m_shownTicket && m_window->isVisible() && r.width == m_pictureWidth)
-            showPicture(r.image, r.second, r.ticket);
+        // A frame near the position stands in until the frame at it comes; only frames at
+        // their second are kept.
+        if (r.exact)
+            m_cache.insert(m_file, r.second, r.image);
+        const bool newer = r.ticket > m_shownTicket || (r.ticket == m_shownTicket && r.exact && !m_shownExact);
+        if (newer && m_window->isVisible() && r.width == m_pictureWidth)
+            showPicture(r.image, r.second, r.ticket, r.exact);
         return;
+    }
     case platform::GrabStatus::NoVideo:
         m_frames = Frames::None; // audio only
         break;
@@ -236,7 +241,7 @@ void SeekPreview::frameReady(const PreviewResult &r)
     }
 }
 
-void SeekPreview::showPicture(const platform::RgbImage &image, int second, quint64 ticket)
+void SeekPreview::showPicture(const platform::RgbImage &image, int second, quint64 ticket, bool exact)
 {
     if (!image.isValid())
         return;
@@ -250,8 +255,9 @@ void SeekPreview::showPicture(const platform::RgbImage &image, int second, quint
     m_picture->show();
     m_shownTicket = ticket;
     m_shownSecond = second;
+    m_shownExact = exact;
     placeWindow();
-    Q_EMIT pictureShown(second);
+    Q_EMIT pictureShown(second, exact);
 }
 
 void SeekPreview::showTimeOnly()

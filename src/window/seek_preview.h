@@ -47,16 +47,19 @@ public:
     QWidget *previewWindow() const { return m_window; }
     QLabel *previewPicture() const { return m_picture; }
     QLabel *previewTime() const { return m_time; }
-    // The second whose picture the preview shows (nullopt: none, the time alone).
+    // The second whose picture the preview shows (nullopt: none, the time alone), and whether
+    // the picture is the frame at it (not one near it, standing in while the pointer moves).
     std::optional<int> shownSecond() const { return m_shownSecond; }
+    bool shownExact() const { return m_shownSecond && m_shownExact; }
     // The second under the pointer.
     std::optional<int> pointerSecond() const { return m_wanted; }
     const PreviewCache &cache() const { return m_cache; }
     PreviewWorker *worker() const { return m_worker; }
 
 Q_SIGNALS:
-    // A picture is shown: the frame at that second (from the cache or the worker).
-    void pictureShown(int second);
+    // A picture is shown for that second (from the cache or the worker): the frame at it, or
+    // (not exact) one near it.
+    void pictureShown(int second, bool exact);
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;
@@ -67,7 +70,7 @@ private:
 
     void hover(QWidget *bar, int xPx, std::optional<int> second);
     void frameReady(const PreviewResult &result);
-    void showPicture(const platform::RgbImage &image, int second, quint64 ticket);
+    void showPicture(const platform::RgbImage &image, int second, quint64 ticket, bool exact);
     // The time alone, without a picture.
     void showTimeOnly();
     void placeWindow();
@@ -98,6 +101,7 @@ private:
     quint64 m_nextTicket = 1;
     quint64 m_shownTicket = 0;
     std::optional<int> m_shownSecond;
+    bool m_shownExact = false;
     // The last second asked of the worker for the file (waiting or under way).
     std::optional<int> m_asked;
     int m_pictureWidth = 0; // device pixels of the pictures asked for

@@ -60,16 +60,24 @@ double meanDifference(const QImage &a, const QImage &b)
 TEST(FrameDecoder, KeptOpenItGivesTheFramesOfAFreshGrab)
 {
     // Forward by a frame and by seconds (decoded on), the same frame again, backward (a
-    // seek), past the end, and the start; across key frames and with B-frames skipped.
+    // seek), past the end, and the start; across key frames and with B-frames skipped. Also
+    // with a quick frame near each position taken first, as while the pointer moves: the
+    // frame at the position after it is still the fresh grab's.
     const std::vector<double> positions{0.0, 0.5, 0.52, 0.52, 1.0, 1.04, 3.0, 2.0, 2.96, 4.2, 5.0, 9.9, 12.0, 0.0, 7.5};
+    for (const bool nearFirst : {false, true})
     for (const char *name : {"bframes.mp4", "long.avi", "modern.mp4", "redblue.mpg"}) {
         FrameDecoder decoder;
         for (double pos : positions) {
+            if (nearFirst) {
+                const FrameGrab near = decoder.grabNear(clip(name), pos, 160, 0);
+                ASSERT_EQ(near.status, GrabStatus::Ok) << name << " near " << pos;
+                EXPECT_EQ(near.image.width, 160);
+            }
             const FrameGrab kept = decoder.grab(clip(name), pos, 160, 0);
             ASSERT_EQ(kept.status, GrabStatus::Ok) << name << " at " << pos;
             const FrameGrab fresh = grabFrame(clip(name), pos, kept.image.width, kept.image.height);
             ASSERT_EQ(fresh.status, GrabStatus::Ok) << name << " at " << pos;
-            EXPECT_TRUE(kept.image.pixels == fresh.image.pixels) << name << " at " << pos;
+            EXPECT_TRUE(kept.image.pixels == fresh.image.pixels) << name << " at " << pos << (nearFirst ? " after a frame near it" : "");
             EXPECT_EQ(decoder.openFile(), clip(name)) << "kept open";
         }
     }
@@ -106,7 +114,7 @@ protected:
         if (!x)
             return {};
         preview().SeekBar_Hover(*x);
-        if (!waitFor([&] { return preview().shownSecond() == second; }, 10000))
+        if (!waitFor([&] { return preview().shownSecond() == second && preview().shownExact(); }, 10000))
             return {};
         EXPECT_EQ(preview().previewTime()->text(), timeText(second));
         return preview().previewPicture()->pixmap().toImage();

@@ -25,6 +25,7 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -36,16 +37,24 @@ struct FakeFrames
     std::condition_variable changed;
     bool gateOpen = true;
     bool ignoreCancel = false; // a grab that does not notice the cancel (a hung read)
+    std::optional<int> holdExactOf; // the frame at this second waits; frames near it pass
     std::vector<std::pair<QString, int>> calls;
+    std::vector<bool> near; // of each call: a frame near the second asked for
     int running = 0;
     int cancelled = 0;
     int closes = 0;
 
-    void setGate(bool open)
+    void setGate(bool open, std::optional<int> exactHeld = std::nullopt)
     {
         std::lock_guard lock(mutex);
         gateOpen = open;
+        holdExactOf = exactHeld;
         changed.notify_all();
+    }
+    std::vector<bool> nearCalls()
+    {
+        std::lock_guard lock(mutex);
+        return near;
     }
     std::vector<int> seconds()
     {
@@ -77,22 +86,25 @@ struct FakeFrames
     }
 };
 
-// The frame of second s is 160 × 90 of one colour: red s, green 255 − s.
-QRgb colourOf(int second) { return qRgb(second % 256, 255 - second % 256, 40); }
+// The frame of second s is 160 × 90 of one colour: red s, green 255 − s; a frame near it
+// has blue 200.
+QRgb colourOf(int second, bool near = false) { return qRgb(second % 256, 255 - second % 256, near ? 200 : 40); }
 
 class FakePreviewDecoder final : public PreviewDecoder
 {
 public:
     explicit FakePreviewDecoder(std::shared_ptr<FakeFrames> f) : m_f(std::move(f)) {}
 
-    platform::FrameGrab grab(const QString &file, int second, int width, const platform::GrabLimits &limits) override
+    platform::FrameGrab grab(const QString &file, int second, int width, bool near,
+                             const platform::GrabLimits &limits) override
     {
         std::unique_lock lock(m_f->mutex);
         m_f->calls.emplace_back(file, second);
+        m_f->near.push_back(near);
         ++m_f->running;
         m_f->changed.notify_all();
         const auto stop = [&] { return !m_f->ignoreCancel && limits.cancelled && limits.cancelled->load(); };
-        while (!m_f->gateOpen && !stop())
+        while ((!m_f->gateOpen || (!near && m_f->holdExactOf == second)) && !stop())
             m_f->changed.wait_for(lock, std::chrono::milliseconds(5));
         --m_f->running;
         if (stop()) {
@@ -105,7 +117,7 @@ public:
             return {platform::GrabStatus::BadData, {}};
         const int height = width * 9 / 16;
         platform::RgbImage image{width, height, QByteArray()};
-        const QRgb c = colourOf(second);
+        const QRgb c = colourOf(second, near);
         for (int i = 0; i < width * height; ++i)
             image.pixels.append(char(qRed(c))).append(char(qGreen(c))).append(char(qBlue(c)));
         return {platform::GrabStatus::Ok, image};
@@ -177,7 +189,7 @@ protected:
     }
     bool waitShown(int second)
     {
-        return testsupport::waitFor([&] { return preview().shownSecond() == second; }, 3000);
+        return testsupport::waitFor([&] { return preview().shownSecond() == second && preview().shownExact(); }, 3000);
     }
     QRgb shownColour()
     {
@@ -223,11 +235,35 @@ TEST_F(SeekPreviewTest, OnlyTheNewestRequestWaits)
     frames->setGate(true);
     ASSERT_TRUE(waitShown(last));
     testsupport::pump(100);
-    EXPECT_EQ(frames->seconds(), (std::vector<int>{first, last}));
+    // The newest, asked while the worker was busy, first got a frame near it (quickly), then
+    // the frame at it.
+    EXPECT_EQ(frames->seconds(), (std::vector<int>{first, last, last}));
+    EXPECT_EQ(frames->nearCalls(), (std::vector<bool>{false, true, false}));
     EXPECT_EQ(shownColour(), colourOf(last));
     EXPECT_EQ(preview().previewTime()->text(), timeText(last));
     // Both frames were kept; the ones dropped were never made.
     EXPECT_EQ(preview().cache().count(), 2);
+}
+
+TEST_F(SeekPreviewTest, WhileThePointerMovesAFrameNearItStandsIn)
+{
+    open("a.avi");
+    frames->setGate(false);
+    const int first = hover(at(0.1));
+    ASSERT_TRUE(testsupport::waitFor([&] { return frames->runningNow() == 1; }));
+    const int moved = hover(at(0.6));
+    // The frame at the first position comes, then a frame near the second, at once.
+    frames->setGate(true, moved);
+    ASSERT_TRUE(testsupport::waitFor([&] { return preview().shownSecond() == moved; }));
+    EXPECT_FALSE(preview().shownExact());
+    EXPECT_EQ(shownColour(), colourOf(moved, true));
+    EXPECT_TRUE(preview().cache().contains(work("a.avi"), first));
+    EXPECT_FALSE(preview().cache().contains(work("a.avi"), moved)) << "a frame near a second is not kept for it";
+    // Then the frame at it replaces it.
+    frames->setGate(true);
+    ASSERT_TRUE(waitShown(moved));
+    EXPECT_EQ(shownColour(), colourOf(moved));
+    EXPECT_TRUE(preview().cache().contains(work("a.avi"), moved));
 }
 
 TEST_F(SeekPreviewTest, ACachedPositionShowsAtOnceWithoutTheWorker)
@@ -404,8 +440,9 @@ TEST_F(SeekPreviewTest, OverTheFullScreenBarWithoutMargins)
     ASSERT_TRUE(waitShown(s));
     const QRect r = window()->frameGeometry();
     EXPECT_TRUE(full->screen()->geometry().contains(r));
-    if (full->mapToGlobal(QPoint(0, 0)).y() < r.height())
+    if (full->mapToGlobal(QPoint(0, 0)).y() < r.height()) {
         EXPECT_GE(r.top(), full->mapToGlobal(QPoint(0, full->height())).y()) << "below the strip at the top";
+    }
     player->windowModes()->leaveFullScreen();
     EXPECT_FALSE(window()->isVisible());
 }
