@@ -2,6 +2,7 @@
 // gathered from the rooms and written once at shutdown (saveConfig).
 #include "app/player.h"
 
+#include "app/config_autosave.h"
 #include "app/options_page.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
@@ -133,12 +134,53 @@ void Player::changeEvent(QEvent *e)
     Form_Resize();
 }
 
+ConfigValues Player::currentConfig() const
+{
+    // What shutdown would write, gathered without leaving full screen or mini mode: the
+    // window's rectangle is the normal window's last one while it is not normal.
+    ConfigValues c;
+    m_windowModes->saveConfig(c);
+    const Qt::WindowStates state = windowState();
+    c.WindowState = state & Qt::WindowMinimized ? 1 : state & Qt::WindowMaximized ? 2 : 0;
+    QRect outer = m_lastNormalOuter;
+    if (c.WindowState == 0 && m_windowModes->windowMode() == WindowMode::Normal && isVisible())
+        outer = outerRect();
+    else if (c.WindowState != 0 && !m_outerFromConfig.isNull())
+        outer = m_outerFromConfig;
+    if (outer.isNull())
+        outer = outerRect();
+    c.Left = outer.left();
+    c.Top = outer.top();
+    c.Width = outer.width();
+    c.Height = outer.height();
+    const bool small = m_windowModes->smallMode() && m_windowModes->listVisibleBeforeSmall();
+    c.ListVisible = m_listPane->paneVisible() || small ? 1 : 0;
+    m_files->saveConfig(c);
+    m_favourites->saveConfig(c);
+    m_options->saveConfig(c);
+    m_listPane->saveConfig(c);
+    m_controls->saveConfig(c);
+    m_playback->saveConfig(c);
+    return c;
+}
+
+void Player::rememberNormalRect()
+{
+    if (!m_loaded || m_unloaded || !isVisible() || windowState() != Qt::WindowNoState
+        || m_windowModes->windowMode() != WindowMode::Normal)
+        return;
+    m_lastNormalOuter = outerRect();
+    if (m_configAutosave)
+        m_configAutosave->windowMoved();
+}
+
 void Player::saveConfig()
 {
     ConfigValues c;
     bool listShown = m_listPane->paneVisible();
     // Mini mode and always on top, before the modes are left.
     m_windowModes->saveConfig(c);
+    m_windowModes->stopEnteringSmallMode();
 
     if (m_windowModes->inFullScreen())
         m_windowModes->leaveFullScreen();

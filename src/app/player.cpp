@@ -2,6 +2,8 @@
 // the wiring between them.
 #include "app/player.h"
 
+#include "app/config_autosave.h"
+#include "app/media_controls.h"
 #include "app/options_page.h"
 #include "app/tray_icon.h"
 #include "input/main_menu.h"
@@ -92,6 +94,11 @@ void Player::buildRooms()
                             *m_scenes);
 
     m_trayIcon = new TrayIcon(*this, m_services.tray ? m_services.tray : makeQtSystemTray(), *m_mainMenu);
+    if (m_services.mediaControls)
+        m_mediaControls = new MediaControls({*this, m_commands, m_playback->state(), m_playback->nowPlaying(), *m_listPane,
+                                             *m_controls, [this] { m_trayIcon->bringBackWindow(); },
+                                             [this](const QString &file) { return m_favourites->existingThumbnailOf(file); }});
+    m_configAutosave = new ConfigAutosave([this] { return currentConfig(); }, m_appDir + QStringLiteral("config.ini"), this);
     m_Timer_addIcon = new Timer(this);
     m_Timer_addIcon->setInterval(100);
 }
@@ -140,6 +147,7 @@ void Player::connectRooms()
     connect(m_options, &OptionsPage::autoAdjustChosen, this, &Player::Form_Resize);
     connect(m_listPane, &ListPane::sizeBarClicked, this, &Player::size_bar_ButtonClick);
     connectWindowModes();
+    connectMediaControls();
     // The search results' popup is the file popup, acting on the selected results.
     connect(m_search, &SearchPage::fileMenuWanted, m_files,
             [this] { m_files->popUpFileMenu(m_search->findTarget(), QCursor::pos()); });
@@ -149,6 +157,14 @@ void Player::connectRooms()
         m_trayIcon->addTrayIcon();
         m_Timer_addIcon->setEnabled(false);
     });
+}
+
+void Player::connectMediaControls()
+{
+    if (!m_mediaControls)
+        return;
+    connect(m_playback, &Playback::opened, m_mediaControls, &MediaControls::fileOpened);
+    connect(m_listPane, &ListPane::playlistChanged, m_mediaControls, &MediaControls::changesMayHaveHappened);
 }
 
 void Player::connectWindowModes()
@@ -269,12 +285,14 @@ void Player::resizeEvent(QResizeEvent *e)
     QWidget::resizeEvent(e);
     frameMayHaveChanged();
     Form_Resize();
+    rememberNormalRect();
 }
 
 void Player::moveEvent(QMoveEvent *e)
 {
     QWidget::moveEvent(e);
     frameMayHaveChanged();
+    rememberNormalRect();
 }
 
 void Player::dragEnterEvent(QDragEnterEvent *e)

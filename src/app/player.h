@@ -16,10 +16,13 @@
 
 #include <memory>
 
+class ConfigAutosave;
 class ControlBar;
+struct ConfigValues;
 class FavouritesPage;
 class FilePage;
 class ListPane;
+class MediaControls;
 class MainMenu;
 class OptionsPage;
 class Playback;
@@ -91,6 +94,8 @@ public:
     // ---- config.ini (config.cpp)
     void loadConfig();
     void saveConfig();
+    // The values saveConfig would write now, with no mode left for them (the autosave's).
+    ConfigValues currentConfig() const;
     // Once the window is mapped: shrinks the window by the part of the window manager's
     // frame that was not known when config.ini placed it, so that it keeps its outer size.
     void correctForFrame();
@@ -134,6 +139,7 @@ public:
     MainMenu *mainMenu() const { return m_mainMenu; }
     Timer *Timer_addIcon() const { return m_Timer_addIcon; }
     TrayIcon *trayIcon() const { return m_trayIcon; }
+    MediaControls *mediaControls() const { return m_mediaControls; }
 
 
 
@@ -155,6 +161,7 @@ private:
     void connectRooms();
     void registerCommands();
     void connectWindowModes();
+    void connectMediaControls();
     // The frame round the client area in twips, as the window is decorated now.
     QMargins decoration() const;
     // The smallest client area the layout can keep, by the mode.
@@ -169,6 +176,11 @@ private:
     // minimised, until it is first restored: its own normal geometry is then a guess.
     // Null otherwise.
     QRect m_outerFromConfig;
+    // The normal window's outer rectangle (twips) as it last was, for the autosave while
+    // the window is in full screen, mini mode, maximised or minimised.
+    QRect m_lastNormalOuter;
+    void rememberNormalRect();
+    ConfigAutosave *m_configAutosave = nullptr;
     bool m_loaded = false;
     bool m_unloaded = false;
 
@@ -195,4 +207,6 @@ private:
     MainMenu *m_mainMenu = nullptr;
     Timer *m_Timer_addIcon = nullptr;
     TrayIcon *m_trayIcon = nullptr;
+    // The desktop's media controls (MPRIS); none without the option or the bus.
+    MediaControls *m_mediaControls = nullptr;
 };

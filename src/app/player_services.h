@@ -28,6 +28,7 @@ struct PlayerServices
     QString workingDir;    // against which relative arguments are made absolute
     ThumbnailMaker::Grabber grabFrame; // takes a video frame for a thumbnail; empty: FFmpeg
     PreviewDecoderFactory previewDecoder; // the seek bar preview's frames; empty: FFmpeg
+    bool mediaControls = true;         // on the session bus for the desktop's media controls
 };
 
 // The real services for this process.

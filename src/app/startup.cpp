@@ -2,12 +2,15 @@
 #include "app/command_line.h"
 #include "app/player.h"
 
+#include "app/config_autosave.h"
+#include "app/media_controls.h"
 #include "app/options_page.h"
 #include "input/main_menu.h"
 #include "lists/favourites_page.h"
 #include "lists/file_list_box.h"
 #include "lists/file_page.h"
 #include "lists/list_pane.h"
+#include "lists/search_page.h"
 #include "lists/okini_list.h"
 #include "lists/tab_strip.h"
 #include "platform/my_module.h"
@@ -15,6 +18,7 @@
 #include "platform/single_instance.h"
 #include "playback/cmovie.h"
 #include "playback/playback.h"
+#include "playback/resume.h"
 #include "playback/real_control.h"
 #include "scenes/scene_menus.h"
 #include "widgets/controls.h"
@@ -124,6 +128,8 @@ bool Player::Form_Load()
 
     show();
     m_Timer_addIcon->setEnabled(true);
+    if (m_mediaControls)
+        m_mediaControls->registerOnBus();
     readAssociations();
     if (m_options->showPopup())
         m_mainMenu->createToolTips();
@@ -131,6 +137,9 @@ bool Player::Form_Load()
     m_windowModes->applyWindowRegion();
 
     m_loaded = true;
+    // From here config.ini follows the options and the window as they change.
+    rememberNormalRect();
+    m_configAutosave->start();
     // The frame may have come while start-up ran, or come a little later.
     frameMayHaveChanged();
     QTimer::singleShot(500, this, &Player::frameMayHaveChanged);
@@ -174,6 +183,11 @@ void Player::Form_Unload()
         return;
     m_unloaded = true;
     m_playback->stopTimers(); // nothing sets the mixer again once it is given back its level
+    // Each file is written once below: the saves soon after a change stop first.
+    m_configAutosave->stop();
+    m_files->stopSaving();
+    m_search->stopSaving();
+    m_resume->stopSaving();
     m_favourites->shutDown();
     guarded([&] { m_seekPreview->shutdown(); });
     guarded([&] { m_favourites->save_okini(m_favourites->gStrM3uName()); });

@@ -47,6 +47,18 @@ void TrayIcon::toggleWindow()
     m_window.activateWindow();
 }
 
+void TrayIcon::bringBackWindow()
+{
+    if (m_window.isVisible() && !m_window.isMinimized()) {
+        m_window.raise();
+        m_window.activateWindow();
+        return;
+    }
+    if (m_window.isVisible())
+        m_window.hide(); // minimised: shown again below, as it was before
+    toggleWindow();
+}
+
 void TrayIcon::hideMinimisedWindow()
 {
     if (!m_shown)

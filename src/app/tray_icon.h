@@ -31,6 +31,9 @@ public:
     // Hides a visible window; shows a hidden one as it was before it was minimised,
     // raised and active.
     void toggleWindow();
+    // Brings the window to the front: shown (also when it is hidden to the icon or
+    // minimised), raised and active.
+    void bringBackWindow();
     // Hides the minimised window, so that only the icon remains; nothing without the icon.
     void hideMinimisedWindow();
 

@@ -20,6 +20,7 @@
 #include "widgets/config_values.h"
 #include "widgets/images.h"
 #include "widgets/options.h"
+#include "widgets/save_soon.h"
 #include "widgets/timer.h"
 #include "widgets/topmost_switch.h"
 #include "widgets/twips.h"
@@ -31,6 +32,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
+
+#include <utility>
 
 FavouritesPage::FavouritesPage(QWidget *window, Commands &commands, std::shared_ptr<Dialogs> dialogs, QString appDir,
                                Options &options, MediaCommands &media, TopmostSwitch &topmost, ProgressView &progress,
@@ -133,6 +136,27 @@ Form_OpenImage *FavouritesPage::chooser() const { return m_chooser; }
 
 void FavouritesPage::connectHandlers()
 {
+    // The list and the tabs are saved soon after each change (a burst is one save).
+    m_listSave = new SaveSoon([this] { return writeList(m_gStrM3uName); }, [this] { return listBusy(); }, this);
+    m_tabsSave = new SaveSoon(
+        [this] {
+            saveTabM3u();
+            return true;
+        },
+        {}, this);
+    OkiniModel *model = m_List_okini->model();
+    connect(model, &QAbstractItemModel::rowsInserted, this, &FavouritesPage::listChanged);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &FavouritesPage::listChanged);
+    connect(model, &QAbstractItemModel::modelReset, this, &FavouritesPage::listChanged);
+    connect(model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &, const QModelIndex &, const QList<int> &roles) {
+                if (!roles.contains(Qt::DecorationRole)) // a picture is no change of the list
+                    listChanged();
+            });
+    connect(m_TabM3u, &TabStrip::tabsChanged, this, [this] {
+        if (!m_replacingList)
+            m_tabsSave->changed();
+    });
     connect(m_List_okini, &OkiniList::mouseDown, this,
             [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint) { List_okini_MouseDown(b); });
     connect(m_List_okini, &OkiniList::itemClick, this, [this] { m_okiniItemClicked = true; });
@@ -176,7 +200,9 @@ void FavouritesPage::load_okini(const QString &listFile)
 {
     completeOkiniLoad(); // a list still loading is read to its end first
     m_gStrM3uName = listFile;
+    const bool replacing = std::exchange(m_replacingList, true); // reading is no change
     m_loader.load(listFile, [this](const QString &folder, const QString &name) { add_okini_item(folder, name); });
+    m_replacingList = replacing;
 }
 
 void FavouritesPage::save_okini(const QString &listFile)
@@ -186,17 +212,32 @@ void FavouritesPage::save_okini(const QString &listFile)
         return; // no list was ever loaded: nothing may be written over okini.ini
     if (m_loader.file() == listFile)
         completeOkiniLoad(); // a half-read list never replaces the whole one
-    const QString listFolder = path::getdirectory(listFile);
-    const bool relative = m_options.soutai();
-    QStringList lines;
-    lines.reserve(m_List_okini->count());
-    for (int i = 1; i <= m_List_okini->count(); ++i) {
-        if (const auto line = listFileLine(m_List_okini->folder(i), m_List_okini->text(i), listFolder, relative))
-            lines.append(*line);
-    }
+    writeList(listFile);
+}
+
+bool FavouritesPage::writeList(const QString &listFile)
+{
+    QList<ListEntry> entries;
+    entries.reserve(m_List_okini->count());
+    for (int i = 1; i <= m_List_okini->count(); ++i)
+        entries.append({m_List_okini->folder(i), m_List_okini->text(i)});
     // The whole list goes to a temporary file that then replaces the old one, so an error
     // while writing leaves the old list as it was.
-    platform::writeTextLines(listFile, lines);
+    return platform::writeFileAtomically(listFile,
+                                         formatListFile(entries, path::getdirectory(listFile), m_options.soutai()));
+}
+
+bool FavouritesPage::listBusy() const
+{
+    // Never before the first load has ended, nor while a list is read: a half-read list
+    // never replaces the whole one. An add under way is saved as far as it has come.
+    return firstLoadPending() || m_loader.isLoading() || m_gStrM3uName.isEmpty();
+}
+
+void FavouritesPage::listChanged()
+{
+    if (!m_replacingList && !m_loader.isLoading())
+        m_listSave->changed();
 }
 
 void FavouritesPage::del_all_list()
@@ -218,6 +259,17 @@ void FavouritesPage::set_image_dir(const QString &folder)
 {
     m_imageDir = m_options.imageDirBesideFiles() ? path::addbackslash(folder) + QStringLiteral("image/")
                                                : m_appDir + QStringLiteral("image/");
+}
+
+QString FavouritesPage::existingThumbnailOf(const QString &mediaFile) const
+{
+    if (mediaFile.isEmpty())
+        return {};
+    const QString folder = path::getdirectory(mediaFile);
+    const QString images = m_options.imageDirBesideFiles() ? path::addbackslash(folder) + QStringLiteral("image/")
+                                                           : m_appDir + QStringLiteral("image/");
+    const QString bitmap = images + path::getfiletitle(mediaFile) + QStringLiteral(".bmp");
+    return QFileInfo(bitmap).isFile() ? bitmap : QString();
 }
 
 void FavouritesPage::make_thumbnail(const QString &mediaFile, double position, const QString &bitmap,
@@ -390,8 +442,11 @@ void FavouritesPage::setViewSwitchable(bool on)
 void FavouritesPage::switchOkiniList(const QString &listFile)
 {
     save_okini(m_gStrM3uName);
+    const bool replacing = std::exchange(m_replacingList, true); // another list is shown: no change
     del_all_list();
     load_okini(listFile);
+    m_replacingList = replacing;
+    m_listSave->cancel(); // the list before was saved just now
 }
 
 int FavouritesPage::get_okini_index() const
@@ -453,11 +508,13 @@ void FavouritesPage::m_open_m3u_Click()
 
 void FavouritesPage::loadTabM3u()
 {
+    const bool loading = std::exchange(m_replacingList, true);
     m_TabM3u->clear();
     m_TabM3u->add(0, QString(), QStringLiteral("お気に入り"), m_appDir + QStringLiteral("okini.ini"));
     if (const auto records = readTabFile(m_appDir + QStringLiteral("TabM3u.ini"), m_appDir))
         for (const TabRecord &r : *records)
             m_TabM3u->add(0, QString(), r.caption, r.tag);
+    m_replacingList = loading;
 }
 
 void FavouritesPage::saveTabM3u()
@@ -537,6 +594,8 @@ bool FavouritesPage::firstLoadPending() const
 void FavouritesPage::shutDown()
 {
     m_shutDown = true;
+    m_listSave->stop();
+    m_tabsSave->stop();
     m_thumbnails->shutdown();
     if (m_chooser)
         m_chooser->close();

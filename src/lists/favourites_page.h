@@ -16,6 +16,7 @@
 #include <QString>
 
 class Commands;
+class SaveSoon;
 struct ConfigValues;
 class Dialogs;
 class ThumbnailMaker;
@@ -86,6 +87,9 @@ public:
     // The thumbnail of entry i anew from the frame at the position (the playing entry,
     // "capture"); without a frame to take, the entry's picture is read again.
     void capture_thumbnail(int i, std::optional<double> position);
+    // The thumbnail file a media file's entries show (in the image folder the options give
+    // for its folder); "" when there is none on disk.
+    QString existingThumbnailOf(const QString &mediaFile) const;
     // The thumbnail file of entry i (its image folder made current first).
     QString thumbnailFile(int i);
     // Reloads entry i's picture from its thumbnail file and selects the entry.
@@ -118,6 +122,8 @@ public:
     void tmr_okini_Timer();
     // Whether the deferred first load of the list has not yet ended.
     bool firstLoadPending() const;
+    // The saves soon after a change, for the tests of the debounce.
+    const SaveSoon *listSave() const { return m_listSave; }
     // The window closes: nothing loads or reloads after this.
     void shutDown();
 
@@ -222,6 +228,13 @@ private:
     QWidget *m_window;
     Commands &m_commands;
     bool m_viewSwitchable = true;
+    // The list shown and the tabs saved soon after a change; reading a list is none.
+    bool writeList(const QString &listFile);
+    bool listBusy() const;
+    void listChanged();
+    SaveSoon *m_listSave = nullptr;
+    SaveSoon *m_tabsSave = nullptr;
+    bool m_replacingList = false;
     std::shared_ptr<Dialogs> m_dialogs;
     QString m_appDir;
     Options &m_options;

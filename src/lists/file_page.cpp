@@ -19,12 +19,15 @@
 #include "widgets/desktop_shell.h"
 #include "widgets/options.h"
 #include "widgets/topmost_switch.h"
+#include "widgets/save_soon.h"
 #include "widgets/twips.h"
 
 #include <QAction>
 #include <QCursor>
 #include <QFileInfo>
 #include <QMenu>
+
+#include <utility>
 
 namespace {
 
@@ -224,6 +227,17 @@ FilePage::~FilePage() = default;
 
 void FilePage::connectHandlers()
 {
+    // tabdir.ini soon after a tab changes (reading it is no change).
+    m_tabsSave = new SaveSoon(
+        [this] {
+            saveTabDir();
+            return true;
+        },
+        {}, this);
+    connect(m_TabDir, &TabStrip::tabsChanged, this, [this] {
+        if (!m_loadingTabs)
+            m_tabsSave->changed();
+    });
     connect(m_File, &FileListBox::click, this, &FilePage::File_Click);
     connect(m_File, &FileListBox::dblClick, this, &FilePage::File_DblClick);
     connect(m_File, &FileListBox::mouseMove, this,
@@ -256,12 +270,19 @@ void FilePage::connectHandlers()
 
 void FilePage::loadTabDir()
 {
+    const bool loading = std::exchange(m_loadingTabs, true);
     const QString current = m_TabDir->tag(1);
     m_TabDir->clear();
     m_TabDir->add(0, QString(), QStringLiteral("current"), current);
     if (const auto records = readTabFile(m_appDir + QStringLiteral("tabdir.ini"), m_appDir))
         for (const TabRecord &r : *records)
             m_TabDir->add(0, QString(), r.caption, r.tag);
+    m_loadingTabs = loading;
+}
+
+void FilePage::stopSaving()
+{
+    m_tabsSave->stop();
 }
 
 void FilePage::saveTabDir()

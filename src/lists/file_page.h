@@ -11,6 +11,7 @@
 #include <QStringList>
 
 class Commands;
+class SaveSoon;
 struct ConfigValues;
 class DesktopShell;
 class Dialogs;
@@ -40,6 +41,8 @@ public:
     void restoreConfig(const ConfigValues &c, const QString &appDir);
     void saveConfig(ConfigValues &c) const;
     void loadTabDir();
+    // Shutdown writes tabdir.ini itself: no save soon after a change any more.
+    void stopSaving();
     void saveTabDir();
     // Shows a folder in the file list, asking to try again while it cannot be read.
     bool setFilePath(const QString &folder);
@@ -126,6 +129,8 @@ private:
     std::unique_ptr<FileMenuTarget> m_fileTarget;
     FileMenuTarget *m_menuTarget = nullptr;
     std::uint64_t m_popups = 0; // how often the popup was opened
+    SaveSoon *m_tabsSave = nullptr;
+    bool m_loadingTabs = false;
 
 private:
     TabStrip *m_TabDir = nullptr;

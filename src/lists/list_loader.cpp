@@ -55,8 +55,7 @@ void ListLoader::run(bool yielding)
     slice.start();
     bool progressShown = false;
     while (load->next < load->lines.size()) {
-        const QString resolved = resolveListLine(load->lines.at(load->next++), load->folder);
-        if (const auto entry = splitListLine(resolved)) {
+        if (const auto entry = listEntry(load->lines.at(load->next++), load->folder)) {
             if (platform::normalEntryExists(entry->first + u'/' + entry->second))
                 load->add(entry->first, entry->second);
         }

@@ -17,6 +17,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
+#include <QItemSelectionModel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QProgressBar>
@@ -136,6 +137,20 @@ void ListPane::attach(FilePage *files, FavouritesPage *favourites, SearchPage *s
     connect(files, &FilePage::pageWanted, this, &ListPane::selectPage);
     connect(favourites, &FavouritesPage::pageWanted, this, &ListPane::selectPage);
     connect(search, &SearchPage::pageWanted, this, &ListPane::selectPage);
+
+    // The rows of the page shown and their selection, as the play commands see them.
+    const auto changed = [this] { Q_EMIT playlistChanged(); };
+    for (QAbstractItemModel *model : {static_cast<QAbstractItemModel *>(files->File()->model()),
+                                      static_cast<QAbstractItemModel *>(search->List_Find()->model()),
+                                      static_cast<QAbstractItemModel *>(favourites->List_okini()->model())}) {
+        connect(model, &QAbstractItemModel::rowsInserted, this, changed);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, changed);
+        connect(model, &QAbstractItemModel::modelReset, this, changed);
+    }
+    for (QItemSelectionModel *selection : {files->File()->selectionModel(), search->List_Find()->selectionModel(),
+                                           favourites->List_okini()->currentView()->selectionModel()})
+        connect(selection, &QItemSelectionModel::selectionChanged, this, changed);
+    connect(this, &ListPane::pageShown, this, changed);
 }
 
 std::vector<QWidget *> ListPane::pageWidgets(int index) const

@@ -98,6 +98,8 @@ Q_SIGNALS:
     void laidOut(int fileWidth, int tabM3uHeight);
     // Files were dropped on the page tabs: they go to the favourites.
     void filesDroppedOnTabs(const QStringList &files);
+    // The rows of a page or their selection changed, or another page is shown.
+    void playlistChanged();
     // A button of size_bar was pressed: "add" or "sub".
     void sizeBarClicked(const QString &key);
 

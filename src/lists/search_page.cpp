@@ -14,6 +14,7 @@
 #include "playback/media_commands.h"
 #include "widgets/layout_math.h"
 #include "widgets/options.h"
+#include "widgets/save_soon.h"
 #include "widgets/twips.h"
 
 #include <QComboBox>
@@ -77,6 +78,13 @@ SearchPage::SearchPage(QWidget *window, QFrame *find, std::shared_ptr<Dialogs> d
     : QObject(window), m_window(window), m_find(find), m_dialogs(std::move(dialogs)), m_appDir(std::move(appDir)),
       m_options(options), m_media(media), m_files(files), m_favourites(favourites)
 {
+    // searchData.ini soon after a search has ended.
+    m_resultsSave = new SaveSoon(
+        [this] {
+            saveSearchData();
+            return true;
+        },
+        [this] { return isSearching(); }, this);
     m_txt_current_dir = new QLabel(find);
     m_txt_current_dir->setObjectName(QStringLiteral("txt_current_dir"));
     tw::place(m_txt_current_dir, 0, 0, 3975, 240);
@@ -229,6 +237,7 @@ void SearchPage::endSearch()
         m_worker.join();
     m_running.reset();
     m_window->unsetCursor();
+    m_resultsSave->changed();
     Q_EMIT searchFinished();
 }
 
@@ -325,6 +334,11 @@ void SearchPage::add_selected_found()
 }
 
 // ---- searchData.ini
+
+void SearchPage::stopSaving()
+{
+    m_resultsSave->stop();
+}
 
 void SearchPage::showResults(const QList<std::pair<QString, QString>> &rows)
 {

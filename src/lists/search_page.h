@@ -21,6 +21,7 @@
 #include <thread>
 
 class Dialogs;
+class SaveSoon;
 class FavouritesPage;
 class FilePage;
 class MediaCommands;
@@ -89,6 +90,8 @@ public:
     // the 513 a search keeps. A row with no folder names no file.
     void showResults(const QList<std::pair<QString, QString>> &rows);
     void loadSearchData();
+    // Shutdown writes searchData.ini itself: no save soon after a search any more.
+    void stopSaving();
     void saveSearchData();
 
     // ---- What other rooms read
@@ -118,6 +121,7 @@ private:
     void endSearch();
 
     QWidget *m_window;
+    SaveSoon *m_resultsSave = nullptr;
     QFrame *m_find;
     std::shared_ptr<Dialogs> m_dialogs;
     QString m_appDir;

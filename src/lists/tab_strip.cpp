@@ -49,8 +49,10 @@ QString TabStrip::caption(int i) const { return m_bar->tabText(i - 1); }
 
 void TabStrip::setCaption(int i, const QString &c)
 {
-    if (i >= 1 && i <= count())
-        m_bar->setTabText(i - 1, c);
+    if (i < 1 || i > count())
+        return;
+    m_bar->setTabText(i - 1, c);
+    Q_EMIT tabsChanged();
 }
 
 QString TabStrip::tag(int i) const
@@ -67,6 +69,7 @@ void TabStrip::setTag(int i, const QString &t)
         d.append(QString());
     d[kTag] = t;
     m_bar->setTabData(i - 1, d);
+    Q_EMIT tabsChanged();
 }
 
 void TabStrip::setTabToolTip(int i, const QString &t)
@@ -82,6 +85,7 @@ int TabStrip::add(int i, const QString &key, const QString &caption, const QStri
     const int idx = m_bar->insertTab(at, caption);
     m_bar->setTabData(idx, QStringList{key, tag});
     m_changing = false;
+    Q_EMIT tabsChanged();
     return idx + 1;
 }
 
@@ -92,6 +96,7 @@ void TabStrip::remove(int i)
     m_changing = true;
     m_bar->removeTab(i - 1);
     m_changing = false;
+    Q_EMIT tabsChanged();
 }
 
 void TabStrip::clear()
@@ -100,6 +105,7 @@ void TabStrip::clear()
     while (m_bar->count() > 0)
         m_bar->removeTab(m_bar->count() - 1);
     m_changing = false;
+    Q_EMIT tabsChanged();
 }
 
 int TabStrip::tabAt(QPoint pos) const

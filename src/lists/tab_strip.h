@@ -48,6 +48,8 @@ Q_SIGNALS:
     void keyDown(int key, Qt::KeyboardModifiers shift);
     void keyUp(int key, Qt::KeyboardModifiers shift);
     void gotFocus();
+    // A tab came, went, or changed its caption or tag.
+    void tabsChanged();
 
 protected:
     void resizeEvent(QResizeEvent *e) override;

@@ -526,6 +526,10 @@ private:
     std::int64_t m_nextPts = AV_NOPTS_VALUE;
 };
 
+// Only a regular file (a link to one included) is opened: opening a named pipe waits for a
+// writer that never comes, and a device may never end, where no deadline helps.
+bool isRegularFile(const QString &mediaPath) { return QFileInfo(mediaPath).isFile(); }
+
 // "file:" keeps a colon in a file name from being read as a protocol.
 QByteArray fileUrl(const QString &mediaPath)
 {
@@ -542,6 +546,8 @@ FrameGrab grabFrame(const QString &mediaPath, double position, int width, int he
     const Watch watch{Clock::now() + limits.timeout, limits.cancelled};
     if (watch.stopped())
         return {watch.stopReason(), {}};
+    if (!isRegularFile(mediaPath))
+        return {GrabStatus::BadData, {}};
     DecodeSession grab(fileUrl(mediaPath), false);
     grab.setWatch(watch);
     return grab.run(position, width, height);
@@ -597,6 +603,8 @@ FrameGrab FrameDecoder::run(const QString &mediaPath, double position, int width
         return {watch.stopReason(), {}};
     if (!m_session || mediaPath != m_path) {
         close();
+        if (!isRegularFile(mediaPath))
+            return {GrabStatus::BadData, {}};
         m_session = std::make_unique<Session>(fileUrl(mediaPath), true);
         m_path = mediaPath;
     }

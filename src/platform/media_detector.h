@@ -39,7 +39,8 @@ struct GrabLimits
 // before the position, counted from the video stream's own start (0 is the first frame even
 // where the stream's timestamps begin later, as in MPEG program streams) — stretched to
 // width × height. A position before the first frame gives the first frame, one past the
-// end the last frame.
+// end the last frame. Anything but a regular file (a named pipe, a device, a folder)
+// gives BadData without being opened.
 FrameGrab grabFrame(const QString &mediaPath, double position, int width, int height,
                     const GrabLimits &limits = {});
 
@@ -65,7 +66,8 @@ public:
     // The frame at `position` seconds of mediaPath (as grabFrame chooses it), width pixels
     // wide and height high; height 0: at the frame's display aspect, at most 4 × width. A
     // grab of another file closes the one open first; a grab that does not end with a frame
-    // closes the file as well, so the next one starts afresh.
+    // closes the file as well, so the next one starts afresh. Anything but a regular file
+    // gives BadData without being opened, as with grabFrame.
     FrameGrab grab(const QString &mediaPath, double position, int width, int height,
                    const GrabLimits &limits = {});
     // Quickly, a frame near `position` (otherwise as grab): the frame decoded last while the

@@ -56,8 +56,18 @@ std::optional<std::pair<qsizetype, qsizetype>> findSection(const QStringList &li
 
 IniDocument IniDocument::load(const QString &path)
 {
-    auto lines = readTextLines(path);
-    return IniDocument(lines ? *lines : QStringList());
+    const auto bytes = readFileBytes(path);
+    return bytes ? fromBytes(*bytes) : IniDocument();
+}
+
+IniDocument IniDocument::fromBytes(const QByteArray &bytes)
+{
+    return IniDocument(decodeLines(bytes));
+}
+
+QByteArray IniDocument::toBytes() const
+{
+    return encodeLines(m_lines);
 }
 
 std::optional<QString> IniDocument::value(const QString &section, const QString &key) const
@@ -78,9 +88,29 @@ std::optional<QString> IniDocument::value(const QString &section, const QString 
     return std::nullopt;
 }
 
+namespace {
+
+// The text of a value on its line. A value is read back trimmed and without one pair of
+// enclosing quotes: one that such a read would change (blanks at either end, such as a
+// folder named with a trailing space, or enclosing quotes of its own) is written in double
+// quotes, which the read removes again. A line break cannot stand in a line: the value is
+// written up to it (what a read of the line would give anyway), so it never adds lines.
+QString storedValue(const QString &value)
+{
+    qsizetype end = 0;
+    while (end < value.size() && value.at(end) != u'\r' && value.at(end) != u'\n')
+        ++end;
+    const QString v = value.left(end);
+    const bool enclosed =
+        v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front();
+    return enclosed || v.trimmed() != v ? u'"' + v + u'"' : v;
+}
+
+} // namespace
+
 void IniDocument::setValue(const QString &section, const QString &key, const QString &value)
 {
-    const QString entry = key + u'=' + value;
+    const QString entry = key + u'=' + storedValue(value);
     const auto range = findSection(m_lines, section);
     if (!range) {
         m_lines.append(u'[' + section + u']');
@@ -164,7 +194,7 @@ bool writePrivateProfileString(const QString &section, const QString &key,
         return false;
     IniDocument doc(lines ? *lines : QStringList());
     doc.setValue(section, key, value);
-    return writeTextLines(file, doc.lines());
+    return writeFileAtomically(file, doc.toBytes());
 }
 
 } // namespace platform

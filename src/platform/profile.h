@@ -5,6 +5,7 @@
 // bytes of a value come back), and an integer is an optional "-" followed by the digits
 // up to the first other character. Writes replace the file atomically.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -20,15 +21,21 @@ public:
 
     // Reads the file; a missing or unreadable file gives an empty document.
     static IniDocument load(const QString &path);
+    // The document of a file's bytes.
+    static IniDocument fromBytes(const QByteArray &bytes);
 
     const QStringList &lines() const { return m_lines; }
+    // The bytes a save writes (UTF-8, CR LF).
+    QByteArray toBytes() const;
 
     // The trimmed value of the first matching key of the first matching section, with one
     // pair of enclosing quotes removed; nullopt when the section or key is absent.
     std::optional<QString> value(const QString &section, const QString &key) const;
 
     // Replaces the key's line, or adds it at the end of its section, or adds the section
-    // at the end of the file.
+    // at the end of the file. value() gives the value back: one with blanks at either end
+    // or enclosing quotes is written in double quotes; a value is written up to its first
+    // line break.
     void setValue(const QString &section, const QString &key, const QString &value);
 
 private:

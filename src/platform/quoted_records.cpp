@@ -82,13 +82,10 @@ QString formatQuotedRecord(const QStringList &fields)
     return quoted.join(u',');
 }
 
-std::optional<QList<QStringList>> readQuotedRecords(const QString &path, int count)
+QList<QStringList> parseQuotedRecords(const QByteArray &bytes, int count)
 {
-    const auto lines = readTextLines(path);
-    if (!lines)
-        return std::nullopt;
     QList<QStringList> records;
-    for (const QString &line : *lines) {
+    for (const QString &line : decodeLines(bytes)) {
         if (line.trimmed().isEmpty())
             continue;
         records.append(parseQuotedFields(line, count));
@@ -96,13 +93,26 @@ std::optional<QList<QStringList>> readQuotedRecords(const QString &path, int cou
     return records;
 }
 
-bool writeQuotedRecords(const QString &path, const QList<QStringList> &records)
+QByteArray formatQuotedRecords(const QList<QStringList> &records)
 {
     QStringList lines;
     lines.reserve(records.size());
     for (const QStringList &r : records)
         lines.append(formatQuotedRecord(r));
-    return writeTextLines(path, lines);
+    return encodeLines(lines);
+}
+
+std::optional<QList<QStringList>> readQuotedRecords(const QString &path, int count)
+{
+    const auto bytes = readFileBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    return parseQuotedRecords(*bytes, count);
+}
+
+bool writeQuotedRecords(const QString &path, const QList<QStringList> &records)
+{
+    return writeFileAtomically(path, formatQuotedRecords(records));
 }
 
 } // namespace platform

@@ -18,6 +18,7 @@
 // were doubled never hold a quote inside a field, so they read exactly as before, and a
 // stray quote never swallows the fields after it.
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -33,6 +34,13 @@ QString quoteField(const QString &text);
 
 // Fields quoted and joined by commas.
 QString formatQuotedRecord(const QStringList &fields);
+
+// Every non-blank line of a file's bytes as `count` fields (one value per line with a
+// count of 1).
+QList<QStringList> parseQuotedRecords(const QByteArray &bytes, int count);
+
+// A file's bytes: one quoted record per line, UTF-8 with CR LF.
+QByteArray formatQuotedRecords(const QList<QStringList> &records);
 
 // Every non-blank line of the file as `count` fields. nullopt when the file cannot be read.
 std::optional<QList<QStringList>> readQuotedRecords(const QString &path, int count);

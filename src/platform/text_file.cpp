@@ -1,6 +1,7 @@
 #include "platform/text_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -120,6 +121,11 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
+QStringList decodeLines(const QByteArray &bytes)
+{
+    return splitLines(decodeText(bytes));
+}
+
 QByteArray encodeLines(const QStringList &lines)
 {
     QByteArray out;
@@ -130,19 +136,37 @@ QByteArray encodeLines(const QStringList &lines)
     return out;
 }
 
-std::optional<QStringList> readTextLines(const QString &path)
+std::optional<QByteArray> readFileBytes(const QString &path)
 {
+    // Only a regular file (a link to one included) is read: opening a named pipe waits for
+    // a writer that never comes, and a device may never end.
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = f.readAll();
+    QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError)
         return std::nullopt;
-    return splitLines(decodeText(bytes));
+    return bytes;
+}
+
+std::optional<QStringList> readTextLines(const QString &path)
+{
+    const auto bytes = readFileBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    return decodeLines(*bytes);
 }
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
+    // A file that holds these bytes already is left as it is (no new file, no new time).
+    {
+        QFile old(path);
+        if (old.exists() && old.size() == bytes.size() && old.open(QIODevice::ReadOnly) && old.readAll() == bytes)
+            return true;
+    }
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         return false;

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 #include <QWidget>
 
 #include <utility>
@@ -28,6 +29,25 @@ Resume::Resume(QWidget *window, Playback &playback, CMovie &movie, PlaylistSourc
     : QObject(window), m_window(window), m_playback(playback), m_movie(movie), m_playlist(playlist),
       m_options(options), m_appDir(std::move(appDir))
 {
+    // With the option on, the record is written while a file plays too, so that a crash
+    // resumes near where it stopped (the records shutdown would write then).
+    m_keep = new QTimer(this);
+    m_keep->setInterval(10000);
+    connect(m_keep, &QTimer::timeout, this, [this] {
+        if (m_options.resume() && m_playback.state().isOpen())
+            saveResume();
+    });
+    m_keep->start();
+}
+
+void Resume::setKeepInterval(int ms)
+{
+    m_keep->setInterval(ms);
+}
+
+void Resume::stopSaving()
+{
+    m_keep->stop();
 }
 
 void Resume::saveResume()

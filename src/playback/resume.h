@@ -13,6 +13,7 @@ class CMovie;
 class Options;
 class Playback;
 class PlaylistSource;
+class QTimer;
 class QWidget;
 
 class Resume : public QObject
@@ -26,6 +27,10 @@ public:
     void setOkiniLoadPending(std::function<bool()> pending) { m_okiniLoadPending = std::move(pending); }
 
     void saveResume();
+    // Shutdown writes resume.ini itself: no record while playing any more.
+    void stopSaving();
+    // How often the record is written while a file plays (10 s; the tests' own).
+    void setKeepInterval(int ms);
     void loadResume();
     // The favourites' first load has ended: a file resumed on their page is selected now.
     void okiniLoaded();
@@ -41,5 +46,6 @@ private:
     const Options &m_options;
     QString m_appDir;
     QString m_selectAfterOkiniLoad;
+    QTimer *m_keep = nullptr;
     std::function<bool()> m_okiniLoadPending;
 };

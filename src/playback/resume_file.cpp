@@ -50,3 +50,8 @@ std::optional<ResumeRecord> parseResumeFile(const QStringList &lines)
     }
     return r;
 }
+
+std::optional<ResumeRecord> parseResumeBytes(const QByteArray &bytes)
+{
+    return parseResumeFile(platform::decodeLines(bytes));
+}

@@ -36,3 +36,5 @@ QByteArray formatResumeFile(const ResumeRecord &record);
 // Reads the three records back. A position that is not a number reads as 0, a state that is
 // not a 16-bit integer as 4 (nothing to restore); a missing path line gives nullopt.
 std::optional<ResumeRecord> parseResumeFile(const QStringList &lines);
+// The same from the file's bytes.
+std::optional<ResumeRecord> parseResumeBytes(const QByteArray &bytes);

@@ -2,6 +2,7 @@
 
 #include "platform/path.h"
 #include "platform/quoted_records.h"
+#include "platform/text_file.h"
 #include "playback/engine_units.h"
 
 #include <QLocale>
@@ -33,12 +34,18 @@ std::optional<int> captionSeconds(const QString &caption)
     const QRegularExpressionMatch m = time.match(caption);
     if (!m.hasMatch())
         return std::nullopt;
+    // Each part is bounded before it is multiplied: a caption edited by hand may hold more
+    // digits than any time (and than 64 bits once multiplied).
+    constexpr qint64 most = std::numeric_limits<int>::max();
     bool ok = true;
     const qint64 hours = m.captured(1).isEmpty() ? 0 : m.captured(1).toLongLong(&ok);
-    if (!ok)
+    if (!ok || hours > most / 3600)
         return std::nullopt;
-    const qint64 seconds = hours * 3600 + m.captured(2).toLongLong(&ok) * 60 + m.captured(3).toLongLong();
-    if (!ok || seconds > std::numeric_limits<int>::max())
+    const qint64 minutes = m.captured(2).toLongLong(&ok);
+    if (!ok || minutes > most / 60)
+        return std::nullopt;
+    const qint64 seconds = hours * 3600 + minutes * 60 + m.captured(3).toLongLong();
+    if (seconds > most)
         return std::nullopt;
     return static_cast<int>(seconds);
 }
@@ -64,23 +71,37 @@ QString localName(const QString &source)
 
 SceneFile readSceneFile(const QString &file)
 {
+    const auto bytes = platform::readFileBytes(file);
+    if (!bytes) {
+        SceneFile result;
+        result.slots = unusedSlots();
+        return result;
+    }
+    return parseSceneFile(*bytes);
+}
+
+SceneFile parseSceneFile(const QByteArray &bytes)
+{
     SceneFile result;
     result.slots = unusedSlots();
-    const auto records = platform::readQuotedRecords(file, 2);
-    if (!records)
-        return result;
     result.exists = true;
-    for (int i = 0; i < kSlots && i < records->size(); ++i)
-        result.slots[std::size_t(i)] = {records->at(i).at(0), records->at(i).at(1)};
+    const QList<QStringList> records = platform::parseQuotedRecords(bytes, 2);
+    for (int i = 0; i < kSlots && i < records.size(); ++i)
+        result.slots[std::size_t(i)] = {records.at(i).at(0), records.at(i).at(1)};
     return result;
 }
 
 bool writeSceneFile(const QString &file, const SceneSlots &slots)
 {
+    return platform::writeFileAtomically(file, formatSceneFile(slots));
+}
+
+QByteArray formatSceneFile(const SceneSlots &slots)
+{
     QList<QStringList> records;
     for (const SceneSlot &s : slots)
         records.append({s.caption, s.tag});
-    return platform::writeQuotedRecords(file, records);
+    return platform::formatQuotedRecords(records);
 }
 
 bool allUnused(const SceneSlots &slots)

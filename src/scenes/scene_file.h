@@ -8,6 +8,7 @@
 // in use carries its time in whole seconds, which tells the two apart when a file of the
 // other engine reads the same scene file.
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -57,8 +58,12 @@ QString localName(const QString &source);
 
 // Reads a scene file; records beyond the tenth are ignored.
 SceneFile readSceneFile(const QString &file);
+// The slots of a scene file's bytes (the file exists); records beyond the tenth are ignored.
+SceneFile parseSceneFile(const QByteArray &bytes);
 // Replaces the scene file with the ten slots (atomic save). False when it was not written.
 bool writeSceneFile(const QString &file, const SceneSlots &slots);
+// The bytes writeSceneFile writes.
+QByteArray formatSceneFile(const SceneSlots &slots);
 // Whether no slot is in use (the scene file is then removed).
 bool allUnused(const SceneSlots &slots);
 

@@ -404,6 +404,13 @@ bool ControlBar::setVolume(int v)
     return true;
 }
 
+void ControlBar::changeVolume(int v)
+{
+    setVolume(v);
+    if (m_nowPlaying)
+        m_nowPlaying->setVolume(m_vol->value(), false);
+}
+
 void ControlBar::restoreConfig(const ConfigValues &c)
 {
     setVolume(c.volume);

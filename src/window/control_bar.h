@@ -60,6 +60,9 @@ public:
     void showListToggle(bool paneShown);
     // Both volume bars; false (and nothing changes) for a value outside 0..100.
     bool setVolume(int v);
+    // A volume set from outside the bars (a key, the desktop's media controls), by the bars'
+    // own path: the bars, then the engine.
+    void changeVolume(int v);
 
     // ---- What other rooms read
     QFrame *control() const { return m_control; }

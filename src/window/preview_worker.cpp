@@ -94,7 +94,7 @@ struct PreviewWorker::Shared
                 }
             }
             const PreviewResult result = decoder ? grab(*decoder, job, false, limits)
-                                                 : PreviewResult{job.ticket, job.file, job.second, job.width};
+                                                 : PreviewResult{job.ticket, job.file, job.second, job.width, platform::GrabStatus::BadData, {}};
             std::lock_guard lock(mutex);
             runningFile.clear();
             post(result, jobGeneration);

@@ -572,9 +572,8 @@ void WindowModes::restoreConfig(const ConfigValues &c)
         m_listVisibleBeforeSmall = true;
 }
 
-void WindowModes::saveConfig(ConfigValues &c)
+void WindowModes::saveConfig(ConfigValues &c) const
 {
     c.SmallMode = m_smallMode || m_enteringSmallMode ? 1 : 0;
-    m_enteringSmallMode = false;
     c.Temae = m_temaeChecked ? 1 : 0;
 }

@@ -81,9 +81,11 @@ public:
     bool temaeChecked() const { return m_temaeChecked; }
 
     // config.ini: mini mode and always on top at start-up; at shutdown mini mode (also a
-    // start in it still waiting for the frame, which then waits no more) and "常に手前表示".
+    // start in it still waiting for the frame) and "常に手前表示".
     void restoreConfig(const ConfigValues &c);
-    void saveConfig(ConfigValues &c);
+    void saveConfig(ConfigValues &c) const;
+    // Shutdown: a start in mini mode still waiting for the frame waits no more.
+    void stopEnteringSmallMode() { m_enteringSmallMode = false; }
     // A start in mini mode maps the decorated window first: the flag is cleared until the
     // frame is known. Returns whether config.ini asked for mini mode.
     bool takeStartInSmallMode() { return std::exchange(m_smallMode, false); }

@@ -45,12 +45,43 @@ TEST(ListFile, SavedLinesRelativeWithSoutai)
     EXPECT_EQ(listFileLine(tmp.path() + "/", "y.avi", lists, true), "../y.avi");
     EXPECT_EQ(listFileLine("/other/tree/", "z.avi", lists, true), "/other/tree/z.avi");
     EXPECT_EQ(listFileLine(lists + "/clips/", "x.avi", lists, false), lists + "/clips/x.avi");
-    EXPECT_FALSE(listFileLine("", "x.avi", lists, false).has_value());
     EXPECT_FALSE(listFileLine("/m/", "", lists, false).has_value());
     for (const QString &folder : {lists + "/clips/", lists + "/", tmp.path() + "/", QString("/other/tree/")}) {
         const QString line = *listFileLine(folder, "v.avi", lists, true);
         EXPECT_EQ(resolveListLine(line, lists), folder + "v.avi") << line.toStdString();
     }
+}
+
+TEST(ListFile, AFileInTheRootFolderIsKeptBySave)
+{
+    // "/x.avi" splits into the folder "" and the name: the save writes it back, with
+    // absolute and with relative paths (it used to leave the entry out).
+    QTemporaryDir tmp;
+    const QString lists = tmp.path() + "/lists";
+    QDir().mkpath(lists);
+    const QList<ListEntry> entries = parseListFile("#EXTM3U\r\n/x.avi\r\n./a.avi\r\n\r\n", lists);
+    ASSERT_EQ(entries, (QList<ListEntry>{{"", "x.avi"}, {lists, "a.avi"}}));
+    EXPECT_EQ(formatListFile(entries, lists, true), "/x.avi\r\n./a.avi\r\n");
+    EXPECT_EQ(formatListFile(entries, lists, false), ("/x.avi\r\n" + lists + "/a.avi\r\n").toUtf8());
+    EXPECT_EQ(parseListFile(formatListFile(entries, lists, true), lists), entries);
+}
+
+TEST(ListFile, APathWithALineBreakIsSavedAsAUri)
+{
+    // A file named with a line break: written as two lines it would come back as two other
+    // files. Written as a file:// URI it comes back as itself.
+    QTemporaryDir tmp;
+    const QString lists = tmp.path() + "/lists";
+    QDir().mkpath(lists);
+    const QList<ListEntry> entries{{lists + "/a\nb", "c\r%#?.avi"}, {lists, "plain.avi"}};
+    const QByteArray saved = formatListFile(entries, lists, true);
+    EXPECT_EQ(saved.count("\r\n"), 2) << saved.toStdString();
+    EXPECT_TRUE(saved.startsWith("file://")) << saved.toStdString();
+    EXPECT_TRUE(saved.endsWith("\r\n./plain.avi\r\n")) << saved.toStdString();
+    EXPECT_EQ(parseListFile(saved, lists), entries);
+    // A leading "//" (from a file://host line) would begin the URI's host: it is written as "/".
+    EXPECT_EQ(parseListFile(formatListFile({{"//x\ny", "z.avi"}}, lists, false), lists),
+              (QList<ListEntry>{{"/x\ny", "z.avi"}}));
 }
 
 TEST(TabFiles, RelativeRecordsUnderTheProgramFolder)

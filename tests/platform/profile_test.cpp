@@ -78,6 +78,26 @@ TEST(Profile, WriteReplacesKeyAndKeepsEveryOtherLine)
                                       "NoTaskBar=0\r\n\r\n[other]\r\nx=1\r\n"));
 }
 
+TEST(Profile, AValueComesBackAsWrittenOrUpToItsLineBreak)
+{
+    QTemporaryDir dir;
+    const QString f = dir.filePath("config.ini");
+    // Blanks at either end (a folder named with a trailing space, an ideographic space)
+    // and enclosing quotes would be lost to the read's trimming: such values are quoted.
+    const QString ideographic = QString::fromUtf8("/home/u/動画\u3000");
+    for (const QString &value : {QString("/home/u/movies "), QString(" lead"), ideographic, QString("'x'"),
+                                 QString("\"q\""), QString("a\"b")}) {
+        ASSERT_TRUE(writePrivateProfileString("directory", "LastDir", value, f));
+        EXPECT_EQ(getPrivateProfileString("directory", "LastDir", "", f), value) << value.toStdString();
+    }
+    ASSERT_TRUE(writePrivateProfileString("directory", "LastDir", "/home/u/movies ", f));
+    EXPECT_EQ(readFile(f), QByteArray("[directory]\r\nLastDir=\"/home/u/movies \"\r\n"));
+    // A line break cannot stand in the line: the value goes up to it and adds no lines.
+    ASSERT_TRUE(writePrivateProfileString("directory", "LastDir", "/a\r\n[other]\r\nvolume=0", f));
+    EXPECT_EQ(readFile(f), QByteArray("[directory]\r\nLastDir=/a\r\n"));
+    EXPECT_EQ(getPrivateProfileString("directory", "LastDir", "", f), "/a");
+}
+
 TEST(Profile, ReadsAFileWrittenOnWindows)
 {
     QTemporaryDir dir;

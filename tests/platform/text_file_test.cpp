@@ -2,10 +2,12 @@
 
 #include "support/test_support.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/resource.h>
 
 using namespace platform;
@@ -63,6 +65,22 @@ TEST(TextFile, MissingFileIsNotAnEmptyFile)
     writeFile(dir.filePath("empty"), "");
     ASSERT_TRUE(readTextLines(dir.filePath("empty")).has_value());
     EXPECT_TRUE(readTextLines(dir.filePath("empty"))->isEmpty());
+}
+
+TEST(TextFile, OnlyRegularFilesAreRead)
+{
+    // A named pipe would block the read until a writer comes, /dev/zero would never end.
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("list.ram");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    EXPECT_FALSE(readFileBytes(pipe).has_value());
+    EXPECT_FALSE(readTextLines(pipe).has_value());
+    ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("zero.ini")));
+    EXPECT_FALSE(readFileBytes(dir.filePath("zero.ini")).has_value());
+    EXPECT_FALSE(readFileBytes(dir.path()).has_value());
+    writeFile(dir.filePath("real.ini"), "a\r\n");
+    ASSERT_TRUE(QFile::link(dir.filePath("real.ini"), dir.filePath("link.ini")));
+    EXPECT_EQ(readFileBytes(dir.filePath("link.ini")), QByteArray("a\r\n"));
 }
 
 TEST(TextFile, AtomicWriteReplacesWholeFileAndLeavesNoTemporaryBehind)

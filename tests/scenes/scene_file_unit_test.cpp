@@ -32,6 +32,12 @@ TEST(SceneCaptions, UsedNeverUsedAndCleared)
     EXPECT_EQ(captionSeconds(clearedCaption()), std::nullopt);
     EXPECT_EQ(captionSeconds("[3] 1:05 a good bit"), std::nullopt);
     EXPECT_EQ(captionSeconds(""), std::nullopt);
+    // Edited by hand: times beyond 32 bits read as none, however many digits they have.
+    EXPECT_EQ(captionSeconds("[1] 596523:14:07"), 2147483647);
+    EXPECT_EQ(captionSeconds("[1] 596523:14:08"), std::nullopt);
+    EXPECT_EQ(captionSeconds("[1] 999999999999999999:00:00"), std::nullopt);
+    EXPECT_EQ(captionSeconds("[1] 999999999999999999:00"), std::nullopt);
+    EXPECT_EQ(captionSeconds("[1] 99999999999999999999:00"), std::nullopt);
 }
 
 TEST(SceneCaptions, MenuTextsOnlyMarkSlotsInUse)

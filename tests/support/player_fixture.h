@@ -39,6 +39,8 @@ protected:
     bool realEngine = false;
     // Window tests answer the dialogs from a script; a test of the real boxes sets this.
     bool qtDialogs = false;
+    // Window tests stay off the session bus; a test of the desktop's media controls sets this.
+    bool mediaControls = false;
     QTemporaryDir appDir;
     QTemporaryDir workDir;
     fakes::FakeEngines engines;
