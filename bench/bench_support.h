@@ -31,7 +31,7 @@ private:
 // message, when the server could not be started.
 bool useDisplay(const Xvfb &x);
 
-// The generated clips (made by tests/media/make-clips.sh when missing).
+// The generated clips (made by tests/media/make-clips.sh when missing or out of date).
 QString clip(const QString &name);
 
 double median(std::vector<double> v);

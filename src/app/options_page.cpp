@@ -308,6 +308,8 @@ OptionsPage::OptionsPage(QWidget *configFrame, Commands &commands, std::shared_p
     m_Check_noTaskbar = checkBox(basic, "Check_noTaskbar", "最小化時にタスクバーにいれない（タスクトレイのみ）", 3180);
     m_check_resume = checkBox(basic, "check_resume", "再生情報の復元（リジューム再生）", 3480);
     label(basic, "（ただし、セーブ先をカレントディレクトリとする）", 360, 3765, 4500);
+    m_Check_SeekPreview = checkBox(basic, "Check_SeekPreview", "シークバーにプレビューを表示", 4080);
+    m_Check_SeekPreview->setChecked(true);
 
     // 表示領域: fitting of the picture and the clipping sliders.
     const std::pair<QRadioButton **, std::pair<const char *, const char *>> fitting[] = {
@@ -726,6 +728,7 @@ void OptionsPage::setAutoAdjust(bool on) { setOptionChecked(m_check_auto_adjust,
 bool OptionsPage::noTaskbar() const { return m_Check_noTaskbar->isChecked(); }
 bool OptionsPage::showPopup() const { return m_Check_show_popup->isChecked(); }
 bool OptionsPage::resume() const { return m_check_resume->isChecked(); }
+bool OptionsPage::seekPreview() const { return m_Check_SeekPreview->isChecked(); }
 bool OptionsPage::autoListHide() const { return m_Check_auto_hide->isChecked(); }
 
 void OptionsPage::setTopmostCheck(bool on)
@@ -773,6 +776,7 @@ void OptionsPage::restoreConfig(const ConfigValues &c)
     setCheckValue(m_Check_auto_hide, c.AutoListHide);
     setCheckValue(m_Check_show_popup, c.HidePopup);
     setCheckValue(m_Check_SeekTop, c.SeekTop);
+    setCheckValue(m_Check_SeekPreview, c.SeekPreview);
     setCheckValue(m_Check_imagedirchange, c.image_path_root);
     setCheckValue(m_Check_soutai, c.soutai);
     m_Check_original->setChecked(c.OriginalSize != 0);
@@ -790,6 +794,7 @@ void OptionsPage::saveConfig(ConfigValues &c) const
     c.AutoListHide = checkValue(m_Check_auto_hide);
     c.HidePopup = checkValue(m_Check_show_popup);
     c.SeekTop = checkValue(m_Check_SeekTop);
+    c.SeekPreview = checkValue(m_Check_SeekPreview);
     c.OriginalSize = originalSize() ? 1 : 0;
     c.upper_clip = m_Scroll_upper->value();
     c.under_clip = m_scroll_under->value();

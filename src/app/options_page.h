@@ -114,6 +114,7 @@ public:
     void setOriginalSize(bool on) override;
     bool showPopup() const override;
     bool resume() const override;
+    bool seekPreview() const override;
 
     // ---- What other rooms read
     QWidget *config() const { return m_config; }
@@ -136,6 +137,7 @@ public:
     QCheckBox *Check_temae() const { return m_Check_temae; }
     QCheckBox *Check_noTaskbar() const { return m_Check_noTaskbar; }
     QCheckBox *check_resume() const { return m_check_resume; }
+    QCheckBox *Check_SeekPreview() const { return m_Check_SeekPreview; }
     QRadioButton *check_auto_adjust() const { return m_check_auto_adjust; }
     QRadioButton *Keep_Aspect() const { return m_Keep_Aspect; }
     QRadioButton *use_fullWindow() const { return m_use_fullWindow; }
@@ -205,6 +207,7 @@ private:
     QCheckBox *m_Check_temae = nullptr;
     QCheckBox *m_Check_noTaskbar = nullptr;
     QCheckBox *m_check_resume = nullptr;
+    QCheckBox *m_Check_SeekPreview = nullptr;
     QRadioButton *m_check_auto_adjust = nullptr;
     QRadioButton *m_Keep_Aspect = nullptr;
     QRadioButton *m_use_fullWindow = nullptr;

@@ -30,6 +30,7 @@
 #include "widgets/timer.h"
 #include "widgets/twips.h"
 #include "window/control_bar.h"
+#include "window/seek_preview.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 
@@ -87,6 +88,8 @@ void Player::buildRooms()
                             m_services.waveOut);
     m_windowModes->attach({*this, *m_video, *m_controls, *m_listPane, *m_options, *this, m_playback->state(),
                          m_playback->nowPlaying()});
+    m_seekPreview = new SeekPreview(this, *m_controls, m_playback->state(), *m_windowModes, *m_options,
+                                    m_services.previewDecoder);
     m_resume = new Resume(this, *m_playback, *m_video->movie(), *m_listPane, *m_options, m_appDir);
     m_scenes = new SceneMenus(this, m_commands, m_playback->nowPlaying(), m_playback->state(), *this);
     m_mainMenu = new MainMenu(this, {m_commands, *m_controls, *m_scenes, *m_windowModes, *m_video, *m_options,

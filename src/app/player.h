@@ -30,6 +30,7 @@ class Playback;
 class Resume;
 class SceneMenus;
 class SearchPage;
+class SeekPreview;
 class Timer;
 class TrayIcon;
 class VideoArea;
@@ -135,6 +136,7 @@ public:
     Playback *playback() const { return m_playback; }
     Resume *resume() const { return m_resume; }
     SceneMenus *scenes() const { return m_scenes; }
+    SeekPreview *seekPreview() const { return m_seekPreview; }
     MainMenu *mainMenu() const { return m_mainMenu; }
     KeyCommands *keyCommands() const { return m_keyCommands; }
     Timer *Timer_addIcon() const { return m_Timer_addIcon; }
@@ -203,6 +205,7 @@ private:
     Playback *m_playback = nullptr;
     Resume *m_resume = nullptr;
     SceneMenus *m_scenes = nullptr;
+    SeekPreview *m_seekPreview = nullptr;
     MainMenu *m_mainMenu = nullptr;
     KeyCommands *m_keyCommands = nullptr;
     Timer *m_Timer_addIcon = nullptr;

@@ -9,6 +9,7 @@
 #include "platform/wave_out.h"
 #include "playback/media_backend.h"
 #include "widgets/desktop_shell.h"
+#include "window/preview_worker.h"
 
 #include <memory>
 #include <QString>
@@ -27,6 +28,7 @@ struct PlayerServices
     QStringList arguments; // the command-line arguments after the program name
     QString workingDir;    // against which relative arguments are made absolute
     ThumbnailMaker::Grabber grabFrame; // takes a video frame for a thumbnail; empty: FFmpeg
+    PreviewDecoderFactory previewDecoder; // the seek bar preview's frames; empty: FFmpeg
     bool mediaControls = true;         // on the session bus for the desktop's media controls
 };
 

@@ -26,6 +26,7 @@
 #include "widgets/timer.h"
 #include "widgets/twips.h"
 #include "window/control_bar.h"
+#include "window/seek_preview.h"
 #include "window/video_area.h"
 #include "window/window_modes.h"
 
@@ -190,6 +191,7 @@ void Player::Form_Unload()
     m_resume->stopSaving();
     m_keyCommands->bindings()->stopSaving();
     m_favourites->shutDown();
+    guarded([&] { m_seekPreview->shutdown(); });
     guarded([&] { m_favourites->save_okini(m_favourites->gStrM3uName()); });
     guarded([&] { saveSearchData(); });
     guarded([&] { saveConfig(); });

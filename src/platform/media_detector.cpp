@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -40,6 +41,15 @@ struct Watch
     bool stopped() const { return stopReason() != GrabStatus::Ok; }
 };
 
+std::int64_t frameDuration(const AVFrame *f)
+{
+#if LIBAVUTIL_VERSION_MAJOR >= 58
+    return f->duration;
+#else
+    return f->pkt_duration;
+#endif
+}
+
 int interruptCallback(void *opaque) { return static_cast<const Watch *>(opaque)->stopped() ? 1 : 0; }
 
 struct FormatClose
@@ -69,20 +79,36 @@ void silenceFfmpeg()
     std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
 }
 
-// One grab: the open file, its video decoder, and the frame chosen so far.
-class Grab
+// The open file, its video decoder and the frames decoded last. One grab (grabFrame) runs
+// once; a FrameDecoder's session runs grab after grab on the same file.
+class DecodeSession
 {
 public:
-    Grab(QByteArray url, const Watch &watch) : m_url(std::move(url)), m_watch(watch) {}
+    // kept: the session serves grab after grab (a FrameDecoder). Frames that no other frame
+    // refers to are then not decoded while they lie well before the position (they cannot be
+    // the frame shown there), the decoder runs frame threads, and a frame whose duration
+    // reaches past the position is taken without decoding the one after it.
+    DecodeSession(QByteArray url, bool kept) : m_url(std::move(url)), m_kept(kept) {}
 
-    FrameGrab run(double position, int width, int height)
+    // The deadline and the cancel flag of the grab to come.
+    void setWatch(const Watch &watch) { m_watch = watch; }
+    const Watch &watch() const { return m_watch; }
+
+    // height 0: at the frame's display aspect, at most 4 × width. near: a frame near the
+    // position, quickly (nearFrame) instead of the frame at it.
+    FrameGrab run(double position, int width, int height, bool near = false)
     {
-        if (const GrabStatus s = open(); s != GrabStatus::Ok)
-            return {s, {}};
-        m_frame.reset(av_frame_alloc());
-        m_best.reset(av_frame_alloc());
-        m_packet.reset(av_packet_alloc());
-        if (!m_frame || !m_best || !m_packet)
+        if (!m_format) {
+            if (const GrabStatus s = open(); s != GrabStatus::Ok)
+                return {s, {}};
+        }
+        if (!m_frame) {
+            m_frame.reset(av_frame_alloc());
+            m_best.reset(av_frame_alloc());
+            m_next.reset(av_frame_alloc());
+            m_packet.reset(av_packet_alloc());
+        }
+        if (!m_frame || !m_best || !m_next || !m_packet)
             return {GrabStatus::BadData, {}};
 
         const AVRational tb = stream()->time_base;
@@ -93,6 +119,35 @@ public:
             start + av_rescale_q_rnd(std::llround(seconds * AV_TIME_BASE), AV_TIME_BASE_Q, tb, AV_ROUND_DOWN);
         std::int64_t stepBack = std::max<std::int64_t>(1, av_rescale_q(AV_TIME_BASE, AV_TIME_BASE_Q, tb));
 
+        if (near) {
+            if (std::optional<FrameGrab> g = nearFrame(target, width, height))
+                return *std::move(g);
+        }
+
+        // Where the last grab stopped: the frame it chose, and the one after it when that was
+        // decoded already. A position before the next frame is that frame again; a position a
+        // little further on is decoded from there.
+        if (m_canContinue) {
+            m_canContinue = false;
+            if (m_bestPts <= target && target < m_nextPts)
+                return convert(width, height, true);
+            if (target >= m_nextPts && continuingIsCheaper(target)) {
+                if (m_haveNext) {
+                    av_frame_unref(m_best.get());
+                    av_frame_move_ref(m_best.get(), m_next.get());
+                }
+                switch (decodeForward(target, false, true)) {
+                case Pass::Found:
+                    return convert(width, height, false);
+                case Pass::Stopped:
+                    return {m_watch.stopReason(), {}};
+                case Pass::Past: // cannot happen: the frame carried over lies at or before the target
+                case Pass::NoFrame:
+                    break; // seek as for any other position
+                }
+            }
+        }
+
         // Seek backward to a key frame at or before the target and decode forward. Where the
         // first frame decoded is already past the target (the demuxer landed late, or on a
         // frame that needs earlier ones), seek again earlier, each time twice as far back.
@@ -102,7 +157,7 @@ public:
             if (m_watch.stopped())
                 return {m_watch.stopReason(), {}};
             const bool fromStart = seekTs <= start;
-            if (!fromStart || attempt > 0) {
+            if (!fromStart || attempt > 0 || m_used) {
                 if (!seek(fromStart ? start : seekTs)) {
                     // A file that cannot seek there is read from its beginning.
                     if (const GrabStatus s = open(); s != GrabStatus::Ok)
@@ -110,12 +165,13 @@ public:
                     seekTs = start;
                 }
             }
-            switch (decodeForward(target, requireKey)) {
+            m_used = true;
+            switch (decodeForward(target, requireKey, false)) {
             case Pass::Found:
-                return convert(width, height);
+                return convert(width, height, false);
             case Pass::Past:
                 if (seekTs <= start) // nothing comes before the first frame
-                    return convert(width, height);
+                    return convert(width, height, false);
                 seekTs = target - stepBack;
                 stepBack *= 2;
                 break;
@@ -166,13 +222,15 @@ private:
     // Opens (or reopens, at its beginning) the file and the decoder of its video stream.
     GrabStatus open()
     {
+        m_canContinue = false;
+        m_used = false;
         m_decoder.reset();
         m_format.reset();
         AVFormatContext *ctx = avformat_alloc_context();
         if (!ctx)
             return GrabStatus::BadData;
         ctx->interrupt_callback.callback = interruptCallback;
-        ctx->interrupt_callback.opaque = const_cast<Watch *>(&m_watch);
+        ctx->interrupt_callback.opaque = &m_watch;
         AVDictionary *options = nullptr;
         // Local files only: a playlist or reference file must not reach out to the network.
         av_dict_set(&options, "protocol_whitelist", "file", 0);
@@ -209,8 +267,10 @@ private:
         if (!m_decoder || avcodec_parameters_to_context(m_decoder.get(), st->codecpar) < 0)
             return failure(GrabStatus::BadData);
         m_decoder->pkt_timebase = st->time_base;
-        // Slice threads only: frame threads would hold frames back and slow a single grab.
-        m_decoder->thread_type = FF_THREAD_SLICE;
+        // A single grab takes slice threads only: frame threads would hold frames back and slow
+        // it. A decoder kept open decodes long runs of frames (from a key frame to the position,
+        // grab after grab), which frame threads share out over the cores.
+        m_decoder->thread_type = m_kept ? FF_THREAD_FRAME | FF_THREAD_SLICE : FF_THREAD_SLICE;
         m_decoder->thread_count = 0;
         if (avcodec_open2(m_decoder.get(), codec, nullptr) < 0)
             return failure(GrabStatus::BadData);
@@ -225,13 +285,102 @@ private:
         return true;
     }
 
-    // Decodes from the current read position, keeping in m_best the last frame at or before
-    // the target. Until a key frame has been read, packets are skipped: frames decoded from
-    // the middle of a group of pictures show the missing references as noise.
-    Pass decodeForward(std::int64_t target, bool requireKey)
+    // The quickest frame near the target: the one decoded last while the decoder stands in
+    // the target's group of pictures before it (decoding on would start from there), else the
+    // key frame at or before the target. nullopt where neither can be had: the frame at the
+    // target is decoded instead.
+    std::optional<FrameGrab> nearFrame(std::int64_t target, int width, int height)
+    {
+        if (m_canContinue && m_bestPts <= target && (target < m_nextPts || continuingIsCheaper(target)))
+            return convert(width, height, true);
+        m_canContinue = false;
+        if (!seek(target))
+            return std::nullopt;
+        m_used = true;
+        switch (decodeFirst()) {
+        case Pass::Found:
+            return convert(width, height, false);
+        case Pass::Stopped:
+            return FrameGrab{m_watch.stopReason(), {}};
+        case Pass::Past:
+        case Pass::NoFrame:
+            break;
+        }
+        return std::nullopt;
+    }
+
+    // Decodes from the current read position to the first frame of a key frame's group.
+    Pass decodeFirst()
     {
         av_frame_unref(m_best.get());
-        bool haveBest = false;
+        bool keySeen = false;
+        bool draining = false;
+        m_decoder->skip_frame = AVDISCARD_DEFAULT;
+        for (;;) {
+            if (m_watch.stopped())
+                return Pass::Stopped;
+            if (!draining) {
+                if (av_read_frame(m_format.get(), m_packet.get()) < 0) {
+                    if (m_watch.stopped())
+                        return Pass::Stopped;
+                    draining = true;
+                    avcodec_send_packet(m_decoder.get(), nullptr);
+                } else {
+                    const bool wanted = m_packet->stream_index == m_streamIndex
+                                        && (keySeen || (m_packet->flags & AV_PKT_FLAG_KEY));
+                    if (wanted) {
+                        keySeen = true;
+                        avcodec_send_packet(m_decoder.get(), m_packet.get());
+                    }
+                    av_packet_unref(m_packet.get());
+                    if (!wanted)
+                        continue;
+                }
+            }
+            if (avcodec_receive_frame(m_decoder.get(), m_best.get()) >= 0) {
+                const std::int64_t pts = m_best->best_effort_timestamp;
+                const std::int64_t duration = frameDuration(m_best.get());
+                if (!draining && pts != AV_NOPTS_VALUE)
+                    keepPlace(pts, pts + std::max<std::int64_t>(1, duration), false);
+                return Pass::Found;
+            }
+            if (draining)
+                return Pass::NoFrame;
+        }
+    }
+
+    // Whether decoding on from the frame after the last one chosen reaches the target with
+    // no more work than a seek would: the key frame at or before the target (from the
+    // file's index) lies no later than that frame. A file without an index decodes on for
+    // up to two seconds.
+    bool continuingIsCheaper(std::int64_t target) const
+    {
+        AVStream *st = stream();
+        const int entry = av_index_search_timestamp(st, target, AVSEEK_FLAG_BACKWARD);
+        if (entry >= 0) {
+            if (const AVIndexEntry *e = avformat_index_get_entry(st, entry))
+                return e->timestamp <= m_nextPts;
+        }
+        const std::int64_t twoSeconds = av_rescale_q(2 * AV_TIME_BASE, AV_TIME_BASE_Q, st->time_base);
+        return target - m_nextPts <= twoSeconds;
+    }
+
+    // A packet whose frame lies at least three frames before the target: if nothing refers
+    // to it, it need not be decoded (a later frame, at or before the target, is shown).
+    bool wellBefore(const AVPacket *p, std::int64_t target) const
+    {
+        return m_kept && p->pts != AV_NOPTS_VALUE && p->duration > 0 && p->pts <= target - 3 * p->duration;
+    }
+
+    // Decodes from the current read position, keeping in m_best the last frame at or before
+    // the target. Until a key frame has been read, packets are skipped: frames decoded from
+    // the middle of a group of pictures show the missing references as noise. carried: m_best
+    // already holds a frame at or before the target (decoded by the grab before).
+    Pass decodeForward(std::int64_t target, bool requireKey, bool carried)
+    {
+        if (!carried)
+            av_frame_unref(m_best.get());
+        bool haveBest = carried;
         bool keySeen = !requireKey;
         bool draining = false;
         for (;;) {
@@ -244,12 +393,16 @@ private:
                     // The end of the file, or data that cannot be read further: the frames
                     // still inside the decoder come out next.
                     draining = true;
+                    m_decoder->skip_frame = AVDISCARD_DEFAULT;
                     avcodec_send_packet(m_decoder.get(), nullptr);
                 } else {
                     const bool wanted = m_packet->stream_index == m_streamIndex
                                         && (keySeen || (m_packet->flags & AV_PKT_FLAG_KEY));
                     if (wanted) {
                         keySeen = true;
+                        if (m_kept)
+                            m_decoder->skip_frame = wellBefore(m_packet.get(), target) ? AVDISCARD_NONREF
+                                                                                        : AVDISCARD_DEFAULT;
                         // A packet the decoder refuses is skipped; the next one may decode.
                         avcodec_send_packet(m_decoder.get(), m_packet.get());
                     }
@@ -262,13 +415,16 @@ private:
                 const int r = avcodec_receive_frame(m_decoder.get(), m_frame.get());
                 if (r < 0) {
                     if (draining)
-                        return haveBest ? Pass::Found : Pass::NoFrame;
+                        return haveBest ? Pass::Found : Pass::NoFrame; // the decoder is spent: no carrying on
                     break;
                 }
                 const std::int64_t pts = m_frame->best_effort_timestamp;
                 if (pts != AV_NOPTS_VALUE && pts > target) {
                     if (haveBest) {
-                        av_frame_unref(m_frame.get());
+                        // Kept: the next grab may start from here.
+                        av_frame_unref(m_next.get());
+                        av_frame_move_ref(m_next.get(), m_frame.get());
+                        keepPlace(m_best->best_effort_timestamp, pts, true);
                         return Pass::Found;
                     }
                     av_frame_move_ref(m_best.get(), m_frame.get());
@@ -277,16 +433,40 @@ private:
                 av_frame_unref(m_best.get());
                 av_frame_move_ref(m_best.get(), m_frame.get());
                 haveBest = true;
+                // Shown until past the position: no later frame can be the one there.
+                const std::int64_t duration = frameDuration(m_best.get());
+                if (m_kept && pts != AV_NOPTS_VALUE && duration > 0 && pts + duration > target) {
+                    keepPlace(pts, pts + duration, false);
+                    return Pass::Found;
+                }
             }
         }
     }
 
-    // Stretches m_best to width × height RGB.
-    FrameGrab convert(int width, int height)
+    // The decoder stands right after m_best (at bestPts) and, with haveNext, m_next (at
+    // nextPts; without it nextPts is the earliest the next frame can come).
+    void keepPlace(std::int64_t bestPts, std::int64_t nextPts, bool haveNext)
+    {
+        if (bestPts == AV_NOPTS_VALUE)
+            return;
+        m_bestPts = bestPts;
+        m_nextPts = nextPts;
+        m_haveNext = haveNext;
+        m_canContinue = true;
+    }
+
+    // Stretches m_best to width × height RGB (height 0: at its display aspect). keep: the
+    // frames decoded stay as they are for the next grab.
+    FrameGrab convert(int width, int height, bool keep)
     {
         const AVFrame *src = m_best.get();
         if (src->width <= 0 || src->height <= 0)
             return {GrabStatus::BadData, {}};
+        if (height <= 0) {
+            const AVRational sar =
+                av_guess_sample_aspect_ratio(m_format.get(), stream(), const_cast<AVFrame *>(src));
+            height = heightAtAspect(width, src->width, src->height, sar.num, sar.den, std::min(16384, 4 * width));
+        }
         std::unique_ptr<SwsContext, ScalerFree> scaler(
             sws_getContext(src->width, src->height, static_cast<AVPixelFormat>(src->format), width, height,
                            AV_PIX_FMT_RGB24, SWS_AREA | SWS_ACCURATE_RND, nullptr, nullptr, nullptr));
@@ -322,18 +502,39 @@ private:
                             dst[0] + static_cast<std::ptrdiff_t>(y) * dstLinesize[0], static_cast<size_t>(width) * 3);
         }
         av_freep(&dst[0]);
+        if (keep && rows == height)
+            m_canContinue = true;
         return out;
     }
 
     QByteArray m_url;
-    const Watch &m_watch;
+    bool m_kept = false;
+    Watch m_watch;
     std::unique_ptr<AVFormatContext, FormatClose> m_format;
     std::unique_ptr<AVCodecContext, CodecFree> m_decoder;
     std::unique_ptr<AVFrame, FrameFree> m_frame;
     std::unique_ptr<AVFrame, FrameFree> m_best;
+    std::unique_ptr<AVFrame, FrameFree> m_next; // the frame after m_best, when m_haveNext
     std::unique_ptr<AVPacket, PacketFree> m_packet;
     int m_streamIndex = -1;
+    // The read position has moved since the file was opened (a grab ran).
+    bool m_used = false;
+    // The decoder stands right after the frames the last grab stopped at (keepPlace).
+    bool m_canContinue = false;
+    bool m_haveNext = false;
+    std::int64_t m_bestPts = AV_NOPTS_VALUE;
+    std::int64_t m_nextPts = AV_NOPTS_VALUE;
 };
+
+// Only a regular file (a link to one included) is opened: opening a named pipe waits for a
+// writer that never comes, and a device may never end, where no deadline helps.
+bool isRegularFile(const QString &mediaPath) { return QFileInfo(mediaPath).isFile(); }
+
+// "file:" keeps a colon in a file name from being read as a protocol.
+QByteArray fileUrl(const QString &mediaPath)
+{
+    return "file:" + QFile::encodeName(QFileInfo(mediaPath).absoluteFilePath());
+}
 
 } // namespace
 
@@ -345,14 +546,74 @@ FrameGrab grabFrame(const QString &mediaPath, double position, int width, int he
     const Watch watch{Clock::now() + limits.timeout, limits.cancelled};
     if (watch.stopped())
         return {watch.stopReason(), {}};
-    // Only a regular file (a link to one included) is opened: opening a named pipe waits
-    // for a writer that never comes, and a device may never end, where no deadline helps.
-    const QFileInfo info(mediaPath);
-    if (!info.isFile())
+    if (!isRegularFile(mediaPath))
         return {GrabStatus::BadData, {}};
-    // "file:" keeps a colon in a file name from being read as a protocol.
-    const QByteArray url = "file:" + QFile::encodeName(info.absoluteFilePath());
-    return Grab(url, watch).run(position, width, height);
+    DecodeSession grab(fileUrl(mediaPath), false);
+    grab.setWatch(watch);
+    return grab.run(position, width, height);
+}
+
+int heightAtAspect(int width, int frameWidth, int frameHeight, int sarNum, int sarDen, int maxHeight)
+{
+    const int most = std::max(1, maxHeight);
+    if (width <= 0 || frameWidth <= 0 || frameHeight <= 0)
+        return 1;
+    const double pixelAspect = sarNum > 0 && sarDen > 0 ? double(sarNum) / sarDen : 1.0;
+    const double h = double(width) * frameHeight / (frameWidth * pixelAspect);
+    if (!std::isfinite(h))
+        return most;
+    return static_cast<int>(std::clamp(std::llround(h), 1LL, static_cast<long long>(most)));
+}
+
+class FrameDecoder::Session : public DecodeSession
+{
+public:
+    using DecodeSession::DecodeSession;
+};
+
+FrameDecoder::FrameDecoder() = default;
+FrameDecoder::~FrameDecoder() = default;
+
+void FrameDecoder::close()
+{
+    m_session.reset();
+    m_path.clear();
+}
+
+FrameGrab FrameDecoder::grab(const QString &mediaPath, double position, int width, int height,
+                             const GrabLimits &limits)
+{
+    return run(mediaPath, position, width, height, limits, false);
+}
+
+FrameGrab FrameDecoder::grabNear(const QString &mediaPath, double position, int width, int height,
+                                 const GrabLimits &limits)
+{
+    return run(mediaPath, position, width, height, limits, true);
+}
+
+FrameGrab FrameDecoder::run(const QString &mediaPath, double position, int width, int height,
+                            const GrabLimits &limits, bool near)
+{
+    silenceFfmpeg();
+    if (width <= 0 || height < 0 || width > 16384 || height > 16384 || mediaPath.isEmpty())
+        return {GrabStatus::BadData, {}};
+    const Watch watch{Clock::now() + limits.timeout, limits.cancelled};
+    if (watch.stopped())
+        return {watch.stopReason(), {}};
+    if (!m_session || mediaPath != m_path) {
+        close();
+        if (!isRegularFile(mediaPath))
+            return {GrabStatus::BadData, {}};
+        m_session = std::make_unique<Session>(fileUrl(mediaPath), true);
+        m_path = mediaPath;
+    }
+    m_session->setWatch(watch);
+    FrameGrab g = m_session->run(position, width, height, near);
+    // A file that gave no frame, or a grab stopped half way, leaves nothing worth keeping.
+    if (g.status != GrabStatus::Ok)
+        close();
+    return g;
 }
 
 } // namespace platform

@@ -16,6 +16,7 @@ struct Key
     int ConfigValues::*number = nullptr;
     QString ConfigValues::*text = nullptr;
     bool single = false; // written as a single-precision number
+    int missing = 0;     // the value of a number whose key is missing
 };
 
 const Key kKeys[] = {
@@ -34,6 +35,7 @@ const Key kKeys[] = {
     {"option", "AutoListHide", &ConfigValues::AutoListHide},
     {"option", "HidePopup", &ConfigValues::HidePopup},
     {"option", "SeekTop", &ConfigValues::SeekTop},
+    {"option", "SeekPreview", &ConfigValues::SeekPreview, nullptr, false, 1},
     {"other", "WindowState", &ConfigValues::WindowState},
     {"other", "PlayMode", &ConfigValues::PlayMode},
     {"other", "SmallMode", &ConfigValues::SmallMode},
@@ -61,7 +63,7 @@ ConfigValues readConfig(const platform::IniDocument &ini)
         if (k.text)
             c.*k.text = platform::truncateToBytes(v.value_or(QString()), 255);
         else
-            c.*k.number = v ? platform::parseProfileInt(*v) : 0;
+            c.*k.number = v ? platform::parseProfileInt(*v) : k.missing;
     }
     return c;
 }

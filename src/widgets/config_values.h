@@ -18,6 +18,8 @@ struct ConfigValues
     int volume = 0;
     // [option]
     int Resume = 0, AutoAdjust = 0, NoTaskBar = 0, AutoListHide = 0, HidePopup = 0, SeekTop = 0;
+    // The seek bar's preview; on when the key is missing (a file written before it existed).
+    int SeekPreview = 1;
     // [other]
     int WindowState = 0, PlayMode = 0, SmallMode = 0, ListMode = 0, ListVisible = 0, PlaySpeed = 0;
     int OriginalSize = 0, Temae = 0, upper_clip = 0, under_clip = 0, image_path_root = 0, soutai = 0;
@@ -26,8 +28,9 @@ struct ConfigValues
     bool operator==(const ConfigValues &o) const = default;
 };
 
-// The values of a config.ini. A missing key reads as 0 (or ""); a string is cut to 255
-// bytes; an integer is 32-bit (a window on a second monitor lies beyond 32767 twips).
+// The values of a config.ini. A missing key reads as 0 (or "", and SeekPreview as 1); a
+// string is cut to 255 bytes; an integer is 32-bit (a window on a second monitor lies beyond
+// 32767 twips).
 ConfigValues readConfig(const platform::IniDocument &ini);
 
 // Writes every key into the document, keeping its other lines. Geometry and the volume are

@@ -30,6 +30,8 @@ public:
     virtual bool showPopup() const = 0;
     // "再生情報の復元".
     virtual bool resume() const = 0;
+    // "シークバーにプレビューを表示".
+    virtual bool seekPreview() const = 0;
     // "カーソルの位置から、リストの自動表示・非表示".
     virtual bool autoListHide() const = 0;
     // The mouse mode "mode1".."mode4" as 0..3.

@@ -1209,3 +1209,99 @@ TEST(MouseOnX, TheBalloonHelpIsBlue)
     EXPECT_GT(lightPixels(shot, QRect(140, 120, 500, 80)), 300);
     EXPECT_TRUE(program.close());
 }
+
+namespace {
+
+// The bounding box of the pure magenta pixels on a screenshot, and how many there are.
+std::pair<QRect, int> magentaBox(const QImage &img)
+{
+    QRect box;
+    int count = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb c = img.pixel(x, y);
+            if (qRed(c) > 220 && qGreen(c) < 40 && qBlue(c) > 220) {
+                box |= QRect(x, y, 1, 1);
+                ++count;
+            }
+        }
+    return {box, count};
+}
+
+// The window's place on the screen (xdotool's geometry of the program's window).
+QRect windowGeometry(Xvfb &x)
+{
+    const QString id = programWindow(x);
+    const QString shell = x.run(QStringLiteral("xdotool"), {"getwindowgeometry", "--shell", id}).first;
+    const auto value = [&](const char *key) {
+        return shell.section(QString::fromLatin1(key) + u'=', 1).section(u'\n', 0, 0).toInt();
+    };
+    return QRect(value("X"), value("Y"), value("WIDTH"), value("HEIGHT"));
+}
+
+} // namespace
+
+// The preview over the seek bar: the clip plays its green first half when the pointer comes to
+// rest over 90 % of the bar, and the screen shows the magenta of the second half in a picture 160
+// pixels wide at the clip's aspect (176 × 144: 131 high) just above the pointer. It goes when
+// the pointer leaves the bar, and never comes with the option off.
+TEST(Screenshot, PreviewOfTheFrameUnderThePointerAboveTheSeekBar)
+{
+    if (const char *tool = missingTool({"Xvfb", "import", "xdotool"}))
+        GTEST_SKIP() << tool << " is missing: no screenshot test";
+    Xvfb x;
+    ASSERT_TRUE(x.start());
+    const auto run = [&](bool option, const char *name) {
+        QTemporaryDir state;
+        testsupport::writeFile(state.filePath("config.ini"),
+                               "[Position]\r\nLeft=0\r\nTop=0\r\nWidth=13500\r\nHeight=8400\r\n[volume]\r\nvolume=100\r\n"
+                               "[option]\r\nAutoAdjust=1\r\nSeekPreview="
+                                   + QByteArray(option ? "1" : "0")
+                                   + "\r\n[other]\r\nListVisible=0\r\nPlaySpeed=2\r\n");
+        Program program(x.display, state.path(), {testsupport::clip("greenmagenta.avi")});
+        EXPECT_TRUE(program.started());
+        const QRect w = windowGeometry(x);
+        EXPECT_NEAR(w.height(), 560, 10) << "the window config.ini gives";
+        // The green first half plays.
+        EXPECT_TRUE(testsupport::waitFor(
+            [&] {
+                const QImage shot = x.screenshot();
+                return patternPixels(shot).second > 2000 && magentaBox(shot).second == 0;
+            },
+            15000));
+        // The seek bar lies 29 pixels above the window's bottom, 1000 twips in, as wide as the
+        // control bar less the time and the volume bar (975 and 1095 twips) plus 200; its track
+        // lies 160 twips inside either end.
+        const int trackLeft = (1000 + 160) / 15, trackRight = (1000 + w.width() * 15 - 2070 + 200 - 160) / 15;
+        const QPoint pointer = w.topLeft() + QPoint(trackLeft + (trackRight - trackLeft) * 9 / 10, w.height() - 29);
+        x.xdotool({"mousemove", QString::number(pointer.x()), QString::number(pointer.y())});
+        QImage shot;
+        std::pair<QRect, int> magenta;
+        const bool seen = testsupport::waitFor(
+            [&] {
+                shot = x.screenshot();
+                magenta = magentaBox(shot);
+                return magenta.second > 160 * 120;
+            },
+            option ? 10000 : 2000);
+        shot.save(QDir::current().absoluteFilePath(QString::fromLatin1(name)));
+        if (option) {
+            EXPECT_TRUE(seen) << magenta.second << " magenta pixels; see " << name;
+            const QRect box = magenta.first;
+            EXPECT_NEAR(box.width(), 160, 2) << name;
+            EXPECT_NEAR(box.height(), 131, 2) << name;
+            EXPECT_EQ(magenta.second, box.width() * box.height()) << "one picture, all of it magenta";
+            EXPECT_LT(box.bottom(), pointer.y() - 12) << "above the seek bar";
+            EXPECT_GT(box.bottom(), pointer.y() - 12 - 40) << "just above it";
+            EXPECT_TRUE(box.left() <= pointer.x() && pointer.x() <= box.right()) << "over the pointer";
+            // The pointer goes up over the video: the preview goes.
+            x.xdotool({"mousemove", QString::number(w.left() + 450), QString::number(w.top() + 200)});
+            EXPECT_TRUE(testsupport::waitFor([&] { return magentaBox(x.screenshot()).second == 0; }, 5000));
+        } else {
+            EXPECT_FALSE(seen) << "the option is off; see " << name;
+        }
+        EXPECT_TRUE(program.close());
+    };
+    run(true, "screenshot-seek-preview.png");
+    run(false, "screenshot-seek-preview-off.png");
+}

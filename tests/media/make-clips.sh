@@ -35,17 +35,27 @@ ff -f lavfi -i "testsrc=size=176x144:rate=25:duration=3" -f lavfi -i "sine=frequ
   -c:v mpeg4 -q:v 8 -c:a pcm_s16le "$out/short3.avi"
 ff -f lavfi -i "testsrc=size=176x144:rate=25:duration=3" -f lavfi -i "sine=frequency=440:duration=3" \
   -c:v rv10 -q:v 8 -c:a ac3 -b:a 64k -f rm "$out/short3.rm"
-# Longer than 327.67 s, the longest duration that fits 16 bits in hundredths.
-ff -f lavfi -i "color=c=navy:size=32x32:rate=1:duration=330" -c:v mpeg4 -q:v 20 "$out/long.avi"
+# Longer than 327.67 s, the longest duration that fits 16 bits in hundredths. Its colour
+# turns by 7 degrees of hue a second, so every second's frame is told apart (key frames
+# every 12 s).
+ff -f lavfi -i "color=c=navy:size=32x32:rate=1:duration=330,hue=h=t*7" -c:v mpeg4 -q:v 20 "$out/long.avi"
 # Test pattern for screenshots: left half pure magenta, right half pure green.
 ff -filter_complex "color=c=0xFF00FF:size=176x144:rate=25:duration=20[a];color=c=0x00FF00:size=176x144:rate=25:duration=20[b];[a][b]hstack" \
   -c:v mpeg4 -q:v 2 "$out/pattern.avi"
+# Pure green for 30 s, then pure magenta for 30 s: a preview of the second half is told apart
+# from the picture of the first half playing.
+ff -filter_complex "color=c=0x00FF00:size=176x144:rate=5:duration=30[a];color=c=0xFF00FF:size=176x144:rate=5:duration=30[b];[a][b]concat=n=2:v=1:a=0" \
+  -c:v mpeg4 -q:v 2 "$out/greenmagenta.avi"
 # Today's containers: H.264 in mp4, VP9 in webm, H.264 in mkv; two seconds each.
 video2=(-f lavfi -i "testsrc=size=176x144:rate=25:duration=2")
 audio2=(-f lavfi -i "sine=frequency=440:sample_rate=48000:duration=2")
 ff "${video2[@]}" "${audio2[@]}" -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 32k "$out/modern.mp4"
 ff "${video2[@]}" "${audio2[@]}" -c:v libvpx-vp9 -deadline realtime -cpu-used 8 -b:v 100k -c:a libopus -b:a 32k "$out/modern.webm"
 ff "${video2[@]}" "${audio2[@]}" -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 32k "$out/modern.mkv"
+# H.264 with B-frames (some that no other frame refers to) and a key frame every 2 s, ten
+# seconds: frames decoded on from the last one and frames skipped give the same pictures.
+ff -f lavfi -i "testsrc=size=176x144:rate=25:duration=10" -c:v libx264 -preset veryfast -g 50 -x264-params b-adapt=0:bframes=3 -pix_fmt yuv420p \
+  "$out/bframes.mp4"
 # A first second of its own colour (red), then blue: the first frame is told apart.
 ff -filter_complex "color=c=red:size=176x144:rate=25:duration=1[a];color=c=blue:size=176x144:rate=25:duration=2[b];[a][b]concat=n=2:v=1:a=0" \
   -c:v mpeg4 -q:v 2 -g 25 "$out/firstred.avi"

@@ -56,6 +56,7 @@ Player &PlayerTest::make(const QStringList &arguments)
     s.arguments = arguments;
     s.workingDir = workDir.path();
     s.grabFrame = grabber;
+    s.previewDecoder = previewDecoder;
     s.mediaControls = mediaControls;
     player = std::make_unique<Player>(std::move(s));
     return *player;

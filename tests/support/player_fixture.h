@@ -63,6 +63,8 @@ protected:
     QString xdgConfig() const { return xdgDir.path() + QStringLiteral("/config"); }
     QString xdgData() const { return xdgDir.path() + QStringLiteral("/data"); }
     QString xdgDataDirs() const { return xdgDir.path() + QStringLiteral("/system"); }
+    // Decodes the seek bar preview's frames; empty: the real FFmpeg decoder.
+    PreviewDecoderFactory previewDecoder;
     std::unique_ptr<Player> player;
 
 private:
