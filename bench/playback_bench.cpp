@@ -5,6 +5,11 @@
 //
 //   playback_bench [runs] [seconds]
 //
+// Frames presented a second over the same span: for Plovana the video surface's own count
+// of frames put on screen (PLOVANA_FRAME_COUNT_FILE), for mpv's x11 output its frame number's
+// advance less the frames it dropped (over its IPC socket). A path that drops frames is not
+// cheaper.
+//
 // CPU is user + system time from /proc/<pid>/stat over `seconds` of playback after a
 // two-second warm-up, given per 10 s; peak RSS is VmHWM from /proc/<pid>/status. The
 // picture size of every row is measured on the screen: the clips carry a magenta border,
@@ -12,10 +17,14 @@
 #include "bench_support.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLocalSocket>
 #include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -61,8 +70,42 @@ struct Sample
 {
     double cpuPer10s = -1;
     double peakMb = -1;
+    double fps = -1;
     QSize picture;
 };
+
+// How frames presented are counted for a row.
+enum class FrameCount { None, SurfaceCount, MpvIpc };
+
+// The count Plovana keeps in its frame-count file; -1 before the first frame.
+double surfaceFrames(const QString &file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    bool ok = false;
+    const double n = f.readAll().trimmed().toDouble(&ok);
+    return ok ? n : -1;
+}
+
+// One property of a running mpv over its IPC socket; -1 when it does not answer.
+double mpvProperty(QLocalSocket &sock, const QString &name)
+{
+    static int id = 100;
+    const int request = ++id;
+    const auto reply = bench::mpvRequest(
+        sock, QJsonObject{{"command", QJsonArray{"get_property", name}}, {"request_id", request}},
+        [request](const QJsonObject &msg) { return msg.value("request_id").toInt() == request; }, 3000);
+    return reply ? reply->value("data").toDouble(-1) : -1;
+}
+
+// mpv's frames shown so far: frame number less frames dropped.
+double mpvFrames(QLocalSocket &sock)
+{
+    const double f = mpvProperty(sock, QStringLiteral("estimated-frame-number"));
+    const double d = mpvProperty(sock, QStringLiteral("frame-drop-count"));
+    return f < 0 ? -1 : f - std::max(0.0, d);
+}
 
 double cpuSeconds(qint64 pid)
 {
@@ -111,10 +154,17 @@ QSize pictureOnScreen()
     return {right - left + 1, bottom - top + 1};
 }
 
-Sample measure(const QString &program, const QStringList &args, const QProcessEnvironment &env, int seconds,
-               bool grab)
+Sample measure(const QString &program, QStringList args, QProcessEnvironment env, int seconds, bool grab,
+               FrameCount count)
 {
     Sample s;
+    QTemporaryDir work;
+    const QString countFile = work.filePath(QStringLiteral("frames"));
+    const QString socketPath = work.filePath(QStringLiteral("mpv.sock"));
+    if (count == FrameCount::SurfaceCount)
+        env.insert(QStringLiteral("PLOVANA_FRAME_COUNT_FILE"), countFile);
+    else if (count == FrameCount::MpvIpc)
+        args.prepend(QStringLiteral("--input-ipc-server=") + socketPath);
     QProcess p;
     p.setProcessEnvironment(env);
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -122,15 +172,29 @@ Sample measure(const QString &program, const QStringList &args, const QProcessEn
     p.start(program, args);
     if (!p.waitForStarted(5000))
         return s;
+    QLocalSocket sock;
+    const bool ipc = count == FrameCount::MpvIpc && bench::connectToMpv(sock, socketPath);
+    auto frames = [&]() -> double {
+        if (count == FrameCount::SurfaceCount)
+            return surfaceFrames(countFile);
+        return ipc ? mpvFrames(sock) : -1;
+    };
     QThread::msleep(2000);
     const double c0 = cpuSeconds(p.processId());
+    const double f0 = frames();
+    QElapsedTimer t;
+    t.start();
     if (grab)
         s.picture = pictureOnScreen();
     QThread::msleep(static_cast<unsigned long>(seconds) * 1000);
     const double c1 = cpuSeconds(p.processId());
+    const double f1 = frames();
+    const double elapsed = static_cast<double>(t.nsecsElapsed()) / 1e9;
     s.peakMb = peakRssMb(p.processId());
     if (c0 >= 0 && c1 >= 0)
         s.cpuPer10s = (c1 - c0) * 10.0 / seconds;
+    if (f0 >= 0 && f1 >= 0)
+        s.fps = (f1 - f0) / elapsed;
     p.terminate();
     if (!p.waitForFinished(10000)) {
         p.kill();
@@ -159,7 +223,8 @@ struct Row
     QString program;
     QStringList args;
     QProcessEnvironment env;
-    std::vector<double> cpu, rss;
+    FrameCount count = FrameCount::None;
+    std::vector<double> cpu, rss, fps;
     QSize picture;
 };
 
@@ -205,7 +270,7 @@ int main(int argc, char **argv)
             QProcessEnvironment env = base;
             env.insert("PLOVANA_APPDIR", state.path());
             env.insert("PLOVANA_VIDEO", "sw");
-            seen = measure(QStringLiteral(PLOVANA_EXE_PATH), {clip.path}, env, 1, true).picture;
+            seen = measure(QStringLiteral(PLOVANA_EXE_PATH), {clip.path}, env, 1, true, FrameCount::None).picture;
             if (seen.isEmpty() || seen.width() == kPicture.width())
                 break;
             w += kPicture.width() - seen.width();
@@ -215,37 +280,44 @@ int main(int argc, char **argv)
 
         std::vector<Row> rows;
         for (const char *path : {"sw", "gl"}) {
-            Row r{QStringLiteral("plovana PLOVANA_VIDEO=%1").arg(path), QStringLiteral(PLOVANA_EXE_PATH), {clip.path}, base, {}, {}, {}};
+            Row r{QStringLiteral("plovana PLOVANA_VIDEO=%1").arg(path), QStringLiteral(PLOVANA_EXE_PATH), {clip.path}, base,
+                  FrameCount::SurfaceCount, {}, {}, {}, {}};
             r.env.insert("PLOVANA_VIDEO", path);
             r.env.insert("PLOVANA_APPDIR", state.path());
             rows.push_back(r);
         }
         const QString geometry = QStringLiteral("--geometry=%1x%2+0+0").arg(kPicture.width()).arg(kPicture.height());
         rows.push_back({QStringLiteral("mpv --vo=x11"), QStringLiteral("mpv"),
-                        {"--no-config", "--vo=x11", "--ao=null", geometry, "--really-quiet", clip.path}, base, {}, {}, {}});
+                        {"--no-config", "--vo=x11", "--ao=null", geometry, "--really-quiet", clip.path}, base,
+                        FrameCount::MpvIpc, {}, {}, {}, {}});
         rows.push_back({QStringLiteral("mpv --vo=null (decoding)"), QStringLiteral("mpv"),
-                        {"--no-config", "--vo=null", "--ao=null", "--really-quiet", clip.path}, base, {}, {}, {}});
+                        {"--no-config", "--vo=null", "--ao=null", "--really-quiet", clip.path}, base,
+                        FrameCount::None, {}, {}, {}, {}});
 
         for (int run = 0; run < runs; ++run) {
             for (Row &r : rows) {
-                const Sample s = measure(r.program, r.args, r.env, seconds, run == 0);
+                const Sample s = measure(r.program, r.args, r.env, seconds, run == 0, r.count);
                 if (s.cpuPer10s >= 0)
                     r.cpu.push_back(s.cpuPer10s);
                 if (s.peakMb >= 0)
                     r.rss.push_back(s.peakMb);
+                if (s.fps >= 0)
+                    r.fps.push_back(s.fps);
                 if (run == 0)
                     r.picture = s.picture;
-                std::fprintf(stderr, "  run %d %s: %.2f s, %.0f MB\n", run + 1, qPrintable(r.label), s.cpuPer10s,
-                             s.peakMb);
+                std::fprintf(stderr, "  run %d %s: %.2f s, %.0f MB, %.1f frames/s\n", run + 1, qPrintable(r.label),
+                             s.cpuPer10s, s.peakMb, s.fps);
             }
         }
         const double mpvCpu = bench::median(rows[2].cpu), mpvRss = bench::median(rows[2].rss);
-        std::printf("%-28s %-11s %-24s %-8s %-24s %-8s\n", "", "picture", "CPU s per 10 s", "x mpv", "peak RSS MB", "x mpv");
+        std::printf("%-28s %-11s %-20s %-24s %-8s %-24s %-8s\n", "", "picture", "frames/s", "CPU s per 10 s", "x mpv",
+                    "peak RSS MB", "x mpv");
         for (const Row &r : rows) {
             const QString pic = r.picture.isEmpty() ? QStringLiteral("-")
                                                     : QStringLiteral("%1x%2").arg(r.picture.width()).arg(r.picture.height());
-            std::printf("%-28s %-11s %-24s %-8.2f %-24s %-8.2f\n", qPrintable(r.label), qPrintable(pic),
-                        qPrintable(bench::spread(r.cpu, 2)), mpvCpu > 0 ? bench::median(r.cpu) / mpvCpu : 0.0,
+            const QString fps = r.fps.empty() ? QStringLiteral("-") : bench::spread(r.fps, 1);
+            std::printf("%-28s %-11s %-20s %-24s %-8.2f %-24s %-8.2f\n", qPrintable(r.label), qPrintable(pic),
+                        qPrintable(fps), qPrintable(bench::spread(r.cpu, 2)), mpvCpu > 0 ? bench::median(r.cpu) / mpvCpu : 0.0,
                         qPrintable(bench::spread(r.rss, 0)), mpvRss > 0 ? bench::median(r.rss) / mpvRss : 0.0);
         }
     }

@@ -12,6 +12,8 @@
 
 #include <clocale>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 int main(int argc, char **argv)
 {
@@ -48,6 +50,21 @@ int main(int argc, char **argv)
         QObject::connect(&player, &Player::framePainted, &player, [&player] {
             QTimer::singleShot(0, &player, &QWidget::close);
         });
+    }
+
+    // Benchmark switch: the count of frames the video surface has put on screen, kept in
+    // the named file (a fixed-width decimal number at its start, rewritten per frame), so
+    // that a benchmark outside reads frames presented over the same span as its CPU time.
+    if (const QByteArray countFile = qgetenv("PLOVANA_FRAME_COUNT_FILE"); !countFile.isEmpty()) {
+        const int fd = ::open(countFile.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd >= 0) {
+            QObject::connect(&player, &Player::framePainted, &player, [fd, frames = quint64(0)]() mutable {
+                char text[24];
+                const int n = std::snprintf(text, sizeof text, "%20llu\n", static_cast<unsigned long long>(++frames));
+                if (::pwrite(fd, text, static_cast<size_t>(n), 0) != n)
+                    return;
+            });
+        }
     }
 
     if (!player.Form_Load())

@@ -5,7 +5,9 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
-#include <QOpenGLWidget>
+#include <QWindow>
+#include <QSurfaceFormat>
+#include <QExposeEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QtGui/qguiapplication_platform.h>
@@ -63,34 +65,35 @@ void *glProcAddress(void *, const char *name)
 
 } // namespace
 
-// The OpenGL view: renders on the UI thread into its own framebuffer, which Qt composes
-// into the window. All the work is the surface's; this only hands Qt's calls over.
-class GlVideoView final : public QOpenGLWidget
+// The OpenGL window: a native child window of its own (in a window container), into whose
+// default framebuffer the engine renders on the UI thread. A frame drawn there is swapped
+// straight to the screen; the window's other widgets are neither repainted nor composed.
+// Input passes through it to the video area underneath. All the work is the surface's; this
+// only hands the window's exposes over.
+class GlVideoWindow final : public QWindow
 {
 public:
-    explicit GlVideoView(VideoSurface *surface) : QOpenGLWidget(surface), m_surface(surface)
+    explicit GlVideoWindow(VideoSurface *surface) : m_surface(surface)
     {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setFocusPolicy(Qt::NoFocus);
-        connect(this, &QOpenGLWidget::frameSwapped, surface, [surface] { surface->onGlFrameSwapped(); });
+        setSurfaceType(QWindow::OpenGLSurface);
+        setFlag(Qt::WindowTransparentForInput);
+        QSurfaceFormat format = QSurfaceFormat::defaultFormat();
+        format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+        format.setSwapInterval(1);
+        setFormat(format);
     }
 
 protected:
-    void initializeGL() override
+    void exposeEvent(QExposeEvent *) override
     {
-        if (QOpenGLContext *c = context())
-            connect(c, &QOpenGLContext::aboutToBeDestroyed, m_surface, [this] {
-                // A new top-level window gives the view a new context: the engine's render
-                // context goes with the old one and is made anew on the next initializeGL.
-                makeCurrent();
-                m_surface->freeGlContext();
-                m_surface->m_glContextLost = true;
-                doneCurrent();
-            });
-        if (!m_surface->createGlContext())
-            m_surface->m_glFailed = true;
+        if (isExposed())
+            m_surface->drawGl();
     }
-    void paintGL() override { m_surface->paintGl(); }
+    void resizeEvent(QResizeEvent *) override
+    {
+        if (isExposed())
+            m_surface->drawGl();
+    }
 
 private:
     VideoSurface *m_surface;
@@ -106,13 +109,13 @@ VideoSurface::VideoSurface(mpv_handle *mpv, QWidget *parent, VideoPath path) : Q
         return;
     if (path == VideoPath::OpenGL) {
         if (!parent || !parent->window()->isVisible()) {
-            m_pathReason = QStringLiteral("software: the OpenGL view needs a shown window");
+            m_pathReason = QStringLiteral("software: the OpenGL window needs a shown window");
         } else if (startOpenGl()) {
             m_path = VideoPath::OpenGL;
             m_pathReason = QStringLiteral("OpenGL");
             return;
         } else {
-            m_pathReason = QStringLiteral("software: the OpenGL view failed (%1)").arg(m_pathReason);
+            m_pathReason = QStringLiteral("software: the OpenGL window failed (%1)").arg(m_pathReason);
         }
     } else {
         m_pathReason = QStringLiteral("software");
@@ -129,7 +132,7 @@ VideoSurface::~VideoSurface()
     m_cv.notify_one();
     if (m_thread.joinable())
         m_thread.join();
-    if (m_gl) {
+    if (m_glContainer) {
         stopOpenGl();
     } else if (m_ctx) {
         mpv_render_context_set_update_callback(m_ctx, nullptr, nullptr);
@@ -184,8 +187,8 @@ void VideoSurface::wake()
 void VideoSurface::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
-    if (m_gl) {
-        m_gl->setGeometry(rect());
+    if (m_glContainer) {
+        m_glContainer->setGeometry(rect());
         return;
     }
     const QSize px = e->size() * devicePixelRatioF();
@@ -305,40 +308,49 @@ void VideoSurface::skipFrame()
 
 bool VideoSurface::startOpenGl()
 {
-    // The view's context is made when it is first shown in its window: show it for a
-    // moment at one pixel, so that the engine's render context exists before the first
-    // file loads (a video output without one fails, and the file would play without a
-    // picture). The surface stays hidden until the graph shows it.
-    const QRect placed = geometry();
-    m_gl = new GlVideoView(this);
-    setGeometry(0, 0, 1, 1);
-    m_gl->setGeometry(0, 0, 1, 1);
-    show();
-    m_gl->show();
-    hide();
-    setGeometry(placed);
-    m_gl->setGeometry(rect());
-    if (m_ctx && !m_glFailed && m_gl->isValid())
+    // The window and its context are made now, before the first file loads: a video output
+    // without a render context fails, and the file would play without a picture. The
+    // window needs no showing for that; it shows with the surface.
+    m_glWindow = new GlVideoWindow(this);
+    m_glContainer = QWidget::createWindowContainer(m_glWindow, this);
+    m_glContainer->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_glContainer->setFocusPolicy(Qt::NoFocus);
+    m_glContainer->setGeometry(rect());
+    m_glWindow->create();
+    // Below the controls that lie over the picture (native windows of their own, made
+    // before this one when an engine is made anew).
+    m_glWindow->lower();
+    m_glContext = std::make_unique<QOpenGLContext>();
+    m_glContext->setFormat(m_glWindow->requestedFormat());
+    if (!m_glContext->create() || !m_glWindow->handle()) {
+        m_pathReason = QStringLiteral("no context for the window");
+        stopOpenGl();
+        return false;
+    }
+    if (!m_glContext->makeCurrent(m_glWindow)) {
+        m_pathReason = QStringLiteral("the window's context cannot be made current");
+        stopOpenGl();
+        return false;
+    }
+    const bool made = createGlContext();
+    m_glContext->doneCurrent();
+    if (made)
         return true;
-    m_pathReason = !m_gl->isValid() ? QStringLiteral("no context for the view")
-                                    : QStringLiteral("no OpenGL render context for the engine");
+    m_pathReason = QStringLiteral("no OpenGL render context for the engine");
     stopOpenGl();
     return false;
 }
 
 void VideoSurface::stopOpenGl()
 {
-    if (!m_gl)
-        return;
-    if (m_gl->isValid()) {
-        m_gl->makeCurrent();
+    if (m_glContext && m_glWindow && m_ctx && m_glContext->makeCurrent(m_glWindow)) {
         freeGlContext();
-        m_gl->doneCurrent();
+        m_glContext->doneCurrent();
     }
-    if (QOpenGLContext *c = m_gl->context())
-        disconnect(c, nullptr, this, nullptr);
-    delete m_gl;
-    m_gl = nullptr;
+    delete m_glContainer; // and the window in it
+    m_glContainer = nullptr;
+    m_glWindow = nullptr;
+    m_glContext.reset();
 }
 
 bool VideoSurface::createGlContext()
@@ -364,12 +376,6 @@ bool VideoSurface::createGlContext()
         return false;
     }
     mpv_render_context_set_update_callback(m_ctx, &VideoSurface::onGlUpdateCallback, this);
-    if (m_glContextLost) {
-        // The video output went with the old render context: make it anew.
-        m_glContextLost = false;
-        const char *cmd[] = {"video-reload", nullptr};
-        mpv_command_async(m_mpv, 0, cmd);
-    }
     return true;
 }
 
@@ -391,50 +397,69 @@ void VideoSurface::onGlUpdateCallback(void *self)
 
 void VideoSurface::onGlUpdate()
 {
-    if (!m_gl || !m_ctx)
+    if (!m_glWindow || !m_ctx)
         return;
-    if (m_gl->isVisible()) {
-        m_gl->update();
+    if (m_glWindow->isVisible() && m_glWindow->isExposed()) {
+        drawGl();
         return;
     }
-    // Hidden (between files, or an audio-only file): nothing paints, so frames are used up
+    // Hidden (between files, or an audio-only file): nothing is drawn, so frames are used up
     // here; a video output whose frames are never taken would stall playback. The new
-    // file's first frame is kept for the first paint once the surface shows.
+    // file's first frame is kept for the first draw once the surface shows.
     bool awaitFresh = false;
     {
         std::lock_guard lock(m_mutex);
         awaitFresh = m_awaitFresh && !m_blocked;
     }
-    m_gl->makeCurrent();
-    if ((mpv_render_context_update(m_ctx) & MPV_RENDER_UPDATE_FRAME) && !(awaitFresh && nextFrameIsFresh())) {
-        int skip = 1;
-        mpv_opengl_fbo fbo{static_cast<int>(m_gl->defaultFramebufferObject()), 1, 1, 0};
-        mpv_render_param params[] = {
-            {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
-            {MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
-            {MPV_RENDER_PARAM_INVALID, nullptr},
-        };
-        mpv_render_context_render(m_ctx, params);
-    }
-    m_gl->doneCurrent();
+    if (!m_glContext->makeCurrent(m_glWindow))
+        return;
+    if ((mpv_render_context_update(m_ctx) & MPV_RENDER_UPDATE_FRAME) && !(awaitFresh && nextFrameIsFresh()))
+        skipGlFrame();
+    m_glContext->doneCurrent();
 }
 
-void VideoSurface::paintGl()
+void VideoSurface::skipGlFrame()
 {
-    QOpenGLFunctions *f = QOpenGLContext::currentContext()->functions();
+    int skip = 1;
+    mpv_opengl_fbo fbo{static_cast<int>(m_glContext->defaultFramebufferObject()), 1, 1, 0};
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+        {MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    mpv_render_context_render(m_ctx, params);
+}
+
+bool VideoSurface::renderGl() const
+{
+    const qreal dpr = m_glWindow->devicePixelRatio();
+    mpv_opengl_fbo fbo{static_cast<int>(m_glContext->defaultFramebufferObject()),
+                       qRound(m_glWindow->width() * dpr), qRound(m_glWindow->height() * dpr), 0};
+    int flipY = 1; // the default framebuffer's rows run bottom up
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+        {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    return mpv_render_context_render(m_ctx, params) >= 0;
+}
+
+void VideoSurface::drawGl()
+{
+    if (!m_glWindow || !m_glContext || !m_glContext->makeCurrent(m_glWindow))
+        return;
+    QOpenGLFunctions *f = m_glContext->functions();
     auto black = [&] {
         f->glClearColor(0, 0, 0, 1);
         f->glClear(GL_COLOR_BUFFER_BIT);
         m_glHasFrame = false;
+        m_glContext->swapBuffers(m_glWindow);
+        m_glContext->doneCurrent();
     };
     if (!m_ctx) {
         black();
         return;
     }
-    const qreal dpr = m_gl->devicePixelRatioF();
-    mpv_opengl_fbo fbo{static_cast<int>(m_gl->defaultFramebufferObject()), qRound(m_gl->width() * dpr),
-                       qRound(m_gl->height() * dpr), 0};
-    int flipY = 1; // the view's framebuffer is shown as a window's would be
     const std::uint64_t flags = mpv_render_context_update(m_ctx);
     bool blocked = false, awaitFresh = false;
     {
@@ -445,42 +470,23 @@ void VideoSurface::paintGl()
     if (blocked || (awaitFresh && !nextFrameIsFresh())) {
         // Frames the file before left queued (or a redraw of its picture) are used up,
         // never shown.
-        if (flags & MPV_RENDER_UPDATE_FRAME) {
-            int skip = 1;
-            mpv_render_param params[] = {
-                {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
-                {MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
-                {MPV_RENDER_PARAM_INVALID, nullptr},
-            };
-            mpv_render_context_render(m_ctx, params);
-        }
+        if (flags & MPV_RENDER_UPDATE_FRAME)
+            skipGlFrame();
         black();
         return;
     }
-    mpv_render_param params[] = {
-        {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
-        {MPV_RENDER_PARAM_FLIP_Y, &flipY},
-        {MPV_RENDER_PARAM_INVALID, nullptr},
-    };
-    if (mpv_render_context_render(m_ctx, params) < 0) {
+    if (!renderGl()) {
         black();
         return;
     }
+    m_glContext->swapBuffers(m_glWindow);
+    mpv_render_context_report_swap(m_ctx);
+    m_glContext->doneCurrent();
     {
         std::lock_guard lock(m_mutex);
         m_awaitFresh = false;
     }
     m_glHasFrame = true;
-    m_glPainted = true;
-}
-
-void VideoSurface::onGlFrameSwapped()
-{
-    if (m_ctx)
-        mpv_render_context_report_swap(m_ctx);
-    if (!m_glPainted)
-        return;
-    m_glPainted = false;
     Q_EMIT framePainted();
 }
 
@@ -495,8 +501,8 @@ void VideoSurface::clear()
         m_blocked = true;
     }
     m_glHasFrame = false;
-    if (m_gl)
-        m_gl->update();
+    if (m_glWindow && m_glWindow->isExposed())
+        drawGl();
     update();
 }
 
@@ -510,25 +516,32 @@ void VideoSurface::reveal()
         m_awaitFresh = true;
         m_wake = true;
     }
-    if (m_gl)
-        m_gl->update();
-    else
+    if (m_glWindow) {
+        if (m_glWindow->isExposed())
+            drawGl();
+    } else {
         m_cv.notify_one();
+    }
 }
 
 QImage VideoSurface::lastFrame() const
 {
-    if (m_gl) {
-        if (!m_glHasFrame || !m_gl->isValid())
+    if (m_glWindow) {
+        if (!m_glHasFrame || !m_ctx || !m_glContext || !m_glContext->makeCurrent(m_glWindow))
             return {};
-        // Read back what the view's framebuffer holds (bottom row first).
-        m_gl->makeCurrent();
-        const qreal dpr = m_gl->devicePixelRatioF();
-        QImage img(qRound(m_gl->width() * dpr), qRound(m_gl->height() * dpr), QImage::Format_RGBA8888);
-        QOpenGLContext::currentContext()->functions()->glReadPixels(0, 0, img.width(), img.height(), GL_RGBA,
-                                                                    GL_UNSIGNED_BYTE, img.bits());
-        m_gl->doneCurrent();
-        return img.mirrored().convertToFormat(QImage::Format_RGB32);
+        // The picture shown is drawn once more into the back buffer, which is read and not
+        // swapped (what was swapped to the screen cannot be read back everywhere).
+        const qreal dpr = m_glWindow->devicePixelRatio();
+        QImage img(qRound(m_glWindow->width() * dpr), qRound(m_glWindow->height() * dpr), QImage::Format_RGBA8888);
+        QImage out;
+        if (renderGl()) {
+            QOpenGLFunctions *f = m_glContext->functions();
+            f->glPixelStorei(GL_PACK_ALIGNMENT, 4);
+            f->glReadPixels(0, 0, img.width(), img.height(), GL_RGBA, GL_UNSIGNED_BYTE, img.bits());
+            out = img.mirrored().convertToFormat(QImage::Format_RGB32);
+        }
+        m_glContext->doneCurrent();
+        return out;
     }
     std::lock_guard lock(m_mutex);
     if (!m_front.data || !m_front.rendered)
@@ -540,8 +553,8 @@ QImage VideoSurface::lastFrame() const
 
 void VideoSurface::paintEvent(QPaintEvent *)
 {
-    if (m_gl)
-        return; // the view covers the surface
+    if (m_glContainer)
+        return; // the OpenGL window covers the surface
     QPainter p(this);
     bool drew = false;
     {

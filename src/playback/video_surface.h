@@ -1,10 +1,11 @@
 #pragma once
 // The video surface: the widget that shows the frames of one libmpv instance, on one of
 // two paths chosen when it is made (see video_path.h):
-//  - OpenGL: a QOpenGLWidget child filling the surface, fed by libmpv's OpenGL render API
-//    on the UI thread; the GPU converts and scales the picture (and decodes it where the
-//    driver can), rendering straight into the widget's framebuffer at its size in device
-//    pixels.
+//  - OpenGL: a native window of its own (a QWindow with its own QOpenGLContext, in a window
+//    container filling the surface), fed by libmpv's OpenGL render API on the UI thread;
+//    the GPU converts and scales the picture (and decodes it where the driver can),
+//    rendering straight into the window's default framebuffer at its size in device
+//    pixels, which is swapped to the screen without composing the window's other widgets.
 //  - Software: a thread of its own renders each new frame into an image of the widget's
 //    size; the UI thread only paints the latest image. Works on X11, Wayland and the
 //    offscreen platform alike.
@@ -24,7 +25,8 @@
 
 struct mpv_handle;
 struct mpv_render_context;
-class GlVideoView;
+class GlVideoWindow;
+class QOpenGLContext;
 
 class VideoSurface : public QWidget
 {
@@ -62,7 +64,7 @@ protected:
     void resizeEvent(QResizeEvent *) override;
 
 private:
-    friend class GlVideoView;
+    friend class GlVideoWindow;
 
     struct Buffer
     {
@@ -84,10 +86,11 @@ private:
     // OpenGL path (UI thread only).
     bool startOpenGl();
     void stopOpenGl();
-    bool createGlContext();  // from the view's initializeGL, its context current
-    void freeGlContext();    // with the view's context current
-    void paintGl();          // from the view's paintGL
-    void onGlFrameSwapped();
+    bool createGlContext();  // the window's context current
+    void freeGlContext();    // the window's context current
+    void drawGl();           // draws the picture (or black) and swaps it to the screen
+    bool renderGl() const;   // the window's context current: the frame into its back buffer
+    void skipGlFrame();      // the window's context current: takes a frame without drawing
     void onGlUpdate();       // mpv has something new (queued from its thread)
     static void onGlUpdateCallback(void *self);
 
@@ -108,9 +111,8 @@ private:
     bool m_blocked = false;         // guarded by m_mutex; between clear() and reveal()
     bool m_awaitFresh = false;      // guarded by m_mutex; after reveal(), until a new frame
 
-    GlVideoView *m_gl = nullptr;
-    bool m_glFailed = false;     // a step of the OpenGL path failed
-    bool m_glContextLost = false; // the view's context went away while the engine ran
-    bool m_glPainted = false;    // the last paintGL drew a frame of the file
-    bool m_glHasFrame = false;   // a frame of the file is in the view's framebuffer
+    GlVideoWindow *m_glWindow = nullptr; // owned by its container
+    QWidget *m_glContainer = nullptr;
+    std::unique_ptr<QOpenGLContext> m_glContext;
+    bool m_glHasFrame = false;   // a frame of the file is on the window
 };

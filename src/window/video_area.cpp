@@ -1,5 +1,7 @@
 #include "window/video_area.h"
 
+#include "widgets/above_video.h"
+
 #include "lists/file_list_box.h"
 #include "platform/my_module.h"
 #include "playback/cmovie.h"
@@ -254,6 +256,7 @@ void VideoArea::placeMask(QWidget *mask, int top, int height)
     mask->show();
     // Above the picture, whichever engine shows it; the controls made later stay above.
     const QObjectList &siblings = mask->parent()->children();
+    abovevideo::makeNative(mask);
     if (siblings.indexOf(mask) < siblings.indexOf(m_rmovie))
         mask->raise();
 }

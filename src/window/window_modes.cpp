@@ -1,5 +1,7 @@
 #include "window/window_modes.h"
 
+#include "widgets/above_video.h"
+
 #include "lists/list_pane.h"
 #include "platform/my_module.h"
 #include "platform/path.h"
@@ -408,8 +410,8 @@ void WindowModes::enterFullScreen()
     tw::place(m_video->display(), 0, 0, screen.width(), screen.height());
     m_video->display()->raise();
     m_video->rmovie()->raise();
-    m_video->clip_upper()->raise();
-    m_video->clip_under()->raise();
+    abovevideo::raiseAboveVideo(m_video->clip_upper());
+    abovevideo::raiseAboveVideo(m_video->clip_under());
     QFrame *strip = m_controls->fullscreen_control();
     const layout::StripPlaces s = layout::fullScreenStrip(screen.width());
     tw::place(strip, 0, 0, screen.width(), s.height);
@@ -418,7 +420,7 @@ void WindowModes::enterFullScreen()
     tw::place(static_cast<QWidget *>(m_controls->volForFullscreen()), s.volume.left, s.volume.top, s.volume.width,
               s.volume.height);
     applyWindowRegion();
-    strip->raise();
+    abovevideo::raiseAboveVideo(strip);
 
     m_video->hideCursor(true);
     m_video->applyClipping();
@@ -468,7 +470,7 @@ void WindowModes::showFullScreenControls()
     QFrame *strip = m_controls->fullscreen_control();
     if (!strip->isVisible()) {
         strip->show();
-        strip->raise();
+        abovevideo::raiseAboveVideo(strip);
     }
     m_video->hideCursor(false);
 }
@@ -488,7 +490,7 @@ void WindowModes::showOverlay(QWidget *list, layout::Rect (*place)(int, int))
     const layout::Rect r = place(s.width(), s.height());
     tw::place(list, r.left, r.top, r.width, r.height);
     list->show();
-    list->raise();
+    abovevideo::raiseAboveVideo(list);
 }
 
 void WindowModes::hideOverlay(QWidget *list)

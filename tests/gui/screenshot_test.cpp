@@ -317,6 +317,61 @@ TEST(Screenshot, FullScreenWithoutAWindowManagerCoversTheScreen)
     EXPECT_TRUE(program.close());
 }
 
+// In full screen the list overlays at the bottom edge and the strip at the top lie above the
+// picture on both video paths (the OpenGL path's picture is a native window of its own).
+TEST(Screenshot, FullScreenOverlaysLieAboveThePictureOnBothPaths)
+{
+    if (const char *tool = missingTool({"Xvfb", "import", "xdotool"}))
+        GTEST_SKIP() << tool << " is missing";
+    for (const char *path : {"sw", "gl"}) {
+        Xvfb x;
+        x.size = QStringLiteral("1280x800x24");
+        ASSERT_TRUE(x.start());
+        qputenv("PLOVANA_VIDEO", path);
+        QTemporaryDir state;
+        testsupport::writeFile(state.filePath("config.ini"),
+                               "[Position]\r\nLeft=1500\r\nTop=1500\r\nWidth=13500\r\nHeight=8400\r\nListWidth=6255\r\n"
+                               "[other]\r\nListVisible=1\r\nAutoAdjust=1\r\nPlaySpeed=2\r\nPlayMode=1\r\nmouse_mode=3\r\n");
+        Program program(x.display, state.path(), {testsupport::clip("pattern.avi")});
+        qunsetenv("PLOVANA_VIDEO");
+        ASSERT_TRUE(program.started()) << path;
+        ASSERT_TRUE(testsupport::waitFor([&] { return patternShare(x.screenshot()) > 0.05; }, 15000)) << path;
+        x.xdotool({"mousemove", "250", "250", "click", "--repeat", "2", "--delay", "80", "1"});
+        // 352 x 144 fills the width of a 1280 x 800 screen: rows 138 to 661 are picture.
+        ASSERT_TRUE(testsupport::waitFor([&] { return patternShare(x.screenshot()) > 0.55; }, 5000)) << path;
+        const auto isPicture = [](QRgb c) {
+            return (qRed(c) > 220 && qGreen(c) < 40 && qBlue(c) > 220) || (qGreen(c) > 220 && qRed(c) < 40 && qBlue(c) < 40);
+        };
+        // The pointer at the bottom edge brings the favourites (left) and the files (right)
+        // up over the bottom of the picture.
+        x.xdotool({"mousemove", "640", "796"});
+        QThread::msleep(200);
+        x.xdotool({"mousemove", "641", "797"});
+        QImage shot;
+        const bool overlays = testsupport::waitFor(
+            [&] {
+                shot = x.screenshot();
+                return !isPicture(shot.pixel(100, 620)) && !isPicture(shot.pixel(1200, 620)) && isPicture(shot.pixel(320, 300));
+            },
+            5000);
+        const QString saved = QDir::current().absoluteFilePath(QStringLiteral("screenshot-fullscreen-overlays-%1.png").arg(path));
+        shot.save(saved);
+        EXPECT_TRUE(overlays) << path << ": see " << saved.toStdString();
+        // The pointer at the top edge shows the strip: its seek bar crosses the top of the screen.
+        x.xdotool({"mousemove", "640", "4"});
+        QThread::msleep(200);
+        x.xdotool({"mousemove", "641", "3"});
+        EXPECT_TRUE(testsupport::waitFor(
+            [&] {
+                const QColor strip = (shot = x.screenshot()).pixelColor(640, 10);
+                return !(strip.red() < 30 && strip.green() < 30 && strip.blue() < 30);
+            },
+            5000))
+            << path;
+        EXPECT_TRUE(program.close()) << path;
+    }
+}
+
 namespace {
 
 // The button frame's grey (Fusion's outline of a push button).
