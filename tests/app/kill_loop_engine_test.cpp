@@ -182,7 +182,9 @@ TEST(KillLoop, EveryStateFileIsOldOrWholeAndNoChangeOlderThanTwoSecondsIsLost)
             ms);
         d.read();
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
-        ::kill(static_cast<pid_t>(d.process.processId()), term ? SIGTERM : SIGKILL);
+        ASSERT_EQ(d.process.state(), QProcess::Running)
+            << "the program ended by itself: " << d.process.readAllStandardError().toStdString();
+        testsupport::signalProcess(d.process, term ? SIGTERM : SIGKILL);
         ASSERT_TRUE(d.process.waitForFinished(15000));
         d.read();
         if (term) {
@@ -226,7 +228,7 @@ TEST(KillLoop, EveryStateFileIsOldOrWholeAndNoChangeOlderThanTwoSecondsIsLost)
             return clean.done;
         },
         20000));
-    ::kill(static_cast<pid_t>(clean.process.processId()), SIGTERM);
+    testsupport::signalProcess(clean.process, SIGTERM);
     ASSERT_TRUE(clean.process.waitForFinished(15000));
     QStringList others;
     EXPECT_TRUE(onlyStateFiles(app, others)) << others.join(' ').toStdString();

@@ -140,7 +140,7 @@ TEST(MprisClient, PlayerctlDrivesTheRealProgram)
         [] { return playerctl({"metadata", "--format", "{{title}}"}).first == u"b second"; }, 10000))
         << playerctl({"metadata", "--format", "{{title}}"}).first.toStdString();
 
-    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    testsupport::signalProcess(program, SIGTERM);
     ASSERT_TRUE(program.waitForFinished(10000));
     EXPECT_EQ(program.exitCode(), 0);
     QFile config(state.filePath("config.ini"));

@@ -410,14 +410,14 @@ struct Program
     ~Program()
     {
         if (process.state() != QProcess::NotRunning) {
-            ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+            testsupport::signalProcess(process, SIGTERM);
             if (!process.waitForFinished(10000))
                 process.kill();
         }
     }
     bool close()
     {
-        ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+        testsupport::signalProcess(process, SIGTERM);
         return process.waitForFinished(10000);
     }
     QProcess process;

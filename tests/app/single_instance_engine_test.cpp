@@ -49,7 +49,7 @@ TEST(SingleInstance, SecondCopyEndsAtOnceAndLeavesTheFirstAlone)
         << "the second copy wrote nothing";
 
     // The first copy ends on SIGTERM through its own shutdown.
-    ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
+    testsupport::signalProcess(first, SIGTERM);
     ASSERT_TRUE(first.waitForFinished(10000));
     EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(first.exitCode(), 0);
@@ -60,6 +60,6 @@ TEST(SingleInstance, SecondCopyEndsAtOnceAndLeavesTheFirstAlone)
     third.start(qEnvironmentVariable("PLOVANA_EXE"), {});
     ASSERT_TRUE(third.waitForStarted(5000));
     EXPECT_FALSE(third.waitForFinished(1500)) << "the lock of the first copy was released";
-    ::kill(static_cast<pid_t>(third.processId()), SIGTERM);
+    testsupport::signalProcess(third, SIGTERM);
     third.waitForFinished(10000);
 }

@@ -150,7 +150,7 @@ struct Program
     // Closes it as the end of a session does; true when it has ended.
     bool close()
     {
-        ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+        testsupport::signalProcess(process, SIGTERM);
         return process.waitForFinished(10000);
     }
     int exitCode() const { return process.exitCode(); }

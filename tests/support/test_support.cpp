@@ -5,7 +5,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QThread>
+
+#include <csignal>
 
 namespace testsupport {
 
@@ -17,6 +20,14 @@ QString mediaDir()
 QString clip(const QString &name)
 {
     return mediaDir() + u'/' + name;
+}
+
+bool signalProcess(QProcess &process, int signal)
+{
+    const qint64 pid = process.processId();
+    if (pid <= 0 || process.state() != QProcess::Running)
+        return false;
+    return ::kill(static_cast<pid_t>(pid), signal) == 0;
 }
 
 QStringList damagedFiles()

@@ -18,12 +18,17 @@ inline void PrintTo(const QStringList &l, std::ostream *os)
     *os << '}';
 }
 
+class QProcess;
+
 namespace testsupport {
 
 // The folder of the generated clips (PLOVANA_TEST_MEDIA).
 QString mediaDir();
 // The full path of one generated clip.
 QString clip(const QString &name);
+// Sends a signal to a running child process; nothing when it is not running (its process
+// id is then 0, and kill(0, …) would signal the whole process group: the test runner too).
+bool signalProcess(QProcess &process, int signal);
 // The damaged files made from the clips (tests/media/make-damaged.sh), by name.
 QStringList damagedFiles();
 
