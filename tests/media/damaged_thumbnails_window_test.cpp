@@ -2,8 +2,10 @@
 // favourites ask for them when an entry is added (position 0) or as a capture does (a
 // position inside the file): every request gets its result within the grab's time limit,
 // a bitmap of 100 × 75 is written for each (the placeholder where no frame comes), and
-// nothing crashes. Quick enough to run under the sanitizers with the window tests.
+// nothing crashes; then the same files through the seek bar preview's decoder. Quick enough to
+// run under the sanitizers with the window tests.
 #include "lists/thumbnail_maker.h"
+#include "platform/media_detector.h"
 
 #include "support/test_support.h"
 
@@ -102,4 +104,37 @@ TEST(DamagedThumbnails, APipeADeviceAndAFolderGetThePlaceholderWithoutBeingOpene
     shutdown.start();
     maker.reset();
     EXPECT_LT(shutdown.elapsed(), 1000);
+}
+
+// The seek bar preview's decoder over the same files, one decoder for all as the preview
+// keeps it: a quick frame near 1 s, then the frame at it, each within the limit and a
+// second; a damaged file closes and the next starts afresh, so a good clip after them all
+// still gives its frame.
+TEST(DamagedPreview, OneDecoderTakesEveryFileAndAGoodClipAfterThem)
+{
+    using namespace platform;
+    const QStringList files = testsupport::damagedFiles();
+    ASSERT_EQ(files.size(), 200);
+    constexpr int kLimitMs = 3000;
+    GrabLimits limits;
+    limits.timeout = std::chrono::milliseconds(kLimitMs);
+    FrameDecoder decoder;
+    int exact = 0;
+    for (const QString &file : files) {
+        QElapsedTimer t;
+        t.start();
+        const FrameGrab near = decoder.grabNear(file, 1.0, 160, 0, limits);
+        const FrameGrab at = decoder.grab(file, 1.0, 160, 0, limits);
+        EXPECT_LT(t.elapsed(), 2 * (kLimitMs + 1000)) << file.toStdString();
+        if (at.status == GrabStatus::Ok) {
+            EXPECT_EQ(at.image.width, 160) << file.toStdString();
+            ++exact;
+        }
+        if (near.status == GrabStatus::Ok) {
+            EXPECT_EQ(near.image.width, 160) << file.toStdString();
+        }
+    }
+    EXPECT_GT(exact, 40);
+    const FrameGrab good = decoder.grab(testsupport::clip(QStringLiteral("pattern.avi")), 1.0, 160, 120, limits);
+    EXPECT_EQ(good.status, GrabStatus::Ok);
 }
