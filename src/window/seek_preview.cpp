@@ -63,10 +63,21 @@ SeekPreview::SeekPreview(QWidget *window, ControlBar &bar, PlaybackState &state,
     layout->addWidget(m_time);
     m_window = frame;
 
-    for (QWidget *b : {static_cast<QWidget *>(bar.SeekBar()), static_cast<QWidget *>(bar.SeekBarForFullscreen())}) {
+    m_seekBar = bar.SeekBar();
+    m_fullBar = bar.SeekBarForFullscreen();
+    for (QWidget *b : {m_seekBar.data(), m_fullBar.data()}) {
         b->setMouseTracking(true); // moves without a button held come too
         b->installEventFilter(this);
     }
+    // The window is taken down room by room: once the control bar is gone, the bars' last
+    // events (those of their own destruction) no longer come here, where they would ask a
+    // control bar and a playback state that are no more.
+    connect(&bar, &QObject::destroyed, this, [this] {
+        m_shutDown = true;
+        for (QWidget *b : {m_seekBar.data(), m_fullBar.data()})
+            if (b)
+                b->removeEventFilter(this);
+    });
     connect(&state, &PlaybackState::fileChanged, this, &SeekPreview::fileChanged);
     connect(&state, &PlaybackState::statusChanged, this, [this](PlayStatus s) {
         if (s == PlayStatus::Closed)
@@ -91,8 +102,8 @@ void SeekPreview::shutdown()
 
 bool SeekPreview::eventFilter(QObject *o, QEvent *e)
 {
-    const bool seekBar = o == m_bar.SeekBar();
-    if (!seekBar && o != m_bar.SeekBarForFullscreen())
+    const bool seekBar = o == m_seekBar;
+    if (!seekBar && o != m_fullBar)
         return QObject::eventFilter(o, e);
     const auto rest = [&](QPointF at) {
         const int x = tw::fromPixelsX(at.toPoint().x());

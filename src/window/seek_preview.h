@@ -94,6 +94,9 @@ private:
     int m_failures = 0; // grabs of the file in a row that ran out of time
     // Where the pointer is: the bar, the pointer's x in its pixels, the second it stands for.
     QPointer<QWidget> m_pointerBar;
+    // The two seek bars the preview watches (the control bar's).
+    QPointer<QWidget> m_seekBar;
+    QPointer<QWidget> m_fullBar;
     int m_pointerX = 0;
     std::optional<int> m_wanted;
     // Every display decision takes a ticket; a frame from the worker shows only when no
