@@ -17,20 +17,9 @@ using namespace keytest;
 using testsupport::clip;
 using testsupport::waitFor;
 
-class KeySeekEngine : public PlayerTest
+class KeySeekEngine : public RealEnginePlayerTest
 {
 protected:
-    void SetUp() override
-    {
-        PlayerTest::SetUp();
-        realEngine = true;
-        start();
-    }
-    double position() const
-    {
-        const CMovie &m = *player->video()->movie();
-        return m.mobjPosition ? m.mobjPosition->currentPosition().value_or(-1) : -1;
-    }
     // Holds a key for `ms` as a keyboard does: a press, then the auto-repeat's release and
     // press pairs every 30 ms, then the release.
     void hold(Qt::Key key, int ms)

@@ -16,19 +16,8 @@
 using testsupport::clip;
 using testsupport::waitFor;
 
-class PlayerEngine : public PlayerTest
+class PlayerEngine : public RealEnginePlayerTest
 {
-protected:
-    void SetUp() override
-    {
-        PlayerTest::SetUp();
-        realEngine = true;
-        start();
-    }
-    double position() const
-    {
-        return player->video()->movie()->mobjPosition ? player->video()->movie()->mobjPosition->currentPosition().value_or(-1) : -1;
-    }
 };
 
 TEST_F(PlayerEngine, LongFileSetsTheSeekBarFromItsDuration)

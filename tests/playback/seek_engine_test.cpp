@@ -22,20 +22,9 @@
 using testsupport::clip;
 using testsupport::waitFor;
 
-class SeekEngine : public PlayerTest
+class SeekEngine : public RealEnginePlayerTest
 {
 protected:
-    void SetUp() override
-    {
-        PlayerTest::SetUp();
-        realEngine = true;
-        start();
-    }
-    double position() const
-    {
-        const CMovie &m = *player->video()->movie();
-        return m.mobjPosition ? m.mobjPosition->currentPosition().value_or(-1) : -1;
-    }
     int at(double f) const
     {
         const int w = twips::width(player->controls()->SeekBar());

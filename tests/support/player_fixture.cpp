@@ -1,5 +1,8 @@
 #include "support/player_fixture.h"
 
+#include "playback/cmovie.h"
+#include "window/video_area.h"
+
 
 #include <QCoreApplication>
 #include <QDir>
@@ -88,4 +91,10 @@ void PlayerTest::close()
 QString PlayerTest::touch(const QString &name)
 {
     return testsupport::writeFile(work(name), "");
+}
+
+double RealEnginePlayerTest::position() const
+{
+    const CMovie &m = *player->video()->movie();
+    return m.mobjPosition ? m.mobjPosition->currentPosition().value_or(-1) : -1;
 }

@@ -70,3 +70,17 @@ protected:
 private:
     QHash<QByteArray, std::optional<QByteArray>> m_environment; // the variables as they were
 };
+
+// The window on the real engine (libmpv with null outputs), started in SetUp.
+class RealEnginePlayerTest : public PlayerTest
+{
+protected:
+    void SetUp() override
+    {
+        PlayerTest::SetUp();
+        realEngine = true;
+        start();
+    }
+    // The engine's own position in seconds, -1 without an open file.
+    double position() const;
+};
