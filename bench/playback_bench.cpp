@@ -8,7 +8,9 @@
 // Frames presented a second over the same span: for Plovana the video surface's own count
 // of frames put on screen (PLOVANA_FRAME_COUNT_FILE), for mpv's x11 output its frame number's
 // advance less the frames it dropped (over its IPC socket). A path that drops frames is not
-// cheaper.
+// cheaper. Where the build has xcb's damage extension, every row is also counted by the X
+// server itself: its damage reports on the root window whose rectangle covers at least half
+// the picture (a frame put on screen), in the column "damage/s".
 //
 // CPU is user + system time from /proc/<pid>/stat over `seconds` of playback after a
 // two-second warm-up, given per 10 s; peak RSS is VmHWM from /proc/<pid>/status. The
@@ -30,8 +32,16 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <atomic>
 #include <cstdio>
+#include <thread>
+#include <sys/socket.h>
 #include <unistd.h>
+
+#ifdef PLOVANA_HAVE_XCB_DAMAGE
+#include <xcb/damage.h>
+#include <xcb/xcb.h>
+#endif
 
 namespace {
 
@@ -71,7 +81,72 @@ struct Sample
     double cpuPer10s = -1;
     double peakMb = -1;
     double fps = -1;
+    double damageFps = -1;
     QSize picture;
+};
+
+// Counts the X server's damage reports over the root window that cover at least `area`
+// pixels: each frame a player puts on screen is one such report (a shared-memory put of
+// the picture, or a buffer swap of its window).
+class DamageCounter
+{
+public:
+#ifdef PLOVANA_HAVE_XCB_DAMAGE
+    explicit DamageCounter(const QString &display, int area) : m_area(area)
+    {
+        m_conn = xcb_connect(display.toLocal8Bit().constData(), nullptr);
+        if (!m_conn || xcb_connection_has_error(m_conn))
+            return;
+        const xcb_query_extension_reply_t *ext = xcb_get_extension_data(m_conn, &xcb_damage_id);
+        if (!ext || !ext->present)
+            return;
+        m_event = ext->first_event + XCB_DAMAGE_NOTIFY;
+        xcb_damage_query_version_reply_t *v =
+            xcb_damage_query_version_reply(m_conn, xcb_damage_query_version(m_conn, 1, 1), nullptr);
+        if (!v)
+            return;
+        std::free(v);
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_conn)).data->root;
+        const xcb_damage_damage_t damage = xcb_generate_id(m_conn);
+        xcb_damage_create(m_conn, damage, root, XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
+        xcb_flush(m_conn);
+        m_ok = true;
+        m_thread = std::thread([this] {
+            while (xcb_generic_event_t *e = xcb_wait_for_event(m_conn)) {
+                if ((e->response_type & 0x7f) == m_event) {
+                    const auto *d = reinterpret_cast<xcb_damage_notify_event_t *>(e);
+                    if (int(d->area.width) * int(d->area.height) >= m_area)
+                        ++m_count;
+                }
+                std::free(e);
+            }
+        });
+    }
+    ~DamageCounter()
+    {
+        if (m_conn) {
+            // Ends the reader's wait: the connection is shut down under it.
+            ::shutdown(xcb_get_file_descriptor(m_conn), SHUT_RDWR);
+            if (m_thread.joinable())
+                m_thread.join();
+            xcb_disconnect(m_conn);
+        }
+    }
+#else
+    DamageCounter(const QString &, int) {}
+#endif
+    bool ok() const { return m_ok; }
+    long long count() const { return m_count; }
+
+private:
+#ifdef PLOVANA_HAVE_XCB_DAMAGE
+    xcb_connection_t *m_conn = nullptr;
+    std::uint8_t m_event = 0;
+    int m_area = 0;
+    std::thread m_thread;
+#endif
+    bool m_ok = false;
+    std::atomic<long long> m_count{0};
 };
 
 // How frames presented are counted for a row.
@@ -158,6 +233,7 @@ Sample measure(const QString &program, QStringList args, QProcessEnvironment env
                FrameCount count)
 {
     Sample s;
+    DamageCounter damage(env.value(QStringLiteral("DISPLAY")), kPicture.width() * kPicture.height() / 2);
     QTemporaryDir work;
     const QString countFile = work.filePath(QStringLiteral("frames"));
     const QString socketPath = work.filePath(QStringLiteral("mpv.sock"));
@@ -182,6 +258,7 @@ Sample measure(const QString &program, QStringList args, QProcessEnvironment env
     QThread::msleep(2000);
     const double c0 = cpuSeconds(p.processId());
     const double f0 = frames();
+    const long long d0 = damage.count();
     QElapsedTimer t;
     t.start();
     if (grab)
@@ -189,12 +266,15 @@ Sample measure(const QString &program, QStringList args, QProcessEnvironment env
     QThread::msleep(static_cast<unsigned long>(seconds) * 1000);
     const double c1 = cpuSeconds(p.processId());
     const double f1 = frames();
+    const long long d1 = damage.count();
     const double elapsed = static_cast<double>(t.nsecsElapsed()) / 1e9;
     s.peakMb = peakRssMb(p.processId());
     if (c0 >= 0 && c1 >= 0)
         s.cpuPer10s = (c1 - c0) * 10.0 / seconds;
     if (f0 >= 0 && f1 >= 0)
         s.fps = (f1 - f0) / elapsed;
+    if (damage.ok())
+        s.damageFps = static_cast<double>(d1 - d0) / elapsed;
     p.terminate();
     if (!p.waitForFinished(10000)) {
         p.kill();
@@ -224,7 +304,7 @@ struct Row
     QStringList args;
     QProcessEnvironment env;
     FrameCount count = FrameCount::None;
-    std::vector<double> cpu, rss, fps;
+    std::vector<double> cpu, rss, fps, damageFps;
     QSize picture;
 };
 
@@ -281,7 +361,7 @@ int main(int argc, char **argv)
         std::vector<Row> rows;
         for (const char *path : {"sw", "gl"}) {
             Row r{QStringLiteral("plovana PLOVANA_VIDEO=%1").arg(path), QStringLiteral(PLOVANA_EXE_PATH), {clip.path}, base,
-                  FrameCount::SurfaceCount, {}, {}, {}, {}};
+                  FrameCount::SurfaceCount, {}, {}, {}, {}, {}};
             r.env.insert("PLOVANA_VIDEO", path);
             r.env.insert("PLOVANA_APPDIR", state.path());
             rows.push_back(r);
@@ -289,10 +369,10 @@ int main(int argc, char **argv)
         const QString geometry = QStringLiteral("--geometry=%1x%2+0+0").arg(kPicture.width()).arg(kPicture.height());
         rows.push_back({QStringLiteral("mpv --vo=x11"), QStringLiteral("mpv"),
                         {"--no-config", "--vo=x11", "--ao=null", geometry, "--really-quiet", clip.path}, base,
-                        FrameCount::MpvIpc, {}, {}, {}, {}});
+                        FrameCount::MpvIpc, {}, {}, {}, {}, {}});
         rows.push_back({QStringLiteral("mpv --vo=null (decoding)"), QStringLiteral("mpv"),
                         {"--no-config", "--vo=null", "--ao=null", "--really-quiet", clip.path}, base,
-                        FrameCount::None, {}, {}, {}, {}});
+                        FrameCount::None, {}, {}, {}, {}, {}});
 
         for (int run = 0; run < runs; ++run) {
             for (Row &r : rows) {
@@ -303,6 +383,8 @@ int main(int argc, char **argv)
                     r.rss.push_back(s.peakMb);
                 if (s.fps >= 0)
                     r.fps.push_back(s.fps);
+                if (s.damageFps >= 0)
+                    r.damageFps.push_back(s.damageFps);
                 if (run == 0)
                     r.picture = s.picture;
                 std::fprintf(stderr, "  run %d %s: %.2f s, %.0f MB, %.1f frames/s\n", run + 1, qPrintable(r.label),
@@ -310,14 +392,15 @@ int main(int argc, char **argv)
             }
         }
         const double mpvCpu = bench::median(rows[2].cpu), mpvRss = bench::median(rows[2].rss);
-        std::printf("%-28s %-11s %-20s %-24s %-8s %-24s %-8s\n", "", "picture", "frames/s", "CPU s per 10 s", "x mpv",
-                    "peak RSS MB", "x mpv");
+        std::printf("%-28s %-11s %-20s %-20s %-24s %-8s %-24s %-8s\n", "", "picture", "frames/s", "damage/s",
+                    "CPU s per 10 s", "x mpv", "peak RSS MB", "x mpv");
         for (const Row &r : rows) {
             const QString pic = r.picture.isEmpty() ? QStringLiteral("-")
                                                     : QStringLiteral("%1x%2").arg(r.picture.width()).arg(r.picture.height());
             const QString fps = r.fps.empty() ? QStringLiteral("-") : bench::spread(r.fps, 1);
-            std::printf("%-28s %-11s %-20s %-24s %-8.2f %-24s %-8.2f\n", qPrintable(r.label), qPrintable(pic),
-                        qPrintable(fps), qPrintable(bench::spread(r.cpu, 2)), mpvCpu > 0 ? bench::median(r.cpu) / mpvCpu : 0.0,
+            const QString dfps = r.damageFps.empty() ? QStringLiteral("-") : bench::spread(r.damageFps, 1);
+            std::printf("%-28s %-11s %-20s %-20s %-24s %-8.2f %-24s %-8.2f\n", qPrintable(r.label), qPrintable(pic),
+                        qPrintable(fps), qPrintable(dfps), qPrintable(bench::spread(r.cpu, 2)), mpvCpu > 0 ? bench::median(r.cpu) / mpvCpu : 0.0,
                         qPrintable(bench::spread(r.rss, 0)), mpvRss > 0 ? bench::median(r.rss) / mpvRss : 0.0);
         }
     }

@@ -1,5 +1,6 @@
 #include "playback/video_surface.h"
 
+#include <QBackingStore>
 #include <QDir>
 #include <QGuiApplication>
 #include <QOffscreenSurface>
@@ -20,14 +21,6 @@
 #include <optional>
 
 namespace {
-
-constexpr std::size_t kAlign = 64;
-
-std::size_t alignedStride(int width)
-{
-    const std::size_t bytes = static_cast<std::size_t>(width) * 4;
-    return (bytes + kAlign - 1) / kAlign * kAlign;
-}
 
 // A GPU the desktop's GL drivers can reach shows up as a DRM render node.
 bool hasRenderDevice()
@@ -55,6 +48,18 @@ std::optional<QString> probeRenderer()
         renderer = QString::fromUtf8(r);
     ctx.doneCurrent();
     return renderer;
+}
+
+// Whether the engine's "bgr0" pixels can go straight into a backing store image: 32-bit
+// RGB, or, on X11 in a window without alpha (whose 24-bit visual ignores the fourth byte),
+// the alpha formats the X11 backing store paints in.
+bool takesEnginePixels(const QImage &image, const QWindow &window)
+{
+    if (image.format() == QImage::Format_RGB32)
+        return true;
+    const bool alphaFormat =
+        image.format() == QImage::Format_ARGB32_Premultiplied || image.format() == QImage::Format_ARGB32;
+    return alphaFormat && !window.format().hasAlpha() && QGuiApplication::platformName() == QLatin1String("xcb");
 }
 
 void *glProcAddress(void *, const char *name)
@@ -99,6 +104,39 @@ private:
     VideoSurface *m_surface;
 };
 
+// The software window: a native child window of its own (in a window container) whose
+// backing store image the engine renders into on the surface's render thread. A frame is
+// put on screen by flushing that store; the main window's own backing store is never
+// touched for it. Input passes through it to the video area underneath.
+class SwVideoWindow final : public QWindow
+{
+public:
+    explicit SwVideoWindow(VideoSurface *surface) : m_surface(surface)
+    {
+        setSurfaceType(QWindow::RasterSurface);
+        setFlag(Qt::WindowTransparentForInput);
+        // Opaque: the store's image is then 32-bit RGB without alpha, the engine's own format.
+        QSurfaceFormat format;
+        format.setAlphaBufferSize(0);
+        setFormat(format);
+    }
+
+protected:
+    void exposeEvent(QExposeEvent *) override
+    {
+        if (isExposed())
+            m_surface->exposeSw();
+    }
+    void resizeEvent(QResizeEvent *) override
+    {
+        if (isExposed())
+            m_surface->exposeSw();
+    }
+
+private:
+    VideoSurface *m_surface;
+};
+
 VideoSurface::VideoSurface(mpv_handle *mpv, QWidget *parent, VideoPath path) : QWidget(parent), m_mpv(mpv)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -130,6 +168,7 @@ VideoSurface::~VideoSurface()
         m_quit = true;
     }
     m_cv.notify_one();
+    m_lendCv.notify_all();
     if (m_thread.joinable())
         m_thread.join();
     if (m_glContainer) {
@@ -139,6 +178,9 @@ VideoSurface::~VideoSurface()
         mpv_render_context_free(m_ctx);
         m_ctx = nullptr;
     }
+    if (m_painting)
+        m_store->endPaint();
+    m_store.reset(); // before its window goes with the container
 }
 
 VideoPathChoice VideoSurface::choosePath()
@@ -165,6 +207,13 @@ bool VideoSurface::startSoftware()
         m_ctx = nullptr;
         return false;
     }
+    m_swWindow = new SwVideoWindow(this);
+    m_swContainer = QWidget::createWindowContainer(m_swWindow, this);
+    m_swContainer->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_swContainer->setFocusPolicy(Qt::NoFocus);
+    m_swContainer->setGeometry(rect());
+    // Below the controls that lie over the picture (native windows of their own).
+    m_swWindow->lower();
     mpv_render_context_set_update_callback(m_ctx, &VideoSurface::onUpdate, this);
     m_thread = std::thread([this] { renderLoop(); });
     return true;
@@ -191,6 +240,8 @@ void VideoSurface::resizeEvent(QResizeEvent *e)
         m_glContainer->setGeometry(rect());
         return;
     }
+    if (m_swContainer)
+        m_swContainer->setGeometry(rect());
     const QSize px = e->size() * devicePixelRatioF();
     {
         std::lock_guard lock(m_mutex);
@@ -230,52 +281,198 @@ void VideoSurface::renderLoop()
                 skipFrame();
             continue;
         }
-        // While blocked, frames are still rendered (and thrown away), so that a frame the
-        // file before left queued is used up and never counts as the new file's first.
         if (!newFrame && target == lastSize && !awaitFresh)
             continue;
-        if (awaitFresh && !blocked && !nextFrameIsFresh()) {
-            // Still the picture of the file before: taken without drawing, so that the
-            // video output goes on to the new file's frames without waiting for us.
+        if (blocked || (awaitFresh && !nextFrameIsFresh())) {
+            // Between files (blocked), or still the picture of the file before: taken
+            // without drawing, so that a frame the file before left queued is used up and
+            // never counts as the new file's first, and the video output goes on to the new
+            // file's frames without waiting for us.
             if (newFrame)
                 skipFrame();
             continue;
         }
-        if (m_back.size != target || !m_back.data) {
-            m_back.stride = alignedStride(target.width());
-            m_back.data = {static_cast<std::uint8_t *>(
-                               std::aligned_alloc(kAlign, m_back.stride * target.height())),
-                           &std::free};
-            m_back.size = target;
-        }
-        if (!m_back.data)
+        const std::optional<Lend> lend = borrow();
+        if (!lend)
+            return;
+        if (!lend->bits) {
+            // Nothing to draw into (the window is not on screen): the frame is used up,
+            // except the new file's first, kept for the first render once it shows (a
+            // paused file has no other).
+            if (newFrame && !awaitFresh)
+                skipFrame();
+            lastSize = {};
             continue;
-        int size[2] = {target.width(), target.height()};
-        std::size_t stride = m_back.stride;
+        }
+        int size[2] = {lend->size.width(), lend->size.height()};
+        std::size_t stride = lend->stride;
         const char *format = "bgr0";
         mpv_render_param params[] = {
             {MPV_RENDER_PARAM_SW_SIZE, size},
             {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char *>(format)},
             {MPV_RENDER_PARAM_SW_STRIDE, &stride},
-            {MPV_RENDER_PARAM_SW_POINTER, m_back.data.get()},
+            {MPV_RENDER_PARAM_SW_POINTER, lend->bits},
             {MPV_RENDER_PARAM_INVALID, nullptr},
         };
-        if (mpv_render_context_render(m_ctx, params) < 0)
-            continue;
-        m_back.rendered = true;
-        lastSize = target;
+        const bool rendered = mpv_render_context_render(m_ctx, params) >= 0;
+        if (rendered)
+            lastSize = target;
+        bool shown = false;
         {
             std::lock_guard lock(m_mutex);
-            // Rendered before a clear, or begun while the surface was blocked (a reveal
-            // may have come meanwhile): either way it may be the file before's.
-            if (generation != m_generation || m_blocked || blocked)
-                continue;
-            if (awaitFresh)
+            // Rendered before a clear, or while blocked (a reveal may have come meanwhile):
+            // either way it may be the file before's, and black goes on screen instead.
+            shown = rendered && generation == m_generation && !m_blocked;
+            if (shown && awaitFresh)
                 m_awaitFresh = false;
-            std::swap(m_front, m_back);
+            m_lendShown = shown;
+            m_lendState = LendState::Rendered;
         }
-        QMetaObject::invokeMethod(this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
+        m_lendCv.notify_all();
+        QMetaObject::invokeMethod(this, [this, shown] { giveBack(shown); }, Qt::QueuedConnection);
     }
+}
+
+std::optional<VideoSurface::Lend> VideoSurface::borrow()
+{
+    std::uint64_t ticket = 0;
+    {
+        // The frame rendered before is given back first (the UI thread does that next).
+        std::unique_lock lock(m_mutex);
+        m_lendCv.wait_for(lock, std::chrono::milliseconds(100),
+                          [this] { return m_quit || m_lendState != LendState::Rendered; });
+        if (m_quit)
+            return std::nullopt;
+        if (m_lendState == LendState::Rendered)
+            return Lend{};
+        ticket = ++m_lendTicket;
+        m_lendState = LendState::Asked;
+    }
+    QMetaObject::invokeMethod(this, [this, ticket] { lendImage(ticket); }, Qt::QueuedConnection);
+    std::unique_lock lock(m_mutex);
+    // The UI thread answers within an event loop turn. While it waits on the engine itself
+    // (a synchronous command) the engine may be waiting for this frame: after a while the
+    // frame is taken without drawing instead, and the late answer finds no request.
+    const bool answered = m_lendCv.wait_for(lock, std::chrono::milliseconds(100),
+                                            [this] { return m_quit || m_lendState != LendState::Asked; });
+    if (m_quit)
+        return std::nullopt;
+    if (!answered) {
+        m_lendState = LendState::Idle;
+        return Lend{};
+    }
+    return m_lendState == LendState::Lent ? m_lend : Lend{};
+}
+
+void VideoSurface::lendImage(std::uint64_t ticket)
+{
+    Lend lend;
+    QBackingStore *bs = nullptr;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_lendState != LendState::Asked || ticket != m_lendTicket)
+            return; // given up on
+    }
+    if (!m_painting && m_swWindow && m_swWindow->isExposed() && !m_swWindow->size().isEmpty())
+        bs = store();
+    if (bs) {
+        bs->beginPaint(QRect(QPoint(), m_swWindow->size()));
+        m_painting = true;
+        QPaintDevice *device = bs->paintDevice();
+        QImage *image = device && device->devType() == QInternal::Image ? static_cast<QImage *>(device) : nullptr;
+        const QSize px = image ? image->size() : m_swWindow->size() * m_swWindow->devicePixelRatio();
+        if (image && takesEnginePixels(*image, *m_swWindow) && (image->bytesPerLine() % 4) == 0) {
+            m_side = QImage();
+            lend = {image->bits(), px, static_cast<std::size_t>(image->bytesPerLine())};
+        } else {
+            // Another kind of image (a display of another depth): rendered into one of our
+            // own and drawn into the store when given back.
+            if (m_side.size() != px)
+                m_side = QImage(px, QImage::Format_RGB32);
+            lend = {m_side.bits(), px, static_cast<std::size_t>(m_side.bytesPerLine())};
+        }
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        m_lend = lend;
+        m_lendState = lend.bits ? LendState::Lent : LendState::Idle;
+    }
+    m_lendCv.notify_all();
+}
+
+void VideoSurface::giveBack(bool shown)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_lendState != LendState::Rendered)
+            return;
+        m_lendState = LendState::Idle;
+        // A clear since the render: black, whatever was rendered.
+        shown = shown && m_lendShown && !m_blocked;
+        m_swHasFrame = shown;
+    }
+    m_lendCv.notify_all();
+    if (!m_painting)
+        return;
+    QPaintDevice *device = m_store->paintDevice();
+    if (!shown || !m_side.isNull()) {
+        QPainter p(device);
+        if (shown)
+            p.drawImage(QRect(QPoint(), m_swWindow->size()), m_side);
+        else
+            p.fillRect(QRect(QPoint(), m_swWindow->size()), Qt::black);
+    }
+    m_store->endPaint();
+    m_painting = false;
+    m_store->flush(QRect(QPoint(), m_swWindow->size()));
+    if (shown)
+        Q_EMIT framePainted();
+}
+
+QBackingStore *VideoSurface::store()
+{
+    if (!m_store)
+        m_store = std::make_unique<QBackingStore>(m_swWindow);
+    if (m_store->size() != m_swWindow->size())
+        m_store->resize(m_swWindow->size());
+    return m_store.get();
+}
+
+void VideoSurface::paintSwBlack()
+{
+    if (m_painting || !m_swWindow || !m_swWindow->isExposed() || m_swWindow->size().isEmpty())
+        return;
+    QBackingStore *bs = store();
+    const QRect all(QPoint(), m_swWindow->size());
+    bs->beginPaint(all);
+    {
+        QPainter p(bs->paintDevice());
+        p.fillRect(all, Qt::black);
+    }
+    bs->endPaint();
+    bs->flush(all);
+}
+
+void VideoSurface::exposeSw()
+{
+    if (m_painting)
+        return; // the paint under way is flushed when it is given back
+    bool hasFrame = false;
+    {
+        std::lock_guard lock(m_mutex);
+        hasFrame = m_swHasFrame;
+        m_wake = true; // drawn again at the window's size
+    }
+    m_cv.notify_one();
+    if (hasFrame && m_store && m_store->size() == m_swWindow->size()) {
+        m_store->flush(QRect(QPoint(), m_swWindow->size()));
+        return;
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        m_swHasFrame = false;
+    }
+    paintSwBlack();
 }
 
 bool VideoSurface::nextFrameIsFresh() const
@@ -497,12 +694,13 @@ void VideoSurface::clear()
     {
         std::lock_guard lock(m_mutex);
         ++m_generation;
-        m_front.rendered = false;
+        m_swHasFrame = false;
         m_blocked = true;
     }
     m_glHasFrame = false;
     if (m_glWindow && m_glWindow->isExposed())
         drawGl();
+    paintSwBlack(); // a paint under way goes black when it is given back
     update();
 }
 
@@ -524,7 +722,7 @@ void VideoSurface::reveal()
     }
 }
 
-QImage VideoSurface::lastFrame() const
+QImage VideoSurface::lastFrame()
 {
     if (m_glWindow) {
         if (!m_glHasFrame || !m_ctx || !m_glContext || !m_glContext->makeCurrent(m_glWindow))
@@ -543,32 +741,50 @@ QImage VideoSurface::lastFrame() const
         m_glContext->doneCurrent();
         return out;
     }
-    std::lock_guard lock(m_mutex);
-    if (!m_front.data || !m_front.rendered)
+    if (!m_swWindow)
         return {};
-    return QImage(m_front.data.get(), m_front.size.width(), m_front.size.height(),
-                  static_cast<qsizetype>(m_front.stride), QImage::Format_RGB32)
-        .copy();
+    bool renderedNow = false;
+    {
+        // A render under way finishes first (within a frame's time): until then the image
+        // holds part of the next frame.
+        std::unique_lock lock(m_mutex);
+        m_lendCv.wait_for(lock, std::chrono::seconds(1),
+                          [this] { return m_quit || m_lendState != LendState::Lent; });
+        if (m_lendState == LendState::Lent)
+            return {};
+        renderedNow = m_lendState == LendState::Rendered;
+    }
+    if (renderedNow)
+        giveBack(true); // on screen now; the queued give-back finds nothing left to do
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_swHasFrame)
+            return {};
+    }
+    if (!m_painting) {
+        if (!m_store || m_store->size() != m_swWindow->size())
+            return {};
+        m_store->beginPaint(QRegion());
+    }
+    QImage out;
+    if (!m_side.isNull()) {
+        out = m_side.copy();
+    } else if (QPaintDevice *device = m_store->paintDevice(); device && device->devType() == QInternal::Image) {
+        // The same bytes read as 32-bit RGB: the fourth byte is the engine's filler, not alpha.
+        const auto *image = static_cast<QImage *>(device);
+        out = QImage(image->constBits(), image->width(), image->height(), image->bytesPerLine(),
+                     QImage::Format_RGB32)
+                  .copy();
+    }
+    if (!m_painting)
+        m_store->endPaint();
+    return out;
 }
 
 void VideoSurface::paintEvent(QPaintEvent *)
 {
-    if (m_glContainer)
-        return; // the OpenGL window covers the surface
+    if (m_glContainer || m_swContainer)
+        return; // the picture's own window covers the surface
     QPainter p(this);
-    bool drew = false;
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_front.data && m_front.rendered) {
-            const QImage img(m_front.data.get(), m_front.size.width(), m_front.size.height(),
-                             static_cast<qsizetype>(m_front.stride), QImage::Format_RGB32);
-            p.drawImage(rect(), img);
-            drew = true;
-        }
-    }
-    if (!drew) {
-        p.fillRect(rect(), Qt::black);
-        return;
-    }
-    Q_EMIT framePainted();
+    p.fillRect(rect(), Qt::black);
 }

@@ -6,9 +6,12 @@
 //    the GPU converts and scales the picture (and decodes it where the driver can),
 //    rendering straight into the window's default framebuffer at its size in device
 //    pixels, which is swapped to the screen without composing the window's other widgets.
-//  - Software: a thread of its own renders each new frame into an image of the widget's
-//    size; the UI thread only paints the latest image. Works on X11, Wayland and the
-//    offscreen platform alike.
+//  - Software: a native window of its own too (a QWindow with its own QBackingStore, in a
+//    window container), into whose backing store image a thread of its own renders each
+//    new frame; the UI thread only lends the image out and flushes it (on X11 a shared
+//    memory put, as the engine's own x11 output does). The frame is never copied again on
+//    the UI thread, and the window's other widgets are not repainted for it. Works on X11,
+//    Wayland and the offscreen platform alike.
 // Either way the surface is the one widget the graph places and shows; when any step of
 // the OpenGL path fails it falls back to the software path inside the same widget.
 
@@ -21,11 +24,14 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 struct mpv_handle;
 struct mpv_render_context;
 class GlVideoWindow;
+class SwVideoWindow;
+class QBackingStore;
 class QOpenGLContext;
 
 class VideoSurface : public QWidget
@@ -53,8 +59,9 @@ public:
     // Shows frames again once the new file is loaded, from its first new frame on
     // (redraws of the picture held before are skipped).
     void reveal();
-    // A copy of the latest rendered frame (null before the first one).
-    QImage lastFrame() const;
+    // A copy of the frame on screen (null before the first one and after a clear). A frame
+    // rendered and not yet put on screen is put there first.
+    QImage lastFrame();
 
 Q_SIGNALS:
     void framePainted();
@@ -65,14 +72,17 @@ protected:
 
 private:
     friend class GlVideoWindow;
+    friend class SwVideoWindow;
 
-    struct Buffer
+    // The backing store's image as lent to the render thread (bits null: none to lend,
+    // the frame is taken without drawing).
+    struct Lend
     {
-        std::unique_ptr<std::uint8_t, void (*)(void *)> data{nullptr, nullptr};
+        std::uint8_t *bits = nullptr;
         QSize size;
         std::size_t stride = 0;
-        bool rendered = false;
     };
+    enum class LendState { Idle, Asked, Lent, Rendered };
 
     // Software path.
     bool startSoftware();
@@ -82,6 +92,17 @@ private:
     // The next frame is a new one (not a redraw of the picture held before).
     bool nextFrameIsFresh() const;
     void wake();
+    // Render thread: the backing store's image, lent by the UI thread; nullopt on quit.
+    std::optional<Lend> borrow();
+    // UI thread: begins a paint of the whole window and lends its image for the request
+    // `ticket` (unless the render thread gave up on it), or answers that there is none.
+    void lendImage(std::uint64_t ticket);
+    // UI thread: ends the lent paint and puts it on screen (black when it must not show).
+    void giveBack(bool shown);
+    // UI thread: the window's backing store at the window's size (made on first use).
+    QBackingStore *store();
+    void paintSwBlack();  // UI thread, nothing lent: black on the whole window
+    void exposeSw();      // UI thread: the window (un)covered or resized
 
     // OpenGL path (UI thread only).
     bool startOpenGl();
@@ -105,8 +126,18 @@ private:
     bool m_wake = false;
     bool m_quit = false;
     QSize m_target;   // pixels, guarded by m_mutex
-    Buffer m_front;   // guarded by m_mutex
-    Buffer m_back;    // render thread only
+    // The software window's image (one frame buffer: mpv renders into the backing store).
+    SwVideoWindow *m_swWindow = nullptr; // owned by its container
+    QWidget *m_swContainer = nullptr;
+    std::unique_ptr<QBackingStore> m_store;
+    mutable std::condition_variable m_lendCv;
+    LendState m_lendState = LendState::Idle; // guarded by m_mutex
+    std::uint64_t m_lendTicket = 0;          // guarded by m_mutex
+    Lend m_lend;                             // guarded by m_mutex
+    bool m_lendShown = false;                // guarded by m_mutex: the render to give back shows
+    bool m_swHasFrame = false;               // guarded by m_mutex: the window shows a frame of the file
+    bool m_painting = false;                 // UI thread: between the store's begin and end of paint
+    QImage m_side; // the render's image when the store's is not 32-bit RGB (then drawn into it)
     std::uint64_t m_generation = 0; // guarded by m_mutex; raised by clear()
     bool m_blocked = false;         // guarded by m_mutex; between clear() and reveal()
     bool m_awaitFresh = false;      // guarded by m_mutex; after reveal(), until a new frame

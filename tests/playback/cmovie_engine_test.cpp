@@ -2,6 +2,7 @@
 #include "playback/cmovie.h"
 #include "playback/real_control.h"
 
+#include "support/player_fixture.h"
 #include "support/test_support.h"
 
 #include <QWidget>
@@ -136,7 +137,7 @@ TEST_F(Engine, VideoWindowShowsTheFramesOfTheFile)
     movie.SetWindowSize(320, 240);
     ASSERT_TRUE(waitFor(
         [&] {
-            const QImage img = screen.grab().toImage();
+            const QImage img = testsupport::shownPicture(&screen);
             const QColor left = img.pixelColor(60, 120), right = img.pixelColor(260, 120);
             return left.red() > 200 && left.green() < 60 && left.blue() > 200 && right.green() > 200
                    && right.red() < 60 && right.blue() < 60;

@@ -1,10 +1,12 @@
 #include "support/player_fixture.h"
 
 #include "playback/cmovie.h"
+#include "playback/video_surface.h"
 #include "window/video_area.h"
 
 
 #include <QCoreApplication>
+#include <QPainter>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -97,4 +99,29 @@ double RealEnginePlayerTest::position() const
 {
     const CMovie &m = *player->video()->movie();
     return m.mobjPosition ? m.mobjPosition->currentPosition().value_or(-1) : -1;
+}
+
+QImage testsupport::shownPicture(QWidget *widget)
+{
+    QImage out = widget->grab().toImage();
+    QPainter p(&out);
+    for (VideoSurface *s : widget->findChildren<VideoSurface *>()) {
+        if (!s->isVisibleTo(widget))
+            continue;
+        const QImage frame = s->lastFrame();
+        const QRect at(s->mapTo(widget, QPoint(0, 0)), s->size());
+        // The controls over the picture are native windows of their own, above it.
+        QRegion visible(at);
+        for (QWidget *w : widget->findChildren<QWidget *>()) {
+            if (w->testAttribute(Qt::WA_NativeWindow) && w->isVisibleTo(widget) && !w->isAncestorOf(s)
+                && !s->isAncestorOf(w) && w != s)
+                visible -= QRect(w->mapTo(widget, QPoint(0, 0)), w->size());
+        }
+        p.setClipRegion(visible);
+        if (frame.isNull())
+            p.fillRect(at, Qt::black);
+        else
+            p.drawImage(at, frame);
+    }
+    return out;
 }

@@ -84,3 +84,10 @@ protected:
     // The engine's own position in seconds, -1 without an open file.
     double position() const;
 };
+
+namespace testsupport {
+// What a person sees of a widget showing video: its own grab with the picture of each video
+// surface in it laid over where the surface lies. The picture is a native window of its own,
+// which a widget's grab does not see.
+QImage shownPicture(QWidget *widget);
+} // namespace testsupport
