@@ -10,6 +10,7 @@
 #include "window/video_area.h"
 
 #include <gtest/gtest.h>
+#include <QEvent>
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -260,6 +261,41 @@ TEST_P(Surface, AResizeWhilePlayingShowsThePictureAtTheNewSize)
             << r.width() << "x" << r.height() << ": left " << shown.pixelColor(4, shown.height() / 2).name().toStdString()
             << ", right " << shown.pixelColor(shown.width() - 5, shown.height() / 2).name().toStdString();
     }
+}
+
+namespace {
+// Counts the paint events of a widget and its children.
+struct PaintCounter : QObject
+{
+    int paints = 0;
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(o, e);
+    }
+};
+} // namespace
+
+TEST_P(Surface, FramesGoOnScreenWithoutRepaintingTheWindow)
+{
+    // Each frame is drawn into the picture's own window: neither the window holding the
+    // surface nor the surface itself is repainted for it (a paint of theirs per frame is
+    // the copy of the frame and the repaint of the window that this design saves).
+    ASSERT_GT(movie->MediaOpen(clip("pattern.avi"), QString(), &screen, 0), 0);
+    movie->SetWindowSize(320, 240);
+    VideoSurface *s = surface();
+    ASSERT_NE(s, nullptr);
+    ASSERT_TRUE(waitFor([&] { return !s->lastFrame().isNull(); }, 5000));
+    PaintCounter counter;
+    screen.installEventFilter(&counter);
+    s->installEventFilter(&counter);
+    int frames = 0;
+    const auto c = QObject::connect(s, &VideoSurface::framePainted, [&] { ++frames; });
+    testsupport::pump(1500);
+    QObject::disconnect(c);
+    EXPECT_GE(frames, 20) << "a 25 fps clip's frames were put on screen meanwhile";
+    EXPECT_LE(counter.paints, 1) << frames << " frames";
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, Surface, ::testing::Values("sw", "gl"),
