@@ -70,71 +70,62 @@ void *glProcAddress(void *, const char *name)
 
 } // namespace
 
-// The OpenGL window: a native child window of its own (in a window container), into whose
-// default framebuffer the engine renders on the UI thread. A frame drawn there is swapped
-// straight to the screen; the window's other widgets are neither repainted nor composed.
-// Input passes through it to the video area underneath. All the work is the surface's; this
-// only hands the window's exposes over.
-class GlVideoWindow final : public QWindow
+// The picture's window on either path: a native child window of its own (in a window
+// container) that input passes through to the video area underneath. All the work is the
+// surface's; the window only hands its exposes and resizes over.
+class PictureWindow : public QWindow
 {
 public:
-    explicit GlVideoWindow(VideoSurface *surface) : m_surface(surface)
+    using Shown = void (VideoSurface::*)();
+    PictureWindow(VideoSurface *surface, Shown shown) : m_surface(surface), m_shown(shown)
+    {
+        setFlag(Qt::WindowTransparentForInput);
+    }
+
+protected:
+    void exposeEvent(QExposeEvent *) override { tell(); }
+    void resizeEvent(QResizeEvent *) override { tell(); }
+
+private:
+    void tell()
+    {
+        if (isExposed())
+            (m_surface->*m_shown)();
+    }
+    VideoSurface *m_surface;
+    Shown m_shown;
+};
+
+// The OpenGL window, into whose default framebuffer the engine renders on the UI thread. A
+// frame drawn there is swapped straight to the screen; the window's other widgets are
+// neither repainted nor composed.
+class GlVideoWindow final : public PictureWindow
+{
+public:
+    explicit GlVideoWindow(VideoSurface *surface) : PictureWindow(surface, &VideoSurface::drawGl)
     {
         setSurfaceType(QWindow::OpenGLSurface);
-        setFlag(Qt::WindowTransparentForInput);
         QSurfaceFormat format = QSurfaceFormat::defaultFormat();
         format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
         format.setSwapInterval(1);
         setFormat(format);
     }
-
-protected:
-    void exposeEvent(QExposeEvent *) override
-    {
-        if (isExposed())
-            m_surface->drawGl();
-    }
-    void resizeEvent(QResizeEvent *) override
-    {
-        if (isExposed())
-            m_surface->drawGl();
-    }
-
-private:
-    VideoSurface *m_surface;
 };
 
-// The software window: a native child window of its own (in a window container) whose
-// backing store image the engine renders into on the surface's render thread. A frame is
-// put on screen by flushing that store; the main window's own backing store is never
-// touched for it. Input passes through it to the video area underneath.
-class SwVideoWindow final : public QWindow
+// The software window, whose backing store image the engine renders into on the surface's
+// render thread. A frame is put on screen by flushing that store; the main window's own
+// backing store is never touched for it.
+class SwVideoWindow final : public PictureWindow
 {
 public:
-    explicit SwVideoWindow(VideoSurface *surface) : m_surface(surface)
+    explicit SwVideoWindow(VideoSurface *surface) : PictureWindow(surface, &VideoSurface::exposeSw)
     {
         setSurfaceType(QWindow::RasterSurface);
-        setFlag(Qt::WindowTransparentForInput);
-        // Opaque: the store's image is then 32-bit RGB without alpha, the engine's own format.
+        // Opaque: the fourth byte of its pixels is never taken for alpha.
         QSurfaceFormat format;
         format.setAlphaBufferSize(0);
         setFormat(format);
     }
-
-protected:
-    void exposeEvent(QExposeEvent *) override
-    {
-        if (isExposed())
-            m_surface->exposeSw();
-    }
-    void resizeEvent(QResizeEvent *) override
-    {
-        if (isExposed())
-            m_surface->exposeSw();
-    }
-
-private:
-    VideoSurface *m_surface;
 };
 
 VideoSurface::VideoSurface(mpv_handle *mpv, QWidget *parent, VideoPath path) : QWidget(parent), m_mpv(mpv)

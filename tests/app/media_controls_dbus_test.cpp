@@ -302,6 +302,9 @@ TEST_F(MediaControlsTest, CanPlayWantsAnOpenFileOrASelectedRow)
     p.favourites()->add_okini_item(work().chopped(1), QFileInfo(touch("a.avi")).fileName());
     EXPECT_TRUE(changedTo("CanGoNext", true)) << "a row came";
     EXPECT_FALSE(client->get("CanPlay").toBool()) << "no row selected, no file open";
+    // Only the changes from here on: CanPlay may have been true for a moment before (a
+    // match in the history would not wait for this selection's news).
+    client->changes.clear();
     p.favourites()->selectOkini(1);
     EXPECT_TRUE(changedTo("CanPlay", true));
     EXPECT_TRUE(client->get("CanPause").toBool());
