@@ -186,6 +186,15 @@ VideoPathChoice VideoSurface::choosePath()
     return chooseVideoPath(request, renderer);
 }
 
+QWidget *VideoSurface::containPicture(QWindow *window)
+{
+    QWidget *container = QWidget::createWindowContainer(window, this);
+    container->setAttribute(Qt::WA_TransparentForMouseEvents);
+    container->setFocusPolicy(Qt::NoFocus);
+    container->setGeometry(rect());
+    return container;
+}
+
 // --- Software path -------------------------------------------------------------------
 
 bool VideoSurface::startSoftware()
@@ -199,12 +208,8 @@ bool VideoSurface::startSoftware()
         return false;
     }
     m_swWindow = new SwVideoWindow(this);
-    m_swContainer = QWidget::createWindowContainer(m_swWindow, this);
-    m_swContainer->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_swContainer->setFocusPolicy(Qt::NoFocus);
-    m_swContainer->setGeometry(rect());
-    // Below the controls that lie over the picture (native windows of their own).
-    m_swWindow->lower();
+    m_swContainer = containPicture(m_swWindow);
+    m_swWindow->lower(); // below the controls that lie over the picture
     mpv_render_context_set_update_callback(m_ctx, &VideoSurface::onUpdate, this);
     m_thread = std::thread([this] { renderLoop(); });
     return true;
@@ -307,7 +312,7 @@ void VideoSurface::renderLoop()
         };
         const bool rendered = mpv_render_context_render(m_ctx, params) >= 0;
         if (rendered)
-            lastSize = target;
+            lastSize = lend->size; // the window's own size: a resize it has not had yet draws again
         bool shown = false;
         {
             std::lock_guard lock(m_mutex);
@@ -500,10 +505,7 @@ bool VideoSurface::startOpenGl()
     // without a render context fails, and the file would play without a picture. The
     // window needs no showing for that; it shows with the surface.
     m_glWindow = new GlVideoWindow(this);
-    m_glContainer = QWidget::createWindowContainer(m_glWindow, this);
-    m_glContainer->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_glContainer->setFocusPolicy(Qt::NoFocus);
-    m_glContainer->setGeometry(rect());
+    m_glContainer = containPicture(m_glWindow);
     m_glWindow->create();
     // Below the controls that lie over the picture (native windows of their own, made
     // before this one when an engine is made anew).

@@ -32,6 +32,7 @@ struct mpv_render_context;
 class GlVideoWindow;
 class SwVideoWindow;
 class QBackingStore;
+class QWindow;
 class QOpenGLContext;
 
 class VideoSurface : public QWidget
@@ -83,6 +84,10 @@ private:
         std::size_t stride = 0;
     };
     enum class LendState { Idle, Asked, Lent, Rendered };
+
+    // The picture's window (either path's) in a container filling the surface, which input
+    // passes through.
+    QWidget *containPicture(QWindow *window);
 
     // Software path.
     bool startSoftware();

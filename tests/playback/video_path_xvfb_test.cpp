@@ -261,6 +261,15 @@ TEST_P(Surface, AResizeWhilePlayingShowsThePictureAtTheNewSize)
             << r.width() << "x" << r.height() << ": left " << shown.pixelColor(4, shown.height() / 2).name().toStdString()
             << ", right " << shown.pixelColor(shown.width() - 5, shown.height() / 2).name().toStdString();
     }
+    // Paused, no new frame comes: the picture is drawn again at the new size all the same.
+    movie->MediaPlay(2);
+    testsupport::pump(300);
+    const QRect paused(30, 20, 240, 180);
+    movie->SetWindowPosition(paused.x(), paused.y(), paused.width(), paused.height());
+    QImage frame;
+    EXPECT_TRUE(waitFor([&] { return (frame = s->lastFrame()).size() == paused.size() * s->devicePixelRatioF(); }, 3000))
+        << "paused: " << frame.width() << "x" << frame.height();
+    EXPECT_TRUE(waitFor([&] { return isPattern(onScreen(s)); }, 3000)) << "paused: the whole pattern on screen";
 }
 
 namespace {
