@@ -11,6 +11,7 @@
 #include "widgets/commands.h"
 #include "widgets/desktop_shell.h"
 #include "widgets/config_values.h"
+#include "widgets/save_soon.h"
 #include "widgets/controls.h"
 #include "widgets/layout_math.h"
 #include "widgets/twips.h"
@@ -573,26 +574,41 @@ void OptionsPage::CngListbackColor(int value)
 void OptionsPage::bt_cngForeColor_Click()
 {
     int chosen = 0;
-    if (m_dialogs->color(m_Frame_basic, chosen))
+    if (m_dialogs->color(m_Frame_basic, chosen)) {
         CngListForeColor(chosen);
+        colorsChosen();
+    }
 }
 
 void OptionsPage::bt_cngBackColor_Click()
 {
     int chosen = 0;
-    if (m_dialogs->color(m_Frame_basic, chosen))
+    if (m_dialogs->color(m_Frame_basic, chosen)) {
         CngListbackColor(chosen);
+        colorsChosen();
+    }
 }
 
 void OptionsPage::bt_default_color_Click()
 {
     CngListForeColor(listcolours::kDefaultFore);
     CngListbackColor(listcolours::kDefaultBack);
+    colorsChosen();
+}
+
+void OptionsPage::colorsChosen()
+{
+    if (m_colorsSave)
+        m_colorsSave->changed();
 }
 
 void OptionsPage::loadListColors(const QString &appDir)
 {
-    const auto colours = readColorIni(appDir + QStringLiteral("color.ini"));
+    m_colorsFile = appDir + QStringLiteral("color.ini");
+    if (!m_colorsSave)
+        m_colorsSave = new SaveSoon(
+            [this] { return writeColorIni(m_colorsFile, {listForeColor(), listBackColor()}); }, {}, this);
+    const auto colours = readColorIni(m_colorsFile);
     if (!colours)
         return; // the design colours stay
     CngListForeColor(colours->fore);
@@ -601,7 +617,15 @@ void OptionsPage::loadListColors(const QString &appDir)
 
 void OptionsPage::saveListColors(const QString &appDir) const
 {
+    if (m_colorsSave)
+        m_colorsSave->cancel();
     writeColorIni(appDir + QStringLiteral("color.ini"), {listForeColor(), listBackColor()});
+}
+
+void OptionsPage::stopSaving()
+{
+    if (m_colorsSave)
+        m_colorsSave->stop();
 }
 
 void OptionsPage::readAssociations()

@@ -27,6 +27,7 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 class QWidget;
+class SaveSoon;
 class ShellAssociations;
 class TabStrip;
 
@@ -73,9 +74,13 @@ public:
     // Light blue text on black.
     void bt_default_color_Click();
     // color.ini in the state folder: read at start-up (none: the design colours stay),
-    // written at shutdown.
+    // written soon after the user changes a colour (so a session that ends without a
+    // shutdown keeps it) and at shutdown, which stops the saves soon first (stopSaving).
     void loadListColors(const QString &appDir);
     void saveListColors(const QString &appDir) const;
+    void stopSaving();
+    // The save due soon (the tests' view of the debounce; null before loadListColors).
+    const SaveSoon *colorsSave() const { return m_colorsSave; }
 
     // ---- 関連付け and ソフト情報
     void readAssociations();
@@ -179,6 +184,8 @@ protected:
 
 private:
     void connectOptions();
+    // A colour chosen by the user: color.ini is saved soon.
+    void colorsChosen();
     void buildColourControls();
     void buildInformation();
 
@@ -187,6 +194,8 @@ private:
     std::shared_ptr<DesktopShell> m_shell;
 
 private:
+    SaveSoon *m_colorsSave = nullptr;
+    QString m_colorsFile;
     QWidget *m_config;
     TabStrip *m_Tab_Config = nullptr;
     QFrame *m_Frame_basic = nullptr;

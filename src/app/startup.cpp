@@ -190,6 +190,7 @@ void Player::Form_Unload()
     m_search->stopSaving();
     m_resume->stopSaving();
     m_keyCommands->bindings()->stopSaving();
+    m_options->stopSaving();
     m_favourites->shutDown();
     guarded([&] { m_seekPreview->shutdown(); });
     guarded([&] { m_favourites->save_okini(m_favourites->gStrM3uName()); });

@@ -14,6 +14,7 @@
 #include "lists/search_page.h"
 #include "lists/tab_strip.h"
 #include "widgets/command_ids.h"
+#include "widgets/save_soon.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -178,6 +179,31 @@ TEST_F(OptionsTest, FirstExitStoresTheButtonsColours)
     start();
     expectText(kBlue, "second start");
     expectBack(kNearBlack, "second start");
+}
+
+TEST_F(OptionsTest, AChosenColourIsOnDiskSoonWithoutAShutdown)
+{
+    // A session that ends without its shutdown (a crash, a killed session) keeps the colours
+    // chosen in it: color.ini is written about a second after a choice, a burst as one write.
+    const QString file = app("color.ini");
+    QFile::remove(file);
+    dialogs->colors = {colour::value(10, 20, 30), colour::value(200, 210, 220)};
+    o().bt_cngForeColor()->click();
+    o().bt_cngBackColor()->click();
+    EXPECT_FALSE(QFileInfo::exists(file)) << "written soon, not at once";
+    ASSERT_TRUE(testsupport::waitFor([&] { return QFileInfo::exists(file); }, 3000));
+    EXPECT_EQ(o().colorsSave()->saves(), 1) << "the burst is one write";
+    EXPECT_EQ(readFile(file), "[list]\r\nForeColor=" + QByteArray::number(colour::value(10, 20, 30))
+                                  + "\r\nBackColor=" + QByteArray::number(colour::value(200, 210, 220)) + "\r\n");
+    // A cancelled dialog changes nothing and saves nothing; the default colours (light blue
+    // on black) do.
+    dialogs->colors = {std::nullopt};
+    o().bt_cngForeColor()->click();
+    testsupport::pump(1300);
+    EXPECT_EQ(o().colorsSave()->saves(), 1);
+    o().bt_default_color()->click();
+    ASSERT_TRUE(testsupport::waitFor([&] { return o().colorsSave()->saves() == 2; }, 3000));
+    EXPECT_EQ(readFile(file), "[list]\r\nForeColor=15111799\r\nBackColor=0\r\n");
 }
 
 TEST_F(OptionsTest, ColoursComeBackAfterARestart)
