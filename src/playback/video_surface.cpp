@@ -325,7 +325,7 @@ void VideoSurface::renderLoop()
             m_lendState = LendState::Rendered;
         }
         m_lendCv.notify_all();
-        QMetaObject::invokeMethod(this, [this, shown] { giveBack(shown); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] { giveBack(); }, Qt::QueuedConnection);
     }
 }
 
@@ -372,7 +372,7 @@ void VideoSurface::lendImage(std::uint64_t ticket)
     if (!m_painting && m_swWindow && m_swWindow->isExposed() && !m_swWindow->size().isEmpty())
         bs = store();
     if (bs) {
-        bs->beginPaint(QRect(QPoint(), m_swWindow->size()));
+        bs->beginPaint(swRect());
         m_painting = true;
         QPaintDevice *device = bs->paintDevice();
         QImage *image = device && device->devType() == QInternal::Image ? static_cast<QImage *>(device) : nullptr;
@@ -396,15 +396,16 @@ void VideoSurface::lendImage(std::uint64_t ticket)
     m_lendCv.notify_all();
 }
 
-void VideoSurface::giveBack(bool shown)
+void VideoSurface::giveBack()
 {
+    bool shown = false;
     {
         std::lock_guard lock(m_mutex);
         if (m_lendState != LendState::Rendered)
             return;
         m_lendState = LendState::Idle;
         // A clear since the render: black, whatever was rendered.
-        shown = shown && m_lendShown && !m_blocked;
+        shown = m_lendShown && !m_blocked;
         m_swHasFrame = shown;
     }
     m_lendCv.notify_all();
@@ -414,15 +415,20 @@ void VideoSurface::giveBack(bool shown)
     if (!shown || !m_side.isNull()) {
         QPainter p(device);
         if (shown)
-            p.drawImage(QRect(QPoint(), m_swWindow->size()), m_side);
+            p.drawImage(swRect(), m_side);
         else
-            p.fillRect(QRect(QPoint(), m_swWindow->size()), Qt::black);
+            p.fillRect(swRect(), Qt::black);
     }
     m_store->endPaint();
     m_painting = false;
-    m_store->flush(QRect(QPoint(), m_swWindow->size()));
+    m_store->flush(swRect());
     if (shown)
         Q_EMIT framePainted();
+}
+
+QRect VideoSurface::swRect() const
+{
+    return QRect(QPoint(), m_swWindow->size());
 }
 
 QBackingStore *VideoSurface::store()
@@ -439,7 +445,7 @@ void VideoSurface::paintSwBlack()
     if (m_painting || !m_swWindow || !m_swWindow->isExposed() || m_swWindow->size().isEmpty())
         return;
     QBackingStore *bs = store();
-    const QRect all(QPoint(), m_swWindow->size());
+    const QRect all = swRect();
     bs->beginPaint(all);
     {
         QPainter p(bs->paintDevice());
@@ -461,7 +467,7 @@ void VideoSurface::exposeSw()
     }
     m_cv.notify_one();
     if (hasFrame && m_store && m_store->size() == m_swWindow->size()) {
-        m_store->flush(QRect(QPoint(), m_swWindow->size()));
+        m_store->flush(swRect());
         return;
     }
     {
@@ -748,7 +754,7 @@ QImage VideoSurface::lastFrame()
         renderedNow = m_lendState == LendState::Rendered;
     }
     if (renderedNow)
-        giveBack(true); // on screen now; the queued give-back finds nothing left to do
+        giveBack(); // on screen now; the queued give-back finds nothing left to do
     {
         std::lock_guard lock(m_mutex);
         if (!m_swHasFrame)

@@ -103,7 +103,8 @@ private:
     // `ticket` (unless the render thread gave up on it), or answers that there is none.
     void lendImage(std::uint64_t ticket);
     // UI thread: ends the lent paint and puts it on screen (black when it must not show).
-    void giveBack(bool shown);
+    void giveBack();
+    QRect swRect() const; // the software window's whole area
     // UI thread: the window's backing store at the window's size (made on first use).
     QBackingStore *store();
     void paintSwBlack();  // UI thread, nothing lent: black on the whole window
@@ -135,7 +136,7 @@ private:
     SwVideoWindow *m_swWindow = nullptr; // owned by its container
     QWidget *m_swContainer = nullptr;
     std::unique_ptr<QBackingStore> m_store;
-    mutable std::condition_variable m_lendCv;
+    std::condition_variable m_lendCv;
     LendState m_lendState = LendState::Idle; // guarded by m_mutex
     std::uint64_t m_lendTicket = 0;          // guarded by m_mutex
     Lend m_lend;                             // guarded by m_mutex
